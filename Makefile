@@ -1,0 +1,49 @@
+# Set-up, build, run and test on Debian 12.
+#   make run    installs what is missing, builds and starts the program
+#   make test   installs what is missing, builds and runs every test
+
+BUILD_DIR ?= build
+JOBS ?= $(shell nproc)
+PACKAGES := g++ cmake make qt6-base-dev qt6-qpa-plugins libgtest-dev libbenchmark-dev \
+            fonts-ipafont-gothic
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: all deps build run test bench asan clean format
+
+all: build
+
+deps:
+	@missing=$$(for p in $(PACKAGES); do \
+	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; \
+	  done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:" $$missing; \
+	  $(SUDO) apt-get update && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y $$missing; \
+	fi
+
+$(BUILD_DIR)/CMakeCache.txt:
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release
+
+build: deps $(BUILD_DIR)/CMakeCache.txt
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	cd $(BUILD_DIR)/program && ./puffel
+
+test: build
+	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+bench: build
+	$(BUILD_DIR)/bench/puffel_bench
+
+# The tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+asan: deps
+	cmake -S . -B $(BUILD_DIR)-asan -DCMAKE_BUILD_TYPE=Debug -DPUFFEL_ASAN=ON -DPUFFEL_BENCH=OFF
+	cmake --build $(BUILD_DIR)-asan -j $(JOBS)
+	ctest --test-dir $(BUILD_DIR)-asan --output-on-failure -j $(JOBS)
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf $(BUILD_DIR) $(BUILD_DIR)-asan

@@ -1,0 +1,22 @@
+// The running program: the scene and its two windows, created in order.
+#pragma once
+
+#include "app/main_window.h"
+#include "app/scene.h"
+#include "render/part_window.h"
+
+namespace puffel {
+
+struct Application {
+  Application() { form1.SetPartWindow(form2); }
+
+  Scene scene;
+  TForm1 form1{scene};         // the main window; its FormCreate sets every default
+  TForm2 form2{scene, form1};  // the part window; its first size report sizes the view
+};
+
+// The part window's client size when the program starts.
+constexpr int InitialViewWidth = 400;
+constexpr int InitialViewHeight = 400;
+
+}  // namespace puffel

@@ -1,0 +1,97 @@
+#include "app/scene.h"
+
+#include <cmath>
+#include <cstring>
+
+namespace puffel {
+
+Frame ResetFrame(double x, double y) {
+  return {{x, y, 0}, {x + 1, y, 0}, {x, y + 1, 0}, {x, y, 1}};
+}
+
+void ResetPoses(Scene& scene) {
+  for (int k = 0; k < scene.PartCount; ++k) {
+    scene.PartFrame[k] = ResetFrame(scene.PartPosX[k], scene.PartPosY[k]);
+  }
+}
+
+void TranslatePartFrame(Scene& scene, int k, double dx, double dy, double dz) {
+  Frame& frame = scene.PartFrame[k];
+  for (Point3* point : {&frame.Origin, &frame.TipX, &frame.TipY, &frame.TipZ}) {
+    point->x += dx;
+    point->y += dy;
+    point->z += dz;
+  }
+}
+
+namespace {
+
+// Whether part c's pivot lies on part k's silhouette.
+bool pivotOnSilhouette(const Scene& scene, int c, int k) {
+  // The difference is truncated toward zero, as integers are everywhere here.
+  const double du = std::trunc(scene.PartPosX[c] - scene.PartOffsetX[k]);
+  const double dv = std::trunc(scene.PartPosY[c] - scene.PartOffsetY[k]);
+  const Bitmap& mask = scene.PartMask[k];
+  if (du < 0 || dv < 0 || du >= mask.Width() || dv >= mask.Height()) return false;
+  const int u = static_cast<int>(du);
+  const int v = static_cast<int>(dv);
+  return (mask.Row(v)[u] & 0xFFFFFF) == 0;
+}
+
+}  // namespace
+
+void Relink(Scene& scene) {
+  const int n = scene.PartCount;
+  for (int r = 0; r <= n; ++r) {
+    for (int c = 0; c <= n; ++c) scene.ParentMatrix[r][c] = 0;
+  }
+  scene.ParentMatrix[1][0] = 1;
+  for (int c = 1; c < n; ++c) {
+    int parent = -1;
+    for (int k = 0; k < c; ++k) {
+      if (pivotOnSilhouette(scene, c, k)) parent = k;
+    }
+    scene.ParentMatrix[c + 1][parent + 1] = 1;
+  }
+  for (int r = 0; r <= n; ++r) {
+    for (int c = 0; c <= n; ++c) scene.AncestorMatrix[r][c] = scene.ParentMatrix[r][c];
+  }
+  for (int pass = 0; pass < n + 1; ++pass) CloseAncestors(scene);
+}
+
+void CloseAncestors(Scene& scene) {
+  const int n = scene.PartCount;
+  for (int r = 0; r <= n; ++r) {
+    for (int c = 0; c <= n; ++c) scene.ClosureScratch[r][c] = 0;
+  }
+  for (int r = 0; r <= n; ++r) {
+    for (int c = 0; c <= n; ++c) {
+      for (int m = 0; m <= n; ++m) {
+        if (scene.ParentMatrix[r][m] == 1 && scene.AncestorMatrix[m][c] == 1) {
+          scene.ClosureScratch[r][c] = 1;
+          break;
+        }
+      }
+    }
+  }
+  for (int r = 0; r <= n; ++r) {
+    for (int c = 0; c <= n; ++c) {
+      if (scene.ClosureScratch[r][c] == 1) scene.AncestorMatrix[r][c] = 1;
+    }
+  }
+}
+
+void RedimMeshTables(Scene& scene, int parts) {
+  for (Table3D<double>* table :
+       {&scene.GridState, &scene.FrontX, &scene.FrontY, &scene.FrontZ, &scene.BackX, &scene.BackY,
+        &scene.BackZ, &scene.TexU, &scene.TexV}) {
+    table->Redim(parts, scene.MaxGridColumns, scene.MaxGridRows);
+  }
+}
+
+std::string PartFilePath(const Scene& scene, int k) {
+  const PartFileNameSlot& slot = scene.PartFileName[k];
+  return std::string(slot.data(), strnlen(slot.data(), slot.size()));
+}
+
+}  // namespace puffel

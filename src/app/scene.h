@@ -1,0 +1,144 @@
+// The scene: every table the two windows share, indexed by part slot, and the
+// small operations on them that several subsystems use.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "app/tables.h"
+#include "platform/bitmap.h"
+
+namespace puffel {
+
+constexpr int MaxParts = 32;
+constexpr int LinkSize = MaxParts + 1;  // skeleton matrices: 0 is the root, p + 1 is part p
+constexpr double EmptyDepth = 99999999.0;
+
+struct Point3 {
+  double x = 0;
+  double y = 0;
+  double z = 0;
+};
+
+// A part's pose: its pivot and the tips of its three local axes, in view space.
+struct Frame {
+  Point3 Origin;
+  Point3 TipX;
+  Point3 TipY;
+  Point3 TipZ;
+};
+
+// The frame with unit axes along view x, y and z at pivot (x, y).
+Frame ResetFrame(double x, double y);
+
+using LinkMatrix = std::array<std::array<uint8_t, LinkSize>, LinkSize>;
+using PartFileNameSlot = std::array<char, 256>;
+
+struct Scene {
+  // Parts: slots 0..PartCount-1 are in use, the rest are stale.
+  int PartCount = 0;
+  std::array<Bitmap, MaxParts> PartPicture;
+  std::array<Bitmap, MaxParts> PartBackPicture;
+  std::array<Bitmap, MaxParts> PartCutout;
+  std::array<Bitmap, MaxParts> PartMask;
+  std::array<PartFileNameSlot, MaxParts> PartFileName{};
+  std::array<int32_t, MaxParts> GridColumns{};
+  std::array<int32_t, MaxParts> GridRows{};
+  std::array<double, MaxParts> PartPosX{};
+  std::array<double, MaxParts> PartPosY{};
+  std::array<double, MaxParts> PartOffsetX{};
+  std::array<double, MaxParts> PartOffsetY{};
+  std::array<Frame, MaxParts> PartFrame{};
+  std::array<Frame, MaxParts> SavedFrame{};
+  std::array<Frame, MaxParts> RenderFrame{};
+
+  // The mesh: [part][i][j], i along picture x, j along picture y.
+  int32_t MaxGridColumns = 0;
+  int32_t MaxGridRows = 0;
+  Table3D<double> GridState;  // 0 outside, 1 rim, 2 inside
+  Table3D<double> FrontX, FrontY, FrontZ;
+  Table3D<double> BackX, BackY, BackZ;
+  Table3D<double> TexU, TexV;
+
+  // The skeleton.
+  LinkMatrix ParentMatrix{};
+  LinkMatrix AncestorMatrix{};
+  LinkMatrix ClosureScratch{};
+
+  // The view.
+  int32_t ViewWidth = 0;
+  int32_t ViewHeight = 0;
+  int32_t PrevViewWidth = 0;
+  int32_t PrevViewHeight = 0;
+  double ViewShiftX = 0;
+  double ViewShiftY = 0;
+  Bitmap ViewBitmap;
+  ViewBuffer<double> DepthBuffer;
+  ViewBuffer<int32_t> OwnerBuffer;
+  Bitmap BackgroundBitmap;
+  std::string BackgroundName;
+  bool View3D = false;
+  bool OutlineMode = false;
+  int DrawOrder = 1;
+
+  // Pointer state of the part window.
+  int32_t Selection = 0;
+  int32_t CurrentPart = 0;
+  int32_t HoverPart = 0;
+  int32_t LastMouseX = 0;
+  int32_t LastMouseY = 0;
+  double GrabRadius = 0;
+  Point3 GrabVector;
+  bool GrabBehind = false;
+  Point3 DragVector;
+
+  // Light and material.
+  int32_t LightMarkX = 0, LightMarkY = 0;
+  int32_t ColorMarkX = 0, ColorMarkY = 0;
+  int32_t DiffuseMarkX = 0, DiffuseMarkY = 0;
+  int32_t SpecularMarkX = 0, SpecularMarkY = 0;
+  int32_t FadeMarkX = 0, FadeMarkY = 0;
+  bool LightBehind = false;
+  double LightDirX = 0, LightDirY = 0, LightDirZ = 0;
+  int32_t LightRed = 0, LightGreen = 0, LightBlue = 0;
+  double DiffuseSharpness = 0;
+  double DiffuseGain = 0;
+  double SpecularSharpness = 0;
+  double SpecularGain = 0;
+  double FadeStart = 0;
+  int32_t FadeRange = 0;
+  Bitmap LightPickerBitmap;
+  Bitmap MaterialPickerBitmap;
+  bool PickerPressed = false;
+  bool PickerLeft = false;
+  bool PickerRight = false;
+  bool PickerDoubleClick = false;
+
+  // Other state.
+  Bitmap PictureLoadBuffer;
+  std::string ExportFileName;
+  uint32_t BackgroundColour = 0;  // canvas colour of the last built picture's pixel (0, 0)
+};
+
+// Every used part's frame back to unit axes at its pivot.
+void ResetPoses(Scene& scene);
+
+// Moves all four points of part k's frame by (dx, dy, dz).
+void TranslatePartFrame(Scene& scene, int k, double dx, double dy, double dz);
+
+// Rebuilds ParentMatrix and AncestorMatrix for parts 0..PartCount-1 from their
+// pivots and silhouettes: a part hangs from the highest lower part whose
+// silhouette lies under its pivot, or from the root.
+void Relink(Scene& scene);
+
+// One step of the ancestor closure over rows and columns 0..PartCount.
+void CloseAncestors(Scene& scene);
+
+// Re-dimensions the nine mesh tables to parts x MaxGridColumns x MaxGridRows.
+void RedimMeshTables(Scene& scene, int parts);
+
+// The path held in a PartFileName slot (up to its first zero byte).
+std::string PartFilePath(const Scene& scene, int k);
+
+}  // namespace puffel

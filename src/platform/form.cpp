@@ -1,0 +1,74 @@
+#include "platform/form.h"
+
+#include "platform/canvas.h"
+
+namespace puffel {
+
+void Form::notifyProperties() {
+  if (PropertiesChanged) PropertiesChanged();
+}
+
+void Form::SetCaption(std::string caption) {
+  if (caption == caption_) return;
+  caption_ = std::move(caption);
+  notifyProperties();
+}
+
+void Form::applyClientSize(int width, int height) {
+  clientWidth_ = width;
+  clientHeight_ = height;
+  surface_.SetSize(width, height);
+}
+
+void Form::SetClientSize(int width, int height) {
+  if (width == clientWidth_ && height == clientHeight_) return;
+  applyClientSize(width, height);
+  notifyProperties();
+  if (OnResize) OnResize();
+}
+
+void Form::ReportClientSize(int width, int height) {
+  if (width == clientWidth_ && height == clientHeight_) return;
+  applyClientSize(width, height);
+  if (OnResize) OnResize();
+}
+
+void Form::SetBorder(BorderStyle style, BorderIcons icons) {
+  borderStyle_ = style;
+  borderIcons_ = icons;
+  notifyProperties();
+}
+
+void Form::Present(const Bitmap& picture, int x, int y) {
+  const CopyMode mode = surface_.canvas.copyMode;
+  surface_.canvas.copyMode = CopyMode::Copy;
+  Draw(surface_, x, y, picture);
+  surface_.canvas.copyMode = mode;
+  if (SurfaceChanged) SurfaceChanged();
+}
+
+void Form::ClearSurface(uint32_t colour) {
+  surface_.Fill(SwapRedBlue(colour));
+  if (SurfaceChanged) SurfaceChanged();
+}
+
+void Form::Close() {
+  if (closed_) return;
+  closed_ = true;
+  if (OnClose) OnClose();
+  if (CloseRequested) CloseRequested();
+}
+
+Control* Form::FindControl(const std::string& name) const {
+  for (Control* control : controls_) {
+    if (control->name == name) return control;
+  }
+  return nullptr;
+}
+
+std::pair<int, int> Form::ScreenToClient(int x, int y) const {
+  if (MapScreenToClient) return MapScreenToClient(x, y);
+  return {x, y};
+}
+
+}  // namespace puffel

@@ -1,0 +1,112 @@
+// The window model: caption, client size, border, a paint surface, the
+// controls and the window events. A binding shows it as a real window and
+// feeds the window system's events into it; the headless runner feeds scripted
+// events instead.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/bitmap.h"
+#include "platform/controls.h"
+
+namespace puffel {
+
+enum class BorderStyle { Sizeable, Single };
+
+struct BorderIcons {
+  bool systemMenu = true;
+  bool minimize = true;
+  bool maximize = true;
+};
+
+enum class MouseButton { Left, Right, Middle };
+
+// The mouse buttons held during an event.
+struct ShiftState {
+  bool left = false;
+  bool right = false;
+  bool middle = false;
+};
+
+class Form {
+ public:
+  Form() = default;
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+  virtual ~Form() = default;
+
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(std::string caption);
+
+  int ClientWidth() const { return clientWidth_; }
+  int ClientHeight() const { return clientHeight_; }
+  // Asks for a new client size, as a program sets it: the window follows, and
+  // OnResize runs at once when the size changed.
+  void SetClientSize(int width, int height);
+  // The window system reports the client size (first showing, user resize):
+  // OnResize runs when it differs from the size known so far.
+  void ReportClientSize(int width, int height);
+
+  BorderStyle GetBorderStyle() const { return borderStyle_; }
+  const BorderIcons& GetBorderIcons() const { return borderIcons_; }
+  void SetBorder(BorderStyle style, BorderIcons icons);
+
+  // The client area as last painted, kept at the client size.
+  const Bitmap& Surface() const { return surface_; }
+  // For drawing straight onto the client area; Present announces the change.
+  Bitmap& Surface() { return surface_; }
+  // Paints picture onto the client area at (x, y) (plain copy).
+  void Present(const Bitmap& picture, int x, int y);
+  // Paints the whole client area in one canvas colour.
+  void ClearSurface(uint32_t colour);
+
+  // Closes the window: runs OnClose, then tells the binding, which ends the program.
+  void Close();
+  bool Closed() const { return closed_; }
+
+  // The controls of the window, in creation order.
+  const std::vector<Control*>& Controls() const { return controls_; }
+  Control* FindControl(const std::string& name) const;
+
+  // Window events, set by the window's class.
+  std::function<void()> OnPaint;
+  std::function<void()> OnResize;
+  std::function<void()> OnDblClick;
+  std::function<void()> OnClose;
+  std::function<void(MouseButton, ShiftState, int x, int y)> OnMouseDown;
+  std::function<void(MouseButton, ShiftState, int x, int y)> OnMouseUp;
+  std::function<void(ShiftState, int x, int y)> OnMouseMove;
+  // One wheel notch; the pointer position is in screen coordinates.
+  std::function<void(ShiftState, int screenX, int screenY)> OnMouseWheelDown;
+  std::function<void(ShiftState, int screenX, int screenY)> OnMouseWheelUp;
+
+  // Screen to client coordinates; identity until a binding supplies its own.
+  std::pair<int, int> ScreenToClient(int x, int y) const;
+
+  // Binding hooks.
+  std::function<void()> PropertiesChanged;  // caption, border or client size
+  std::function<void()> SurfaceChanged;     // the client area was painted
+  std::function<void()> CloseRequested;     // the window closed
+  std::function<std::pair<int, int>(int, int)> MapScreenToClient;
+
+ protected:
+  void AddControl(Control& control) { controls_.push_back(&control); }
+
+ private:
+  void notifyProperties();
+  void applyClientSize(int width, int height);
+
+  std::string caption_;
+  int clientWidth_ = 0;
+  int clientHeight_ = 0;
+  BorderStyle borderStyle_ = BorderStyle::Sizeable;
+  BorderIcons borderIcons_;
+  Bitmap surface_;
+  std::vector<Control*> controls_;
+  bool closed_ = false;
+};
+
+}  // namespace puffel

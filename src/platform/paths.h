@@ -1,0 +1,35 @@
+// Paths, files and the program folder.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace puffel {
+
+// The folder of the executable, where "obj", "save", "haikei" and "pic_hozon"
+// are looked up; always ends with a path separator.
+const std::string& ProgramFolder();
+// The folder of the running executable, ending with a separator.
+std::string ExecutableFolder();
+// Sets the program folder (a separator is appended when missing).
+void SetProgramFolder(std::string folder);
+
+// The folder of path, without the trailing separator ("" when there is none).
+std::string ExtractFileDir(const std::string& path);
+// The file-name part of path: everything after the last '/', '\' or ':'.
+std::string ExtractFileName(const std::string& path);
+// The extension of path's file name, with its dot ("" when there is none).
+std::string ExtractFileExt(const std::string& path);
+
+// True when path names an existing regular file.
+bool FileExists(const std::string& path);
+
+// Reads a file, or its first maxBytes bytes; throws PlatformError when it
+// cannot be read.
+std::string ReadFileBytes(const std::string& path, size_t maxBytes = SIZE_MAX);
+// Writes bytes to path through a temporary file beside it that is renamed over
+// it, so a failed write leaves an existing file as it was. Throws PlatformError.
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+
+}  // namespace puffel

@@ -1,0 +1,53 @@
+// What the program asks of its surroundings: file dialogs, message boxes, the
+// error report and the button-face colour. A binding (the desktop program or
+// the headless runner) installs its own.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <utility>
+
+namespace puffel {
+
+enum class DialogKind { Open, Save };
+
+// A file dialog component: set it up, Execute it, read fileName.
+struct FileDialog {
+  FileDialog(DialogKind kind, std::string filter) : kind(kind), filter(std::move(filter)) {}
+
+  DialogKind kind;
+  std::string initialDir;
+  // Entries "description|pattern" joined by '|', e.g. "Bitmaps (*.bmp)|*.bmp".
+  std::string filter;
+  int filterIndex = 1;
+  std::string fileName;  // the chosen path after Execute returned true
+
+  // Shows the dialog through the installed services; false when cancelled.
+  bool Execute();
+};
+
+struct Services {
+  // Show the dialog; on success set dialog.fileName and return true.
+  std::function<bool(FileDialog& dialog)> runFileDialog;
+  // A modal message box with one line of text and an OK button.
+  std::function<void(const std::string& text)> showMessage;
+  // The platform's error report (one message box with the error's text).
+  std::function<void(const std::string& text)> reportError;
+  // The system's button-face colour as a canvas colour.
+  uint32_t buttonFaceColour = 0xF0F0F0;
+};
+
+// The installed services (by default: every dialog is cancelled, messages and
+// errors go to standard error).
+Services& PlatformServices();
+
+void ShowMessage(const std::string& text);
+uint32_t ButtonFaceColour();
+
+// Runs an event handler the way a window system dispatches an event: a
+// PlatformError (or running out of memory) ends the handler and is shown by
+// the error report.
+void DispatchEvent(const std::function<void()>& handler);
+
+}  // namespace puffel

@@ -1,0 +1,53 @@
+#include "render/part_window.h"
+
+#include "app/main_window.h"
+#include "render/render_scene.h"
+
+namespace puffel {
+
+TForm2::TForm2(Scene& scene, TForm1& form1) : scene(scene), Form1(form1) {
+  SetCaption("Parts No.0");
+  SetBorder(BorderStyle::Sizeable, {});
+  OnPaint = [this] { FormPaint(); };
+  OnResize = [this] { FormResize(); };
+  OnDblClick = [this] { FormDblClick(); };
+  OnClose = [this] { FormClose(); };
+}
+
+void TForm2::FormPaint() {
+  if (scene.View3D) {
+    RenderScene3D(scene, *this);
+  } else {
+    DrawFlatView(scene, *this);
+  }
+}
+
+void TForm2::FormResize() {
+  scene.PrevViewWidth = scene.ViewWidth;
+  scene.PrevViewHeight = scene.ViewHeight;
+  scene.ViewWidth = ClientWidth();
+  scene.ViewHeight = ClientHeight();
+  scene.ViewBitmap.SetSize(scene.ViewWidth, scene.ViewHeight);
+  scene.DepthBuffer.Redim(scene.ViewWidth, scene.ViewHeight);
+  scene.OwnerBuffer.Redim(scene.ViewWidth, scene.ViewHeight);
+  scene.ViewShiftX = (scene.ViewWidth - scene.PrevViewWidth) * 0.5;
+  scene.ViewShiftY = (scene.ViewHeight - scene.PrevViewHeight) * 0.5;
+  for (int k = 0; k < scene.PartCount; ++k) {
+    TranslatePartFrame(scene, k, scene.ViewShiftX, scene.ViewShiftY, 0);
+    scene.PartOffsetX[k] += scene.ViewShiftX;
+    scene.PartPosX[k] += scene.ViewShiftX;
+    scene.PartOffsetY[k] += scene.ViewShiftY;
+    scene.PartPosY[k] += scene.ViewShiftY;
+  }
+  FormPaint();
+}
+
+void TForm2::FormDblClick() {
+  if (!scene.View3D) return;
+  scene.OutlineMode = !scene.OutlineMode;
+  FormPaint();
+}
+
+void TForm2::FormClose() { Form1.Close(); }
+
+}  // namespace puffel

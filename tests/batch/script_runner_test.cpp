@@ -1,0 +1,106 @@
+#include "batch/script_runner.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+#include "platform/bmp_file.h"
+#include "support/temp_folder.h"
+#include "support/test_pictures.h"
+
+namespace puffel {
+namespace {
+
+struct ScriptRun {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+ScriptRun runScript(const std::string& script, const std::string& folder) {
+  std::istringstream in(script);
+  std::ostringstream out;
+  std::ostringstream err;
+  const int status = RunScript(in, out, err, folder);
+  return {status, out.str(), err.str()};
+}
+
+TEST(ScriptRunner, PrintsCaptionsAndSkipsCommentsAndBlankLines) {
+  test::ProgramFolderFixture folder;
+  const ScriptRun run = runScript(
+      "# a comment\n"
+      "\n"
+      "   # an indented comment\n"
+      "print form1\n"
+      "print form2\n"
+      "print Label1\n"
+      "set TrackBar3 4\n"
+      "print StaticText3\n"
+      "set TrackBar4 -5\n"
+      "print StaticText6\n",
+      folder.Path());
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out,
+            "form1: Puffel!\n"
+            "form2: Parts No.0\n"
+            "Label1: 背景：なし\n"
+            "StaticText3: 耳変換 : 4\n"
+            "StaticText6: 前面伸縮 : 0.0\n");
+}
+
+TEST(ScriptRunner, ReportsScriptErrorsWithTheLineNumber) {
+  test::ProgramFolderFixture folder;
+  const char* const badScripts[] = {
+      "print form1\nfrobnicate\n",           "print form1\nset TrackBar9 3\n",
+      "print form1\nset TrackBar1 x\n",      "print form1\nclick Button1\n",
+      "print form1\npress form3 1 1 left\n", "print form1\nmove form2 1 1 thumb\n",
+      "print form1\nprint \"Label1\n",
+  };
+  for (const char* script : badScripts) {
+    const ScriptRun run = runScript(script, folder.Path());
+    EXPECT_EQ(run.status, 2) << script;
+    EXPECT_EQ(run.err.rfind("line 2: ", 0), 0u) << run.err;
+  }
+}
+
+TEST(ScriptRunner, AnswersDialogsAndPrintsMessages) {
+  test::ProgramFolderFixture folder;
+  SaveBitmapFile(folder / "obj/a b.bmp", test::DiscPicture(8, 8, 4, 4, 3, 0xFF0000, 0xFFFFFF));
+  std::ostringstream script;
+  for (int k = 0; k < 32; ++k)
+    script << "answer \"" << folder.Path() << "obj/a b.bmp\"\nclick Button1\n";
+  script << "click Button1\nclick SpeedButton2\ncancel\nclick Button1\n";
+  const ScriptRun run = runScript(script.str(), folder.Path());
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "message: これ以上は読み込めません！\n");
+}
+
+TEST(ScriptRunner, SnapshotsAndStopsAtClose) {
+  test::ProgramFolderFixture folder;
+  const ScriptRun run = runScript(
+      "view 30 20\n"
+      "snapshot form2 " +
+          folder.Path() +
+          "view.bmp\n"
+          "snapshot form1 " +
+          folder.Path() +
+          "main.bmp\n"
+          "close form2\n"
+          "frobnicate\n",
+      folder.Path());
+  EXPECT_EQ(run.status, 0) << run.err;
+  Bitmap view;
+  LoadBitmapFile(folder / "view.bmp", view);
+  EXPECT_EQ(view, test::SolidPicture(30, 20, 0));
+  Bitmap main;
+  LoadBitmapFile(folder / "main.bmp", main);
+  ASSERT_EQ(main.Width(), 200);
+  ASSERT_EQ(main.Height(), 449);
+  EXPECT_EQ(main.Row(300)[100], 0xF0F0F0u);
+  EXPECT_EQ(main.Row(52)[52], 0xFFFFFFu);  // the light marker's white disc
+  EXPECT_EQ(main.Row(54)[54], 0u);         // under the colour cross
+}
+
+}  // namespace
+}  // namespace puffel
