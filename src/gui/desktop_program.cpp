@@ -1,0 +1,38 @@
+#include "gui/desktop_program.h"
+
+#include <QApplication>
+#include <QPalette>
+
+#include "gui/dialogs.h"
+#include "gui/text_renderer.h"
+#include "platform/canvas.h"
+#include "platform/services.h"
+
+namespace puffel {
+
+void InstallDesktopServices() {
+  Services& services = PlatformServices();
+  services.runFileDialog = RunFileDialog;
+  services.showMessage = ShowMessageBox;
+  services.reportError = ShowErrorBox;
+  const QColor face = QApplication::palette().color(QPalette::Button);
+  services.buttonFaceColour = static_cast<uint32_t>(face.red()) |
+                              static_cast<uint32_t>(face.green()) << 8 |
+                              static_cast<uint32_t>(face.blue()) << 16;
+  SetTextRenderer(DrawTextOnBitmap);
+}
+
+DesktopProgram::DesktopProgram() {
+  // Closing the main window ends the program; the part window closes it
+  // first (its FormClose).
+  partWindow.setAttribute(Qt::WA_QuitOnClose, false);
+}
+
+void DesktopProgram::Show() {
+  mainWindow.show();
+  partWindow.resize(InitialViewWidth, InitialViewHeight);
+  partWindow.move(PartWindowLeft, PartWindowTop);
+  partWindow.show();
+}
+
+}  // namespace puffel

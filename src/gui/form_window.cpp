@@ -1,0 +1,208 @@
+#include "gui/form_window.h"
+
+#include <QCloseEvent>
+#include <QImage>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QResizeEvent>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "gui/control_widgets.h"
+#include "gui/fonts.h"
+#include "platform/services.h"
+
+namespace puffel {
+
+namespace {
+
+// One wheel notch in QWheelEvent::angleDelta units.
+constexpr int WheelNotch = 120;
+
+std::optional<MouseButton> mouseButton(Qt::MouseButton button) {
+  switch (button) {
+    case Qt::LeftButton:
+      return MouseButton::Left;
+    case Qt::RightButton:
+      return MouseButton::Right;
+    case Qt::MiddleButton:
+      return MouseButton::Middle;
+    default:
+      return std::nullopt;
+  }
+}
+
+ShiftState heldButtons(Qt::MouseButtons buttons) {
+  return {.left = buttons.testFlag(Qt::LeftButton),
+          .right = buttons.testFlag(Qt::RightButton),
+          .middle = buttons.testFlag(Qt::MiddleButton)};
+}
+
+// The client pixel under the pointer (pixel x covers x .. x + 1).
+std::pair<int, int> clientPixel(const QMouseEvent* event) {
+  return {static_cast<int>(std::floor(event->position().x())),
+          static_cast<int>(std::floor(event->position().y()))};
+}
+
+Qt::WindowFlags flagsFor(const BorderIcons& icons) {
+  // Without CustomizeWindowHint the window system keeps its own set of buttons.
+  Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+  if (icons.systemMenu) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+  if (icons.minimize) flags |= Qt::WindowMinimizeButtonHint;
+  if (icons.maximize) flags |= Qt::WindowMaximizeButtonHint;
+  return flags;
+}
+
+}  // namespace
+
+FormWindow::FormWindow(Form& form) : form_(form) {
+  setMouseTracking(true);
+  setFont(JapaneseFont(12));
+  QPalette face = palette();
+  face.setColor(QPalette::Window, face.color(QPalette::Button));
+  setPalette(face);
+
+  std::vector<std::pair<int, QWidget*>> tabStops;
+  for (Control* control : form_.Controls()) {
+    QWidget* widget = CreateControlWidget(*control, this);
+    if (control->tabOrder >= 0) tabStops.emplace_back(control->tabOrder, widget);
+  }
+  std::sort(tabStops.begin(), tabStops.end(),
+            [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (size_t i = 1; i < tabStops.size(); ++i) {
+    setTabOrder(tabStops[i - 1].second, tabStops[i].second);
+  }
+  // The first tab stop holds the focus when the window first becomes active.
+  if (!tabStops.empty()) tabStops.front().second->setFocus();
+
+  form_.PropertiesChanged = [this] { applyProperties(); };
+  form_.SurfaceChanged = [this] { surfaceChanged(); };
+  form_.CloseRequested = [this] { close(); };
+  form_.MapScreenToClient = [this](int x, int y) {
+    const QPoint client = mapFromGlobal(QPoint(x, y));
+    return std::pair{client.x(), client.y()};
+  };
+  applyProperties();
+}
+
+FormWindow::~FormWindow() {
+  form_.PropertiesChanged = nullptr;
+  form_.SurfaceChanged = nullptr;
+  form_.CloseRequested = nullptr;
+  form_.MapScreenToClient = nullptr;
+}
+
+void FormWindow::applyProperties() {
+  setWindowTitle(QString::fromStdString(form_.Caption()));
+
+  const Qt::WindowFlags flags = flagsFor(form_.GetBorderIcons());
+  if (windowFlags() != flags) {
+    // New flags hide a shown window.
+    const bool shown = isVisible();
+    setWindowFlags(flags);
+    if (shown) show();
+  }
+
+  const QSize client(form_.ClientWidth(), form_.ClientHeight());
+  if (form_.GetBorderStyle() == BorderStyle::Single) {
+    if (!client.isEmpty()) setFixedSize(client);
+  } else {
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    if (!client.isEmpty() && size() != client) resize(client);
+  }
+}
+
+void FormWindow::surfaceChanged() {
+  // Inside a paint event the picture is shown as soon as the handler returns.
+  if (painting_) return;
+  fresh_ = true;
+  update();
+}
+
+void FormWindow::dispatch(const std::function<void()>& handler) {
+  if (form_.Closed()) return;
+  DispatchEvent(handler);
+}
+
+void FormWindow::paintEvent(QPaintEvent*) {
+  if (!fresh_ && form_.OnPaint) {
+    painting_ = true;
+    dispatch(form_.OnPaint);
+    painting_ = false;
+  }
+  fresh_ = false;
+  const Bitmap& surface = form_.Surface();
+  if (surface.Empty()) return;
+  const QImage picture(reinterpret_cast<const uchar*>(surface.Pixels()), surface.Width(),
+                       surface.Height(), surface.Width() * 4, QImage::Format_RGB32);
+  QPainter painter(this);
+  painter.drawImage(0, 0, picture);
+}
+
+void FormWindow::resizeEvent(QResizeEvent*) {
+  dispatch([this] { form_.ReportClientSize(width(), height()); });
+}
+
+void FormWindow::closeEvent(QCloseEvent* event) {
+  // Form::Close asks for this window to close again; QWidget::close ignores
+  // that nested request.
+  dispatch([this] { form_.Close(); });
+  event->accept();
+}
+
+void FormWindow::reportPress(QMouseEvent* event) {
+  const std::optional<MouseButton> button = mouseButton(event->button());
+  if (!button || !form_.OnMouseDown) return;
+  const auto [x, y] = clientPixel(event);
+  const ShiftState held = heldButtons(event->buttons());
+  dispatch([&] { form_.OnMouseDown(*button, held, x, y); });
+}
+
+void FormWindow::mousePressEvent(QMouseEvent* event) { reportPress(event); }
+
+void FormWindow::mouseDoubleClickEvent(QMouseEvent* event) {
+  // Qt sends this in place of the second press; the form sees the double
+  // click first and then the press. Only the left button double-clicks.
+  if (event->button() == Qt::LeftButton && form_.OnDblClick) dispatch(form_.OnDblClick);
+  reportPress(event);
+}
+
+void FormWindow::mouseReleaseEvent(QMouseEvent* event) {
+  const std::optional<MouseButton> button = mouseButton(event->button());
+  if (!button || !form_.OnMouseUp) return;
+  const auto [x, y] = clientPixel(event);
+  const ShiftState held = heldButtons(event->buttons());
+  dispatch([&] { form_.OnMouseUp(*button, held, x, y); });
+}
+
+void FormWindow::mouseMoveEvent(QMouseEvent* event) {
+  if (!form_.OnMouseMove) return;
+  const auto [x, y] = clientPixel(event);
+  const ShiftState held = heldButtons(event->buttons());
+  dispatch([&] { form_.OnMouseMove(held, x, y); });
+}
+
+void FormWindow::wheelEvent(QWheelEvent* event) {
+  // High-resolution wheels send fractions of a notch; they add up to notches.
+  wheelRest_ += event->angleDelta().y();
+  const int screenX = static_cast<int>(std::floor(event->globalPosition().x()));
+  const int screenY = static_cast<int>(std::floor(event->globalPosition().y()));
+  const ShiftState held = heldButtons(event->buttons());
+  for (; wheelRest_ >= WheelNotch; wheelRest_ -= WheelNotch) {
+    if (form_.OnMouseWheelUp) dispatch([&] { form_.OnMouseWheelUp(held, screenX, screenY); });
+  }
+  for (; wheelRest_ <= -WheelNotch; wheelRest_ += WheelNotch) {
+    if (form_.OnMouseWheelDown) {
+      dispatch([&] { form_.OnMouseWheelDown(held, screenX, screenY); });
+    }
+  }
+  event->accept();
+}
+
+}  // namespace puffel

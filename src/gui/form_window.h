@@ -1,0 +1,53 @@
+// A top-level Qt window showing a Form: its caption, border and client size,
+// its controls as child widgets, its surface 1:1, and the window system's
+// paint, resize, mouse, wheel and close events fed into its handlers.
+#pragma once
+
+#include <QWidget>
+
+#include "platform/form.h"
+
+class QCloseEvent;
+class QMouseEvent;
+class QPaintEvent;
+class QResizeEvent;
+class QWheelEvent;
+
+namespace puffel {
+
+class FormWindow : public QWidget {
+ public:
+  // Shows form (which must outlive the window) and binds its hooks; the
+  // window takes the form's caption, border and non-zero client size now.
+  explicit FormWindow(Form& form);
+  ~FormWindow() override;
+
+  Form& form() { return form_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+
+ private:
+  void applyProperties();
+  void surfaceChanged();
+  // Runs handler through DispatchEvent unless the form has closed.
+  void dispatch(const std::function<void()>& handler);
+  void reportPress(QMouseEvent* event);
+
+  Form& form_;
+  // The core has painted the surface itself since the last paint event: the
+  // next paint event only shows it.
+  bool fresh_ = false;
+  bool painting_ = false;
+  // Wheel rotation not yet reported, in eighths of a degree.
+  int wheelRest_ = 0;
+};
+
+}  // namespace puffel
