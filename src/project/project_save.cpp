@@ -1,0 +1,121 @@
+#include "project/project_save.h"
+
+#include <bit>
+#include <cstdint>
+#include <utility>
+
+#include "app/main_window.h"
+#include "platform/paths.h"
+#include "platform/services.h"
+
+namespace puffel {
+
+namespace {
+
+constexpr size_t HeaderBytes = 46;
+constexpr size_t FileNameBytes = MaxParts * sizeof(PartFileNameSlot);
+constexpr size_t SkeletonBytes = 2 * LinkSize * LinkSize;
+constexpr size_t RecordHeadBytes = 136;
+constexpr size_t VertexBytes = 9 * 8;
+
+// Appends fields as little-endian bytes.
+class ByteWriter {
+ public:
+  explicit ByteWriter(size_t size) { bytes_.reserve(size); }
+
+  void byte(uint8_t value) { bytes_.push_back(static_cast<char>(value)); }
+  void int32(int32_t value) { little(static_cast<uint32_t>(value), 4); }
+  void real(double value) { little(std::bit_cast<uint64_t>(value), 8); }
+  std::string take() { return std::move(bytes_); }
+
+ private:
+  void little(uint64_t bits, int count) {
+    for (int b = 0; b < count; ++b) byte(static_cast<uint8_t>(bits >> (8 * b)));
+  }
+
+  std::string bytes_;
+};
+
+size_t projectSize(const Scene& scene) {
+  size_t size = HeaderBytes + FileNameBytes + SkeletonBytes;
+  for (int p = 0; p < scene.PartCount; ++p) {
+    size += RecordHeadBytes + VertexBytes * static_cast<size_t>(scene.GridColumns[p]) *
+                                  static_cast<size_t>(scene.GridRows[p]);
+  }
+  return size;
+}
+
+void writePoint(ByteWriter& out, const Point3& point, double halfWidth, double halfHeight) {
+  out.real(point.x - halfWidth);
+  out.real(point.y - halfHeight);
+  out.real(point.z);
+}
+
+}  // namespace
+
+std::string EncodeProject(const Scene& scene) {
+  ByteWriter out(projectSize(scene));
+  out.int32(scene.PartCount);
+  out.byte(scene.View3D ? 1 : 0);
+  for (int32_t mark : {scene.LightMarkX, scene.LightMarkY, scene.ColorMarkX, scene.ColorMarkY,
+                       scene.DiffuseMarkX, scene.DiffuseMarkY, scene.SpecularMarkX,
+                       scene.SpecularMarkY, scene.FadeMarkX, scene.FadeMarkY}) {
+    out.int32(mark);
+  }
+  out.byte(scene.LightBehind ? 1 : 0);
+  for (const PartFileNameSlot& slot : scene.PartFileName) {
+    for (char c : slot) out.byte(static_cast<uint8_t>(c));
+  }
+  for (int r = 0; r < LinkSize; ++r) {
+    for (int c = 0; c < LinkSize; ++c) {
+      out.byte(scene.ParentMatrix[r][c]);
+      out.byte(scene.AncestorMatrix[r][c]);
+    }
+  }
+
+  const double halfWidth = scene.ViewWidth / 2.0;
+  const double halfHeight = scene.ViewHeight / 2.0;
+  const Table3D<double>* const vertexTables[] = {&scene.GridState, &scene.FrontX, &scene.FrontY,
+                                                 &scene.FrontZ,    &scene.BackX,  &scene.BackY,
+                                                 &scene.BackZ,     &scene.TexU,   &scene.TexV};
+  for (int p = 0; p < scene.PartCount; ++p) {
+    const Frame& frame = scene.PartFrame[p];
+    for (const Point3* point : {&frame.Origin, &frame.TipX, &frame.TipY, &frame.TipZ}) {
+      writePoint(out, *point, halfWidth, halfHeight);
+    }
+    out.real(scene.PartOffsetX[p] - halfWidth);
+    out.real(scene.PartOffsetY[p] - halfHeight);
+    out.real(scene.PartPosX[p] - halfWidth);
+    out.real(scene.PartPosY[p] - halfHeight);
+    const int nx = scene.GridColumns[p];
+    const int ny = scene.GridRows[p];
+    out.int32(nx);
+    out.int32(ny);
+    for (int i = 0; i < nx; ++i) {
+      for (int j = 0; j < ny; ++j) {
+        for (const Table3D<double>* table : vertexTables) out.real((*table)[p][i][j]);
+      }
+    }
+  }
+  return out.take();
+}
+
+std::string ProjectFilePath(const std::string& chosen) {
+  if (chosen.ends_with(".dat") || chosen.ends_with(".DAT")) return chosen;
+  return chosen + ".dat";
+}
+
+void SaveProject(TForm1& form1) {
+  const Scene& scene = form1.scene;
+  if (scene.PartCount < 1) {
+    ShowMessage("まだ画像を読み込んでいません！");
+    return;
+  }
+  FileDialog& dialog = form1.SaveDialog1;
+  dialog.initialDir = ProgramFolder() + "save";
+  dialog.filterIndex = 2;
+  if (!dialog.Execute()) return;
+  WriteFileBytes(ProjectFilePath(dialog.fileName), EncodeProject(scene));
+}
+
+}  // namespace puffel

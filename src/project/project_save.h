@@ -1,0 +1,30 @@
+// Saving the scene as a project file (".dat"): the light and material marks,
+// the picture file names, the skeleton tables and every part's pose, placement
+// and mesh, as flat little-endian bytes. The pictures themselves are the
+// builder's copies in "save".
+#pragma once
+
+#include <string>
+
+#include "app/scene.h"
+
+namespace puffel {
+
+class TForm1;
+
+// The project file of scene: a 46-byte header, the 32 file-name slots, the
+// interleaved skeleton tables and one record per part in use, with positions
+// stored relative to half the view size.
+std::string EncodeProject(const Scene& scene);
+
+// The path a project is written to: the chosen path, with ".dat" appended
+// unless it ends in ".dat" or ".DAT" (case-sensitive).
+std::string ProjectFilePath(const std::string& chosen);
+
+// The save button: refuses an empty scene, asks for a file in "save" and
+// writes the project there, replacing a file of that name only once the new
+// one is complete. Throws PlatformError when the file cannot be written; the
+// scene is never changed.
+void SaveProject(TForm1& form1);
+
+}  // namespace puffel
