@@ -1,0 +1,40 @@
+// The 3D render pass: every part as a shaded, textured body (or as triangle
+// outlines) over black or the background picture.
+#pragma once
+
+#include "app/scene.h"
+#include "render/fill.h"
+#include "render/triangle_side.h"
+
+namespace puffel {
+
+class TForm2;
+
+// Draws the scene into ViewBitmap, DepthBuffer and OwnerBuffer (DrawScene3D)
+// and shows ViewBitmap on form2 at (0, 0).
+void RenderScene3D(Scene& scene, TForm2& form2);
+
+// The number of threads that fill at once: one per processor, at most four.
+int FillThreads();
+
+// The pass without showing it: draws the background or black, rebuilds
+// RenderFrame, walks the parts 0..PartCount-1 in order and draws every visible
+// side that faces the viewer: in OutlineMode at once as a white-edged black
+// polygon, else through fill, side after side in walk order, on up to
+// `threads` threads that each fill other rows. DepthBuffer ends up 99999999.0
+// and OwnerBuffer -1 wherever no side was filled.
+void DrawScene3D(Scene& scene, TriangleFill fill = FillTriangle, int threads = FillThreads());
+
+// Adds (dx, dy, dz) to all four points of part's RenderFrame.
+void TranslateRenderFrame(Scene& scene, int part, double dx, double dy, double dz);
+
+// Copies every used PartFrame into RenderFrame, then places each part's origin
+// where scaling its whole tree about the tree root's origin by the part's scale
+// |TipZ - Origin| would put it (the attachment step).
+void BuildRenderFrames(Scene& scene);
+
+// The walk order of a part posed by frame, 1..4: cells farther along the frame
+// axis that turns away from the viewer are drawn first.
+int ChooseDrawOrder(const Frame& frame);
+
+}  // namespace puffel

@@ -1,0 +1,207 @@
+#include "render/fill.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <random>
+
+#include "render/plain_fill.h"
+#include "render/test_scenes.h"
+
+namespace puffel {
+namespace {
+
+// A 64 x 48 view and one part whose pictures are 40 x 30.
+Scene fillScene() {
+  Scene scene;
+  test::SetUpView(scene, 64, 48);
+  test::AddDomePart(scene, {.nx = 4, .ny = 4, .step = 10});
+  scene.PartPicture[0] = test::PatternPicture(40, 30, 7);
+  scene.PartBackPicture[0] = test::PatternPicture(40, 30, 8);
+  scene.DepthBuffer.Fill(EmptyDepth);
+  scene.OwnerBuffer.Fill(-1);
+  return scene;
+}
+
+// A front side of part 0 lit head-on, with one texture position at its corners.
+TriangleSide side(Point3 a, Point3 b, Point3 c, Point2 t = {0, 0}) {
+  return {0, Side::Front, {a, b, c}, {t, t, t}, {0, 0, -1}};
+}
+
+int owned(const Scene& scene, int part) {
+  int count = 0;
+  for (int y = 0; y < scene.ViewHeight; ++y) {
+    for (int x = 0; x < scene.ViewWidth; ++x) count += scene.OwnerBuffer(x, y) == part;
+  }
+  return count;
+}
+
+TEST(BarycentricWeights, WeighBAndCAndReadCollinearCornersAsOutside) {
+  const Weights w = BarycentricWeights({0, 0}, {4, 0}, {0, 2}, {1, 0.5});
+  EXPECT_EQ(w.u, 0.25);
+  EXPECT_EQ(w.v, 0.25);
+  const Weights flat = BarycentricWeights({0, 0}, {1, 1}, {3, 3}, {1, 1});
+  EXPECT_EQ(flat.u, -1);
+  EXPECT_EQ(flat.v, -1);
+}
+
+TEST(FillTriangle, CentresOnEdgesAndCornersAreInside) {
+  Scene scene = fillScene();
+  FillTriangle(scene, side({2.5, 2.5, 1}, {6.5, 2.5, 1}, {2.5, 6.5, 1}));
+  for (int y = 0; y < 10; ++y) {
+    for (int x = 0; x < 10; ++x) {
+      EXPECT_EQ(scene.OwnerBuffer(x, y), x >= 2 && y >= 2 && x + y <= 8 ? 0 : -1) << x << ", " << y;
+    }
+  }
+}
+
+TEST(FillTriangle, SharedEdgeStaysWithTheFirstTriangleUntilOneIsStrictlyNearer) {
+  Scene scene = fillScene();
+  test::AddDomePart(scene, {.nx = 4, .ny = 4, .step = 10, .seed = 9});
+  // Two halves of a square sharing its diagonal through centres; depth 0, so
+  // that the interpolated depths tie exactly.
+  FillTriangle(scene, side({2.5, 2.5, 0}, {8.5, 2.5, 0}, {2.5, 8.5, 0}));
+  const Bitmap first = scene.ViewBitmap;
+  TriangleSide second = side({8.5, 8.5, 0}, {2.5, 8.5, 0}, {8.5, 2.5, 0}, {20, 20});
+  second.part = 1;
+  FillTriangle(scene, second);
+  for (int d = 0; d <= 6; ++d) EXPECT_EQ(scene.OwnerBuffer(2 + d, 8 - d), 0) << d;
+  EXPECT_EQ(scene.ViewBitmap.Row(5)[5], first.Row(5)[5]);
+  EXPECT_EQ(scene.OwnerBuffer(7, 6), 1);
+
+  second.view = {Point3{8.5, 8.5, -0.5}, Point3{2.5, 8.5, -0.5}, Point3{8.5, 2.5, -0.5}};
+  FillTriangle(scene, second);
+  for (int d = 0; d <= 6; ++d) EXPECT_EQ(scene.OwnerBuffer(2 + d, 8 - d), 1) << d;
+  EXPECT_EQ(scene.DepthBuffer(5, 5), -0.5);
+}
+
+TEST(FillTriangle, DrawsOnlyInsideTheView) {
+  Scene scene = fillScene();
+  FillTriangle(scene, side({-30, -30, 0}, {-1, -30, 0}, {-30, -1, 0}));
+  FillTriangle(scene, side({-30, 50, 0}, {200, 50, 0}, {-30, 90, 0}));
+  EXPECT_EQ(owned(scene, 0), 0);
+  FillTriangle(scene, side({-100, -100, 0}, {300, -100, 0}, {-100, 300, 0}));
+  EXPECT_EQ(owned(scene, 0), 64 * 48);
+}
+
+TEST(FillTriangle, TexturePositionsOutsideThePictureFallBackToColumnAndRowZero) {
+  Scene scene = fillScene();
+  scene.SpecularGain = 0;
+  scene.DiffuseGain = 1;  // lit head-on: the texel itself
+  const Bitmap& picture = scene.PartPicture[0];
+  const auto pixelAt = [&](double u, double v) {
+    scene.DepthBuffer.Fill(EmptyDepth);
+    FillTriangle(scene, side({0, 0, 0}, {4, 0, 0}, {0, 4, 0}, {u, v}));
+    return scene.ViewBitmap.Row(1)[1];
+  };
+  EXPECT_EQ(pixelAt(-0.5, 3), picture.Row(3)[0]);  // truncates to column 0
+  EXPECT_EQ(pixelAt(40, 3), picture.Row(3)[0]);    // W falls back to column 0
+  EXPECT_EQ(pixelAt(39.9, 3), picture.Row(3)[39]);
+  EXPECT_EQ(pixelAt(-1.5, 29.5), picture.Row(29)[0]);
+  EXPECT_EQ(pixelAt(5, 30), picture.Row(0)[5]);  // H falls back to row 0
+}
+
+TEST(FillTriangle, NeverReadsOutsideASmallerBackPicture) {
+  Scene scene = fillScene();
+  scene.PartBackPicture[0] = test::PatternPicture(10, 10, 3);
+  TriangleSide back = side({0, 0, 0}, {4, 0, 0}, {0, 4, 0}, {35, 25});
+  back.side = Side::Back;
+  FillTriangle(scene, back);
+  scene.PartPicture[0] = Bitmap();
+  FillTriangle(scene, side({10, 10, -1}, {14, 10, -1}, {10, 14, -1}));
+  EXPECT_EQ(scene.OwnerBuffer(1, 1), 0);
+  EXPECT_EQ(scene.OwnerBuffer(11, 11), 0);
+}
+
+// Random triangles of every awkward kind: corners on pixel centres, ties,
+// slivers, zero area, huge, tiny or underflowing, not finite, long and thin.
+TriangleSide awkwardTriangle(std::mt19937& random, int kind) {
+  const auto real = [&](double low, double high) {
+    return std::uniform_real_distribution<double>(low, high)(random);
+  };
+  const auto point = [&] { return Point3{real(-20, 84), real(-20, 68), real(-10, 10)}; };
+  const auto texture = [&] { return Point2{real(-5, 45), real(-5, 35)}; };
+  TriangleSide t{0,
+                 random() % 2 ? Side::Front : Side::Back,
+                 {point(), point(), point()},
+                 {texture(), texture(), texture()},
+                 {real(-1, 1), real(-1, 1), real(-1, 0)}};
+  auto& [a, b, c] = t.view;
+  switch (kind % 8) {
+    case 0:
+      for (Point3& p : t.view) p = {std::floor(p.x) + 0.5, std::floor(p.y) + 0.5, p.z};
+      break;
+    case 1:
+      for (Point3& p : t.view) p = {std::floor(p.x), std::floor(p.y), 2};
+      break;
+    case 2: {
+      const double s = real(-2, 3);
+      const double off = std::pow(10.0, real(-17, -1));
+      c = {a.x + s * (b.x - a.x) + off, a.y + s * (b.y - a.y) - off, c.z};
+      break;
+    }
+    case 3:
+      c = {2 * b.x - a.x, 2 * b.y - a.y, 1};
+      if (random() % 3 == 0) b = a;
+      break;
+    case 4:
+      for (Point3& p : t.view) {
+        const double scale = std::pow(10.0, real(2, 18));
+        p = {(p.x - 32) * scale, (p.y - 24) * scale, p.z};
+      }
+      break;
+    case 5: {
+      const bool nearOrigin = random() % 2;
+      const double scale = std::pow(10.0, nearOrigin ? real(-320, -150) : real(-16, -1));
+      const Point2 centre =
+          nearOrigin ? Point2{0, 0}
+                     : Point2{std::floor(real(0, 64)) + 0.5, std::floor(real(0, 48)) + 0.5};
+      for (Point3& p : t.view) {
+        p = {centre.x + (p.x - 32) * scale, centre.y + (p.y - 24) * scale, p.z};
+      }
+      break;
+    }
+    case 6:
+      t.view[random() % 3].x = random() % 2 ? std::numeric_limits<double>::infinity()
+                                            : std::numeric_limits<double>::quiet_NaN();
+      break;
+    default: {
+      const double y = std::floor(real(0, 48)) + 0.5;
+      t.view = {Point3{-10, y, 1}, Point3{80, y + real(-1e-9, 1e-9), 1},
+                Point3{real(-10, 80), y + real(-2, 2), 1}};
+      if (random() % 2) {
+        for (Point3& p : t.view) std::swap(p.x, p.y);
+      }
+      break;
+    }
+  }
+  return t;
+}
+
+TEST(FillTriangle, MatchesThePlainFillOnRandomTriangles) {
+  Scene fast = fillScene();
+  fast.SpecularSharpness = 0.3;
+  fast.SpecularGain = 0.4;
+  fast.FadeStart = -5;
+  fast.FadeRange = 7;
+  fast.LightRed = 250;
+  fast.LightGreen = 120;
+  std::mt19937 random(12345);
+  for (int round = 0; round < 40; ++round) {
+    fast.DepthBuffer.Fill(EmptyDepth);
+    Scene plain = fast;
+    for (int n = 0; n < 1000; ++n) {
+      const TriangleSide t = awkwardTriangle(random, n);
+      FillTriangle(fast, t);
+      test::PlainFillTriangle(plain, t);
+      ASSERT_EQ(test::ViewDifference(fast, plain), "")
+          << "round " << round << ", triangle " << n << ": (" << t.view[0].x << ", " << t.view[0].y
+          << ") (" << t.view[1].x << ", " << t.view[1].y << ") (" << t.view[2].x << ", "
+          << t.view[2].y << ")";
+    }
+  }
+}
+
+}  // namespace
+}  // namespace puffel
