@@ -24,7 +24,7 @@ void putLE(Bytes& out, uint32_t value, int bytes) {
 // first 40 bytes (after a 40-byte header, in the mask fields of longer ones);
 // palette entries are 0x00RRGGBB; the pixels start at pixelOffset (0: right
 // after the palette).
-struct FileSpec {
+struct FileLayout {
   int32_t width = 1;
   int32_t height = 1;
   uint16_t bits = 24;
@@ -36,25 +36,25 @@ struct FileSpec {
   uint32_t pixelOffset = 0;
 };
 
-Bytes makeFile(const FileSpec& spec) {
+Bytes makeFile(const FileLayout& layout) {
   Bytes info;
-  for (uint32_t v : {spec.headerSize, uint32_t(spec.width), uint32_t(spec.height)})
+  for (uint32_t v : {layout.headerSize, uint32_t(layout.width), uint32_t(layout.height)})
     putLE(info, v, 4);
   putLE(info, 1, 2);
-  putLE(info, spec.bits, 2);
-  for (uint32_t v : {spec.compression, uint32_t(spec.pixels.size()), 2835u, 2835u,
-                     uint32_t(spec.palette.size()), 0u}) {
+  putLE(info, layout.bits, 2);
+  for (uint32_t v : {layout.compression, uint32_t(layout.pixels.size()), 2835u, 2835u,
+                     uint32_t(layout.palette.size()), 0u}) {
     putLE(info, v, 4);
   }
-  for (uint32_t mask : spec.masks) putLE(info, mask, 4);
-  info.resize(std::max<size_t>(info.size(), spec.headerSize), 0);
-  for (uint32_t colour : spec.palette) putLE(info, colour, 4);
-  const uint32_t offset = spec.pixelOffset != 0 ? spec.pixelOffset : 14 + uint32_t(info.size());
+  for (uint32_t mask : layout.masks) putLE(info, mask, 4);
+  info.resize(std::max<size_t>(info.size(), layout.headerSize), 0);
+  for (uint32_t colour : layout.palette) putLE(info, colour, 4);
+  const uint32_t offset = layout.pixelOffset != 0 ? layout.pixelOffset : 14 + uint32_t(info.size());
   Bytes file = {'B', 'M'};
-  for (uint32_t v : {offset + uint32_t(spec.pixels.size()), 0u, offset}) putLE(file, v, 4);
+  for (uint32_t v : {offset + uint32_t(layout.pixels.size()), 0u, offset}) putLE(file, v, 4);
   file.insert(file.end(), info.begin(), info.end());
   file.resize(offset, 0xEE);
-  file.insert(file.end(), spec.pixels.begin(), spec.pixels.end());
+  file.insert(file.end(), layout.pixels.begin(), layout.pixels.end());
   return file;
 }
 
