@@ -40,7 +40,8 @@ bench: build
 asan: deps
 	cmake -S . -B $(BUILD_DIR)-asan -DCMAKE_BUILD_TYPE=Debug -DPUFFEL_ASAN=ON -DPUFFEL_BENCH=OFF
 	cmake --build $(BUILD_DIR)-asan -j $(JOBS)
-	ctest --test-dir $(BUILD_DIR)-asan --output-on-failure -j $(JOBS)
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+	  ctest --test-dir $(BUILD_DIR)-asan --output-on-failure -j $(JOBS)
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

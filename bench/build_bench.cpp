@@ -21,27 +21,13 @@
 #include "builder/part_scene.h"
 #include "builder/plain_scan.h"
 #include "platform/controls.h"
+#include "support/test_pictures.h"
 
 namespace puffel {
 namespace {
 
 constexpr uint32_t Paper = 0xFFFFFF;
 constexpr uint32_t Ink = 0x2060A0;
-
-// A filled disc: the pixels whose centre lies within radius of the middle.
-Bitmap discPicture(int side, double radius) {
-  Bitmap picture(side, side);
-  picture.Fill(Paper);
-  const double centre = side / 2.0;
-  for (int y = 0; y < side; ++y) {
-    for (int x = 0; x < side; ++x) {
-      const double dx = x + 0.5 - centre;
-      const double dy = y + 0.5 - centre;
-      if (dx * dx + dy * dy <= radius * radius) picture.Row(y)[x] = Ink;
-    }
-  }
-  return picture;
-}
 
 // A star of 96 points around the middle: its rim runs in and out between
 // 0.55 and 1 of the radius, a long outline with sharp corners.
@@ -69,8 +55,10 @@ const Bitmap& picture(int kind, int side) {
   auto found = made.find(key);
   if (found == made.end()) {
     const double radius = 900.0 * side / 2048;
-    found =
-        made.emplace(key, kind == 0 ? discPicture(side, radius) : starPicture(side, radius)).first;
+    found = made.emplace(key, kind == 0 ? test::DiscPicture(side, side, side / 2.0, side / 2.0,
+                                                            radius, Ink, Paper)
+                                        : starPicture(side, radius))
+                .first;
   }
   return found->second;
 }
