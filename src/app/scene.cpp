@@ -15,13 +15,16 @@ void ResetPoses(Scene& scene) {
   }
 }
 
-void TranslatePartFrame(Scene& scene, int k, double dx, double dy, double dz) {
-  Frame& frame = scene.PartFrame[k];
+void TranslateFrame(Frame& frame, double dx, double dy, double dz) {
   for (Point3* point : {&frame.Origin, &frame.TipX, &frame.TipY, &frame.TipZ}) {
     point->x += dx;
     point->y += dy;
     point->z += dz;
   }
+}
+
+void TranslatePartFrame(Scene& scene, int k, double dx, double dy, double dz) {
+  TranslateFrame(scene.PartFrame[k], dx, dy, dz);
 }
 
 namespace {

@@ -124,6 +124,9 @@ struct Scene {
 // Every used part's frame back to unit axes at its pivot.
 void ResetPoses(Scene& scene);
 
+// Moves all four points of frame by (dx, dy, dz).
+void TranslateFrame(Frame& frame, double dx, double dy, double dz);
+
 // Moves all four points of part k's frame by (dx, dy, dz).
 void TranslatePartFrame(Scene& scene, int k, double dx, double dy, double dz);
 
