@@ -1,17 +1,21 @@
 #include "render/render_scene.h"
 
 #include <algorithm>
-#include <array>
 #include <atomic>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
-#include <system_error>
+#include <limits>
 #include <thread>
 #include <vector>
 
 #include "platform/canvas.h"
-#include "platform/numeric.h"
+#include "render/band_fill.h"
+#include "render/cell_walk.h"
+#include "render/helper_threads.h"
 #include "render/part_window.h"
+#include "render/side_bands.h"
+#include "render/side_pixels.h"
 
 namespace puffel {
 
@@ -63,177 +67,155 @@ int ChooseDrawOrder(const Frame& frame) {
 
 namespace {
 
-// Draws the parts' cells: two triangles per cell, each tested for visibility,
-// then its front and back side each drawn when it faces the viewer.
-class PartWalk {
- public:
-  PartWalk(Scene& scene, const PartMesh& mesh, std::vector<TriangleSide>& sides)
-      : scene_(scene), mesh_(mesh), sides_(sides) {
-    const Frame& f = scene.PartFrame[mesh.Part()];
-    axisX_ = {f.TipX.x - f.Origin.x, f.TipX.y - f.Origin.y, f.TipX.z - f.Origin.z};
-    axisY_ = {f.TipY.x - f.Origin.x, f.TipY.y - f.Origin.y, f.TipY.z - f.Origin.z};
-    axisZ_ = {f.TipZ.x - f.Origin.x, f.TipZ.y - f.Origin.y, f.TipZ.z - f.Origin.z};
-  }
-
-  // Cell (i, j): the quadrilateral between grid vertices i..i+1 and j..j+1;
-  // its diagonal alternates with the parity of j, as the builder's grid does.
-  void Cell(int i, int j) {
-    if (j % 2 == 0) {
-      triangle({i, j}, {i, j + 1}, {i + 1, j + 1}, {i, j}, {i, j + 1}, {i + 1, j + 1});
-      triangle({i, j}, {i + 1, j}, {i + 1, j + 1}, {i + 1, j + 1}, {i + 1, j}, {i, j});
-    } else {
-      triangle({i, j}, {i + 1, j}, {i, j + 1}, {i + 1, j}, {i, j}, {i, j + 1});
-      triangle({i + 1, j}, {i, j + 1}, {i + 1, j + 1}, {i, j + 1}, {i + 1, j + 1}, {i + 1, j});
-    }
-  }
-
- private:
-  // Drawn as a, b, c; the normal is formed from a2, v0, c2.
-  void triangle(GridVertex a, GridVertex b, GridVertex c, GridVertex a2, GridVertex v0,
-                GridVertex c2) {
-    if (!TriangleVisible(mesh_, a, b, c)) return;
-    for (const Side side : {Side::Front, Side::Back}) {
-      const Point3 n = TriangleNormal(mesh_, a2, v0, c2, side);
-      const Point3 frameNormal = toFrame(n);
-      // A side seen from behind or edge-on is skipped; its shading would go unused.
-      if (!(frameNormal.z < 0)) continue;
-      const TriangleSide projected = ProjectTriangle(scene_, mesh_, a, b, c, side, frameNormal);
-      if (scene_.OutlineMode) {
-        DrawTriangleOutline(scene_.ViewBitmap, projected);
-      } else {
-        sides_.push_back(projected);
-      }
-    }
-  }
-
-  // (TX - O) n.x + (TY - O) n.y + (TZ - O) n.z, component by component.
-  Point3 toFrame(const Point3& n) const {
-    return {axisX_.x * n.x + axisY_.x * n.y + axisZ_.x * n.z,
-            axisX_.y * n.x + axisY_.y * n.y + axisZ_.y * n.z,
-            axisX_.z * n.x + axisY_.z * n.y + axisZ_.z * n.z};
-  }
-
-  Scene& scene_;
-  const PartMesh mesh_;
-  std::vector<TriangleSide>& sides_;
-  Point3 axisX_, axisY_, axisZ_;
-};
-
-// Visits the cells 1..nx-1 x 1..ny-1 of part k in its DrawOrder: outlines are
-// drawn at once, sides to fill are added to sides.
-void walkPart(Scene& scene, int k, std::vector<TriangleSide>& sides) {
-  // The walk never leaves the mesh tables, whatever grid size a slot claims.
-  if (k >= scene.GridState.Size1()) return;
-  const int nx = std::min(scene.GridColumns[k], scene.GridState.Size2() - 1);
-  const int ny = std::min(scene.GridRows[k], scene.GridState.Size3() - 1);
-
-  scene.DrawOrder = ChooseDrawOrder(scene.PartFrame[k]);
-  if (nx < 2 || ny < 2) return;  // no cell
-  if (scene.DrawOrder >= 3) {
-    // Along j, as the tables store it.
-    PartWalk walk(scene, PartMesh(scene, k), sides);
-    if (scene.DrawOrder == 3) {
-      for (int i = 1; i <= nx - 1; ++i) {
-        for (int j = 1; j <= ny - 1; ++j) walk.Cell(i, j);
-      }
-    } else {
-      for (int i = nx - 1; i >= 1; --i) {
-        for (int j = 1; j <= ny - 1; ++j) walk.Cell(i, j);
-      }
-    }
-    return;
-  }
-  // Along i, a few rows of cells at a time, from a copy of their vertex rows.
-  constexpr int BlockRows = 8;
-  thread_local std::vector<double> rows;
-  const int step = scene.DrawOrder == 1 ? 1 : -1;
-  const int firstRow = step > 0 ? 1 : ny - 1;
-  const int cellRows = ny - 1;
-  for (int done = 0; done < cellRows; done += BlockRows) {
-    const int count = std::min(BlockRows, cellRows - done);
-    const int from = firstRow + step * done;
-    const int to = from + step * (count - 1);
-    const PartMesh block(scene, k, nx + 1, std::min(from, to), std::max(from, to) + 1, rows);
-    PartWalk walk(scene, block, sides);
-    for (int n = 0; n < count; ++n) {
-      for (int i = 1; i <= nx - 1; ++i) walk.Cell(i, from + step * n);
-    }
-  }
-}
-
 // The background picture at (0, 0), or black: the rectangle from (-1, -1) to
 // (ViewWidth + 2, ViewHeight + 2) in the black brush, whose border falls
-// outside the bitmap, sets every pixel to 0 and is filled as such.
-void drawBackground(Scene& scene) {
+// outside the bitmap, sets every pixel to 0 and is filled as such (here, or
+// band by band with the fill when blackLater is set).
+void drawBackground(Scene& scene, bool blackLater) {
   Bitmap& view = scene.ViewBitmap;
   if (!scene.BackgroundName.empty()) {
     Draw(view, 0, 0, scene.BackgroundBitmap);
   } else {
     view.canvas.brushColour = 0;
-    if (!view.Empty()) {
+    if (!blackLater && !view.Empty()) {
       std::memset(view.Pixels(), 0, sizeof(uint32_t) * view.Width() * view.Height());
     }
   }
 }
 
-// Rows per band of the fill: a band's rows of the view and its buffers stay in
-// the cache while its sides are filled.
-constexpr int BandRows = 32;
+// Lines of cells walked together: rows of cells side by side read the mesh
+// tables along j.
+constexpr int LinesPerTask = 8;
 
-// For every band, the sides that reach its rows, in walk order.
-void binSides(const std::vector<TriangleSide>& sides, int height,
-              std::vector<std::vector<uint32_t>>& bins) {
-  bins.resize((height + BandRows - 1) / BandRows);
-  for (std::vector<uint32_t>& bin : bins) bin.clear();
-  for (size_t n = 0; n < sides.size(); ++n) {
-    const std::array<Point3, 3>& v = sides[n].view;
-    // The rows of the side's bounding box, as the fill finds them.
-    const int top = std::max(TruncInt(std::min({v[0].y, v[1].y, v[2].y})), 0);
-    const int bottom = std::min(TruncInt(std::max({v[0].y, v[1].y, v[2].y})), height - 1);
-    for (int band = top / BandRows; band <= bottom / BandRows && top <= bottom; ++band) {
-      bins[band].push_back(static_cast<uint32_t>(n));
-    }
-  }
-}
+// Where the sides' area in a band is at least this many times the band's,
+// they cover one another so often that colouring each pixel once pays.
+constexpr double ColourLastCover = 1.5;
 
-// Clears DepthBuffer (99999999.0) and OwnerBuffer (-1) and fills the sides,
-// band by band: each band is cleared and then filled with its sides in walk
-// order, by whichever of `threads` threads takes it, so every pixel still sees
-// its sides in walk order.
-void clearAndFill(Scene& scene, const std::vector<TriangleSide>& sides, TriangleFill fill,
-                  int threads) {
-  ViewBuffer<double>& depth = scene.DepthBuffer;
-  ViewBuffer<int32_t>& owner = scene.OwnerBuffer;
-  const int height = std::max(depth.Height(), owner.Height());
-  // Kept from pass to pass; the helpers reach it through this reference, as a
-  // thread_local named on their own thread would be their own.
-  thread_local std::vector<std::vector<uint32_t>> binsKept;
-  std::vector<std::vector<uint32_t>>& bins = binsKept;
-  binSides(sides, height, bins);
-  const std::vector<double> emptyRow(depth.Width(), EmptyDepth);
-  std::atomic<int> nextBand = 0;
-  const auto fillBands = [&] {
-    for (int band = nextBand++; band < static_cast<int>(bins.size()); band = nextBand++) {
-      const RowBand rows{band * BandRows, std::min(band * BandRows + BandRows, height) - 1};
-      for (int y = rows.first; y <= rows.last; ++y) {
-        if (y < depth.Height() && depth.Width() > 0) {
-          std::memcpy(depth.Row(y), emptyRow.data(), sizeof(double) * depth.Width());
-        }
-        if (y < owner.Height()) std::fill_n(owner.Row(y), owner.Width(), -1);
+// A band's sides cost about this many pixels each beyond their area.
+constexpr double SideCost = 30;
+
+// A filled pass: its lines of cells are walked, a few at a time, by whichever
+// thread takes them; then its bands of rows are filled, each by whichever
+// thread takes it, with its sides in walk order, so that every pixel still
+// sees its sides in walk order.
+class FilledPass {
+ public:
+  FilledPass(Scene& scene, TriangleFill fill, std::vector<BandedSides>& lines)
+      : scene_(scene), fill_(fill), lines_(lines) {
+    black_ = scene.BackgroundName.empty();
+    height_ = std::max(scene.DepthBuffer.Height(), scene.OwnerBuffer.Height());
+    if (black_) height_ = std::max(height_, scene.ViewBitmap.Height());
+    bands_ = (height_ + BandRows - 1) / BandRows;
+    int lineCount = 0;
+    for (int k = 0; k < scene.PartCount; ++k) {
+      const WalkPlan plan = PlanWalk(scene, k);
+      for (int first = 0; first < plan.lines; first += LinesPerTask) {
+        tasks_.push_back({plan, first, std::min(LinesPerTask, plan.lines - first), lineCount});
+        lineCount += tasks_.back().count;
       }
-      for (const uint32_t n : bins[band]) fill(scene, sides[n], rows);
     }
-  };
-  if (sides.empty()) threads = 1;  // clearing alone does not pay for a thread
-  std::vector<std::thread> helpers;
-  helpers.reserve(threads);
-  try {
-    for (int helper = 1; helper < threads; ++helper) helpers.emplace_back(fillBands);
-  } catch (const std::system_error&) {
-    // No thread to spare: the bands are filled by those there are.
+    if (lines_.size() < static_cast<size_t>(lineCount)) lines_.resize(lineCount);
+    lineCount_ = lineCount;
+    if (tasks_.empty()) planBands();
   }
-  fillBands();
-  for (std::thread& helper : helpers) helper.join();
+
+  bool Empty() const { return tasks_.empty(); }
+
+  // The share of one thread: walks lines while any are left, waits for the
+  // others' lines, then fills bands while any are left.
+  void Work() {
+    for (size_t t = nextTask_++; t < tasks_.size(); t = nextTask_++) {
+      walk(tasks_[t]);
+      if (++tasksDone_ == tasks_.size()) planBands();
+    }
+    planned_.wait(false);
+    thread_local std::vector<const TriangleSide*> sides;
+    for (size_t b = nextBand_++; b < bandOrder_.size(); b = nextBand_++) {
+      fillBand(bandOrder_[b], sides);
+    }
+  }
+
+ private:
+  struct Task {
+    WalkPlan plan;
+    int first;  // the first of the task's lines in the part's walk
+    int count;
+    int line;  // its place among all lines
+  };
+
+  void walk(const Task& task) {
+    std::vector<TriangleSide>* out[LinesPerTask];
+    for (int n = 0; n < task.count; ++n) {
+      out[n] = &lines_[task.line + n].sides;
+      out[n]->clear();
+    }
+    WalkLines(scene_, task.plan, task.first, {out, static_cast<size_t>(task.count)});
+    for (int n = 0; n < task.count; ++n) lines_[task.line + n].Index(height_);
+  }
+
+  // Estimates each band's work from its sides, and orders the bands most work
+  // first, so that the threads end at about the same time.
+  void planBands() {
+    std::vector<double> work(bands_, 0);
+    area_.assign(bands_, 0);
+    for (int l = 0; l < lineCount_; ++l) {
+      const BandedSides& line = lines_[l];
+      for (int band = line.FirstBand(); band <= line.LastBand(); ++band) {
+        area_[band] += line.AreaInBand(band);
+        work[band] += line.AreaInBand(band) + SideCost * line.InBand(band).size();
+      }
+    }
+    bandOrder_.resize(bands_);
+    for (int band = 0; band < bands_; ++band) bandOrder_[band] = band;
+    std::stable_sort(bandOrder_.begin(), bandOrder_.end(),
+                     [&](int p, int q) { return work[p] > work[q]; });
+    planned_ = true;
+    planned_.notify_all();
+  }
+
+  void fillBand(int band, std::vector<const TriangleSide*>& sides) {
+    const RowBand rows{band * BandRows, std::min(band * BandRows + BandRows, height_) - 1};
+    ClearBand(scene_, rows, black_);
+    sides.clear();
+    for (int l = 0; l < lineCount_; ++l) {
+      const BandedSides& line = lines_[l];
+      for (const uint32_t n : line.InBand(band)) sides.push_back(&line.sides[n]);
+    }
+    const double bandArea =
+        static_cast<double>(rows.last - rows.first + 1) * FillAreaOf(scene_).width;
+    if (fill_ == FillTriangle && area_[band] >= ColourLastCover * bandArea &&
+        sides.size() <= static_cast<size_t>(std::numeric_limits<int32_t>::max())) {
+      FillBandColouringLast(scene_, rows, sides);
+      return;
+    }
+    for (const TriangleSide* side : sides) fill_(scene_, *side, rows);
+  }
+
+  Scene& scene_;
+  TriangleFill fill_;
+  std::vector<BandedSides>& lines_;  // all parts' lines in walk order
+  bool black_;
+  int height_;  // the rows of the bands: the tallest buffer, and the view when black
+  int bands_;
+  int lineCount_;
+  std::vector<Task> tasks_;
+  std::atomic<size_t> nextTask_ = 0;
+  std::atomic<size_t> tasksDone_ = 0;
+  std::atomic<bool> planned_ = false;
+  std::vector<double> area_;    // per band: the area of its sides
+  std::vector<int> bandOrder_;  // set before planned_
+  std::atomic<size_t> nextBand_ = 0;
+};
+
+void drawFilled(Scene& scene, TriangleFill fill, int threads) {
+  drawBackground(scene, true);
+  // Kept from pass to pass, so that a large mesh does not allocate every time;
+  // the helpers reach it through the pass, as a thread_local named on their
+  // own thread would be their own.
+  thread_local std::vector<BandedSides> lines;
+  FilledPass pass(scene, fill, lines);
+  // Clearing alone does not pay for a thread.
+  RunWithHelpers(pass.Empty() ? 0 : threads - 1, [&] { pass.Work(); });
 }
 
 }  // namespace
@@ -243,21 +225,22 @@ int FillThreads() {
 }
 
 void DrawScene3D(Scene& scene, TriangleFill fill, int threads) {
-  drawBackground(scene);
   BuildRenderFrames(scene);
-
-  Bitmap& view = scene.ViewBitmap;
-  if (scene.OutlineMode) {
-    view.canvas.penColour = 0xFFFFFF;
-    view.canvas.brushColour = 0;
+  for (int k = 0; k < std::min(scene.PartCount, scene.GridState.Size1()); ++k) {
+    scene.DrawOrder = ChooseDrawOrder(scene.PartFrame[k]);
   }
-  // Kept from pass to pass, so that a large mesh does not allocate every time.
-  thread_local std::vector<TriangleSide> sides;
-  sides.clear();
-  for (int k = 0; k < scene.PartCount; ++k) walkPart(scene, k, sides);
-  // The buffers are cleared with the fill, a band at a time; the walk and the
-  // outlines never read them.
-  clearAndFill(scene, sides, fill, std::max(threads, 1));
+  if (!scene.OutlineMode) {
+    drawFilled(scene, fill, std::max(threads, 1));
+    return;
+  }
+  drawBackground(scene, false);
+  Bitmap& view = scene.ViewBitmap;
+  view.canvas.penColour = 0xFFFFFF;
+  view.canvas.brushColour = 0;
+  for (int k = 0; k < scene.PartCount; ++k) DrawOutlines(scene, PlanWalk(scene, k));
+  // The outlines never touch the buffers.
+  ClearBand(scene, {0, std::max(scene.DepthBuffer.Height(), scene.OwnerBuffer.Height()) - 1},
+            false);
 }
 
 }  // namespace puffel

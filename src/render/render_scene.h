@@ -20,8 +20,11 @@ int FillThreads();
 // The pass without showing it: draws the background or black, rebuilds
 // RenderFrame, walks the parts 0..PartCount-1 in order and draws every visible
 // side that faces the viewer: in OutlineMode at once as a white-edged black
-// polygon, else through fill, side after side in walk order, on up to
-// `threads` threads that each fill other rows. DepthBuffer ends up 99999999.0
+// polygon, else through fill, side after side in walk order. The filled pass
+// runs on up to `threads` threads, which walk lines of cells and then fill
+// bands of rows, each band with its own sides in walk order. With FillTriangle
+// a band that its sides cover over and over is coloured last, each pixel once
+// for the side that keeps it: the same result. DepthBuffer ends up 99999999.0
 // and OwnerBuffer -1 wherever no side was filled.
 void DrawScene3D(Scene& scene, TriangleFill fill = FillTriangle, int threads = FillThreads());
 

@@ -1,6 +1,7 @@
 #include "render/row_span.h"
 
 #include <cmath>
+#include <limits>
 
 namespace puffel {
 
@@ -35,12 +36,20 @@ RowSpans::RowSpans(const SpanTriangle& t) : x0_(t.x0), x1_(t.x1), sign_(t.det > 
       sign_ * t.det +
       (Slack * (tMax_ * (std::abs(t.e1y) + std::abs(t.e2y)) + k1Max + k2Max + absDet) + TinySlack);
   const double alpha[3] = {sign_ * t.e2y, -sign_ * t.e1y, -sign_ * (t.e2y - t.e1y)};
+  constexpr double Infinity = std::numeric_limits<double>::infinity();
   for (int edge = 0; edge < 3; ++edge) {
-    role_[edge] = alpha[edge] >= TinyAlpha    ? Role::Low
-                  : alpha[edge] <= -TinyAlpha ? Role::High
-                  : alpha[edge] == 0          ? Role::Whole
-                                              : Role::None;
-    inverse_[edge] = 1 / alpha[edge];
+    // Picked by index rather than by branch: the roles change from side to side.
+    const double inverse = 1 / alpha[edge];
+    const bool low = alpha[edge] >= TinyAlpha;
+    const bool high = alpha[edge] <= -TinyAlpha;
+    const double scales[2] = {0, inverse};
+    const double lowShifts[2] = {-Infinity, 0};
+    const double highShifts[2] = {Infinity, 0};
+    lowScale_[edge] = scales[low];
+    lowShift_[edge] = lowShifts[low];
+    highScale_[edge] = scales[high];
+    highShift_[edge] = highShifts[high];
+    wholeScale_[edge] = alpha[edge] == 0;
   }
   // Column x has t = (x + 0.5) - a.x up to rounding: x >= a.x + low - 0.5 and
   // x <= a.x + high - 0.5, loosened by the margin.

@@ -37,38 +37,37 @@ class RowSpans {
   Span Row(double k1, double k2) const {
     const double beta[3] = {sign_ * k1 - slack_[0], -sign_ * k2 - slack_[1],
                             -sign_ * (k1 - k2) - slack_[2]};
-    double low = -tMax_;
-    double high = tMax_;
-    for (int edge = 0; edge < 3; ++edge) {
-      const double t = beta[edge] * inverse_[edge];
-      if (role_[edge] == Role::Low) {
-        low = std::max(low, t);
-      } else if (role_[edge] == Role::High) {
-        high = std::min(high, t);
-      } else if (role_[edge] == Role::Whole && beta[edge] > 0) {
-        return {x0_, x0_ - 1};
-      }
+    // Each edge bounds t as its role says; the weights pick that bound
+    // without a branch.
+    const auto lowOf = [&](int e) { return beta[e] * lowScale_[e] + lowShift_[e]; };
+    const auto highOf = [&](int e) { return beta[e] * highScale_[e] + highShift_[e]; };
+    const double low = std::max({-tMax_, lowOf(0), lowOf(1), lowOf(2)});
+    const double high = std::min({tMax_, highOf(0), highOf(1), highOf(2)});
+    if (beta[0] * wholeScale_[0] > 0 || beta[1] * wholeScale_[1] > 0 ||
+        beta[2] * wholeScale_[2] > 0) {
+      return {x0_, x0_ - 1};
     }
     const double first = std::clamp(firstBase_ + std::min(low, tMax_), x0_ + 0.0, x1_ + 1.0);
     const double last = std::clamp(lastBase_ + std::max(high, -tMax_), x0_ - 1.0, x1_ + 0.0);
-    int from = static_cast<int>(first);  // first >= 0: truncation is the floor
-    if (from < first) ++from;
-    int to = static_cast<int>(last);
-    if (to > last) --to;
+    // The ceiling of first (>= 0) and the floor of last (>= -1), from their
+    // truncations without a branch.
+    const int from = static_cast<int>(first) + static_cast<int>(static_cast<int>(first) < first);
+    const int to = static_cast<int>(last) - static_cast<int>(static_cast<int>(last) > last);
     return {from, to};
   }
 
  private:
-  // How an edge bounds t = dx: from below, from above, all rows alike (its
-  // alpha is 0), or not at all (too small an alpha to divide by).
-  enum class Role { Low, High, Whole, None };
-
   int x0_, x1_;
   double sign_;
-  double tMax_;        // |dx| over the columns
-  double slack_[3];    // per edge: loosening, and sign det for the third
-  double inverse_[3];  // per edge: 1 / alpha
-  Role role_[3];
+  double tMax_;      // |dx| over the columns
+  double slack_[3];  // per edge: loosening, and sign det for the third
+  // Per edge, beta scale + shift is its bound on t: beta / alpha from below
+  // (scale 1 / alpha, shift 0) or from above; -inf or +inf (scale 0) for an
+  // edge that bounds all rows alike, its alpha being 0 (whole scale 1: a
+  // positive beta leaves no column), or none, its alpha too small to divide by.
+  double lowScale_[3], lowShift_[3];
+  double highScale_[3], highShift_[3];
+  double wholeScale_[3];
   double firstBase_;  // a.x - 0.5 less the margin
   double lastBase_;   // a.x - 0.5 plus the margin
 };

@@ -10,29 +10,9 @@ std::array<const Table3D<double>*, PartMesh::FieldCount> PartMesh::tables(const 
           &scene.BackY,     &scene.BackZ,  &scene.TexU,   &scene.TexV};
 }
 
-PartMesh::PartMesh(const Scene& scene, int part)
-    : part_(part), strideI_(scene.GridState.Size3()), strideJ_(1) {
+PartMesh::PartMesh(const Scene& scene, int part) : part_(part), strideI_(scene.GridState.Size3()) {
   const auto all = tables(scene);
   for (int f = 0; f < FieldCount; ++f) field_[f] = (*all[f])[part][0];
-}
-
-PartMesh::PartMesh(const Scene& scene, int part, int columns, int jFirst, int jLast,
-                   std::vector<double>& rows)
-    : part_(part), j0_(jFirst), strideI_(1), strideJ_(columns) {
-  const size_t rowCount = jLast - jFirst + 1;
-  const size_t fieldSize = rowCount * columns;
-  rows.resize(FieldCount * fieldSize);
-  const size_t tableStride = scene.GridState.Size3();
-  const auto all = tables(scene);
-  for (int f = 0; f < FieldCount; ++f) {
-    const double* table = (*all[f])[part][0];
-    double* copy = rows.data() + f * fieldSize;
-    for (int i = 0; i < columns; ++i) {
-      const double* run = table + static_cast<size_t>(i) * tableStride + jFirst;
-      for (size_t r = 0; r < rowCount; ++r) copy[r * columns + i] = run[r];
-    }
-    field_[f] = copy;
-  }
 }
 
 void DrawTriangleOutline(Bitmap& view, const TriangleSide& side) {

@@ -4,7 +4,6 @@
 
 #include <array>
 #include <cstddef>
-#include <vector>
 
 #include "app/scene.h"
 
@@ -32,17 +31,10 @@ struct TriangleSide {
   Point3 normal;                  // frame-space normal N, the input of ShadeTriangle
 };
 
-// One part's mesh tables read at grid vertices: the tables themselves, or a
-// copy of some of their rows.
+// One part's mesh tables read at grid vertices.
 class PartMesh {
  public:
-  // The part's own tables.
   PartMesh(const Scene& scene, int part);
-  // Rows jFirst..jLast of the part's tables, i from 0 to columns - 1, copied
-  // into rows (resized as needed) with i contiguous: the tables keep j
-  // contiguous, so a walk along i reads them far faster from the copy.
-  PartMesh(const Scene& scene, int part, int columns, int jFirst, int jLast,
-           std::vector<double>& rows);
 
   int Part() const { return part_; }
   double State(GridVertex v) const { return field_[GridStateField][at(v)]; }
@@ -73,14 +65,10 @@ class PartMesh {
   };
   static std::array<const Table3D<double>*, FieldCount> tables(const Scene& scene);
 
-  size_t at(GridVertex v) const {
-    return static_cast<size_t>(v.i) * strideI_ + static_cast<size_t>(v.j - j0_) * strideJ_;
-  }
+  size_t at(GridVertex v) const { return static_cast<size_t>(v.i) * strideI_ + v.j; }
 
   int part_;
-  int j0_ = 0;
-  size_t strideI_;
-  size_t strideJ_;
+  size_t strideI_;  // the tables keep j contiguous
   std::array<const double*, FieldCount> field_;
 };
 

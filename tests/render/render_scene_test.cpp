@@ -270,5 +270,29 @@ TEST(RenderScene3D, WholeScenesMatchThePlainPass) {
   expectSameAsPlainPass(scene);
 }
 
+// Parts stacked over one another, so that the middle bands are covered many
+// times over and coloured last, nearer and farther in turn, some turned and
+// some with exactly equal depths, on one thread and on several.
+TEST(RenderScene3D, StackedPartsMatchThePlainPass) {
+  Scene scene = viewScene(200, 150);
+  for (int k = 0; k < 8; ++k) {
+    AddDomePart(scene, {.nx = 14,
+                        .ny = 12,
+                        .step = 8.0 + k % 3,
+                        .height = 10.0 + 6 * (k % 4),
+                        .pivotX = 100,
+                        .pivotY = 75,
+                        .jitter = k % 4 == 3 ? 0.0 : 0.3,
+                        .seed = static_cast<uint32_t>(k % 4 == 3 ? 30 : 20 + k)});
+  }
+  expectSameAsPlainPass(scene);
+
+  test::TurnFrame(scene.PartFrame[2], 1, 0, 0, 0.3);
+  test::TurnFrame(scene.PartFrame[5], 0, 1, 0, Pi);
+  scene.FadeStart = -12;
+  scene.FadeRange = 9;
+  expectSameAsPlainPass(scene);
+}
+
 }  // namespace
 }  // namespace puffel

@@ -1,0 +1,92 @@
+#include "render/band_fill.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "render/side_paint.h"
+#include "render/side_pixels.h"
+
+namespace puffel {
+
+void ClearBand(Scene& scene, RowBand rows, bool black) {
+  ViewBuffer<double>& depth = scene.DepthBuffer;
+  ViewBuffer<int32_t>& owner = scene.OwnerBuffer;
+  Bitmap& view = scene.ViewBitmap;
+  for (int y = rows.first; y <= rows.last; ++y) {
+    if (y < depth.Height()) std::fill_n(depth.Row(y), depth.Width(), EmptyDepth);
+    if (y < owner.Height()) std::fill_n(owner.Row(y), owner.Width(), -1);
+    if (black && y < view.Height()) {
+      std::memset(view.Row(y), 0, sizeof(uint32_t) * view.Width());
+    }
+  }
+}
+
+namespace {
+
+// A side that keeps pixels of the band, ready to colour them.
+struct Keeper {
+  SideWeights weights;
+  SidePaint paint;
+  int32_t part;
+};
+
+}  // namespace
+
+void FillBandColouringLast(Scene& scene, RowBand rows, std::span<const TriangleSide* const> sides) {
+  const FillArea area = FillAreaOf(scene);
+  // The depth pass; the columns it wrote in.
+  int first = area.width;
+  int last = -1;
+  for (size_t n = 0; n < sides.size(); ++n) {
+    const TriangleSide& side = *sides[n];
+    const SideBox box = BoxOf(side, rows, area);
+    if (box.Empty()) continue;
+    bool wrote = false;
+    FillNearerPixels(scene, side, box, static_cast<int32_t>(n),
+                     [&](uint32_t*, int, double, double, double) { wrote = true; });
+    if (wrote) {
+      first = std::min(first, box.x0);
+      last = std::max(last, box.x1);
+    }
+  }
+  if (first > last) return;
+
+  // The colours, from the weights the keeping side had at the pixel: the same
+  // terms give the same bits, and DepthBuffer holds its depth.
+  thread_local std::vector<int32_t> keeperOf;
+  thread_local std::vector<Keeper> keepers;
+  keeperOf.assign(sides.size(), -1);
+  keepers.clear();
+  const int bottom = std::min(rows.last, area.height - 1);
+  for (int y = rows.first; y <= bottom; ++y) {
+    int32_t* owners = scene.OwnerBuffer.Row(y);
+    const double* depth = scene.DepthBuffer.Row(y);
+    uint32_t* pixels = scene.ViewBitmap.Row(y);
+    int32_t current = -1;
+    Keeper* keeper = nullptr;
+    SideWeights::Row row{};
+    for (int x = first; x <= last; ++x) {
+      const int32_t n = owners[x];
+      if (n < 0) continue;
+      if (n != current) {
+        current = n;
+        int32_t& k = keeperOf[n];
+        if (k < 0) {
+          k = static_cast<int32_t>(keepers.size());
+          const TriangleSide& side = *sides[n];
+          Keeper& added = keepers.emplace_back(Keeper{SideWeights(side), SidePaint(), side.part});
+          added.paint.Prepare(scene, side);
+        }
+        keeper = &keepers[k];
+        row = keeper->weights.AtRow(y);
+      }
+      const Weights w = keeper->weights.At(x, row);
+      owners[x] = keeper->part;
+      pixels[x] = keeper->paint.Colour(w.u, w.v, depth[x]);
+    }
+  }
+}
+
+}  // namespace puffel

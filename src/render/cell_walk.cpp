@@ -1,0 +1,113 @@
+#include "render/cell_walk.h"
+
+#include <algorithm>
+
+#include "render/render_scene.h"
+
+namespace puffel {
+
+namespace {
+
+// Takes the sides of a part's cells: two triangles per cell, each tested for
+// visibility, then its front and back side each taken when it faces the
+// viewer: added to the sides given, or drawn as an outline when none are.
+class PartWalk {
+ public:
+  PartWalk(const Scene& scene, int part, Bitmap* outlines)
+      : scene_(scene), mesh_(scene, part), outlines_(outlines) {
+    const Frame& f = scene.PartFrame[part];
+    axisX_ = {f.TipX.x - f.Origin.x, f.TipX.y - f.Origin.y, f.TipX.z - f.Origin.z};
+    axisY_ = {f.TipY.x - f.Origin.x, f.TipY.y - f.Origin.y, f.TipY.z - f.Origin.z};
+    axisZ_ = {f.TipZ.x - f.Origin.x, f.TipZ.y - f.Origin.y, f.TipZ.z - f.Origin.z};
+  }
+
+  // Cell (i, j): the quadrilateral between grid vertices i..i+1 and j..j+1;
+  // its diagonal alternates with the parity of j, as the builder's grid does.
+  void Cell(int i, int j, std::vector<TriangleSide>* sides) {
+    if (j % 2 == 0) {
+      triangle({i, j}, {i, j + 1}, {i + 1, j + 1}, {i, j}, {i, j + 1}, {i + 1, j + 1}, sides);
+      triangle({i, j}, {i + 1, j}, {i + 1, j + 1}, {i + 1, j + 1}, {i + 1, j}, {i, j}, sides);
+    } else {
+      triangle({i, j}, {i + 1, j}, {i, j + 1}, {i + 1, j}, {i, j}, {i, j + 1}, sides);
+      triangle({i + 1, j}, {i, j + 1}, {i + 1, j + 1}, {i, j + 1}, {i + 1, j + 1}, {i + 1, j},
+               sides);
+    }
+  }
+
+ private:
+  // Drawn as a, b, c; the normal is formed from a2, v0, c2.
+  void triangle(GridVertex a, GridVertex b, GridVertex c, GridVertex a2, GridVertex v0,
+                GridVertex c2, std::vector<TriangleSide>* sides) {
+    if (!TriangleVisible(mesh_, a, b, c)) return;
+    for (const Side side : {Side::Front, Side::Back}) {
+      const Point3 n = TriangleNormal(mesh_, a2, v0, c2, side);
+      const Point3 frameNormal = toFrame(n);
+      // A side seen from behind or edge-on is skipped; its shading would go unused.
+      if (!(frameNormal.z < 0)) continue;
+      const TriangleSide projected = ProjectTriangle(scene_, mesh_, a, b, c, side, frameNormal);
+      if (sides) {
+        sides->push_back(projected);
+      } else {
+        DrawTriangleOutline(*outlines_, projected);
+      }
+    }
+  }
+
+  // (TX - O) n.x + (TY - O) n.y + (TZ - O) n.z, component by component.
+  Point3 toFrame(const Point3& n) const {
+    return {axisX_.x * n.x + axisY_.x * n.y + axisZ_.x * n.z,
+            axisX_.y * n.x + axisY_.y * n.y + axisZ_.y * n.z,
+            axisX_.z * n.x + axisY_.z * n.y + axisZ_.z * n.z};
+  }
+
+  const Scene& scene_;
+  const PartMesh mesh_;
+  Bitmap* outlines_;
+  Point3 axisX_, axisY_, axisZ_;
+};
+
+}  // namespace
+
+WalkPlan PlanWalk(const Scene& scene, int k) {
+  WalkPlan plan;
+  plan.part = k;
+  plan.order = ChooseDrawOrder(scene.PartFrame[k]);
+  if (k >= scene.GridState.Size1()) return plan;
+  plan.nx = std::min(scene.GridColumns[k], scene.GridState.Size2() - 1);
+  plan.ny = std::min(scene.GridRows[k], scene.GridState.Size3() - 1);
+  if (plan.nx < 2 || plan.ny < 2) return plan;  // no cell
+  plan.lines = plan.order <= 2 ? plan.ny - 1 : plan.nx - 1;
+  return plan;
+}
+
+void WalkLines(const Scene& scene, const WalkPlan& plan, int first,
+               std::span<std::vector<TriangleSide>* const> out) {
+  PartWalk walk(scene, plan.part, nullptr);
+  const int count = static_cast<int>(out.size());
+  if (plan.order >= 3) {
+    // Columns of cells, along j as the tables store it.
+    for (int n = 0; n < count; ++n) {
+      const int i = plan.Line(first + n);
+      for (int j = 1; j <= plan.ny - 1; ++j) walk.Cell(i, j, out[n]);
+    }
+    return;
+  }
+  // Rows of cells, side by side: each row still gets its cells in order of i.
+  for (int i = 1; i <= plan.nx - 1; ++i) {
+    for (int n = 0; n < count; ++n) walk.Cell(i, plan.Line(first + n), out[n]);
+  }
+}
+
+void DrawOutlines(Scene& scene, const WalkPlan& plan) {
+  PartWalk walk(scene, plan.part, &scene.ViewBitmap);
+  for (int n = 0; n < plan.lines; ++n) {
+    const int line = plan.Line(n);
+    if (plan.order >= 3) {
+      for (int j = 1; j <= plan.ny - 1; ++j) walk.Cell(line, j, nullptr);
+    } else {
+      for (int i = 1; i <= plan.nx - 1; ++i) walk.Cell(i, line, nullptr);
+    }
+  }
+}
+
+}  // namespace puffel

@@ -1,0 +1,94 @@
+#include "render/helper_threads.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+namespace puffel {
+
+namespace {
+
+class Helpers {
+ public:
+  ~Helpers() {
+    for (const std::unique_ptr<Helper>& helper : helpers_) {
+      helper->stop = true;
+      wake(*helper);
+    }
+    for (const std::unique_ptr<Helper>& helper : helpers_) helper->thread.join();
+  }
+
+  void Run(int count, const std::function<void()>& job) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    try {
+      while (static_cast<int>(helpers_.size()) < count) {
+        auto helper = std::make_unique<Helper>();
+        helper->thread = std::thread(&Helpers::serve, this, helper.get());
+        helpers_.push_back(std::move(helper));
+      }
+    } catch (const std::system_error&) {
+      // No thread to spare: the job runs on those there are.
+    }
+    const int used = std::min(count, static_cast<int>(helpers_.size()));
+    job_ = &job;
+    running_ = used;
+    for (int n = 0; n < used; ++n) wake(*helpers_[n]);
+    try {
+      job();
+    } catch (...) {
+      waitForHelpers();  // they still use what the job uses
+      throw;
+    }
+    waitForHelpers();
+  }
+
+ private:
+  struct Helper {
+    std::thread thread;
+    std::atomic<uint64_t> calls = 0;  // raised once for every run it is given
+    bool stop = false;                // set before the last raise
+  };
+
+  static void wake(Helper& helper) {
+    ++helper.calls;
+    helper.calls.notify_one();
+  }
+
+  void waitForHelpers() {
+    for (int left = running_; left != 0; left = running_) running_.wait(left);
+  }
+
+  void serve(Helper* helper) {
+    uint64_t served = 0;
+    for (;;) {
+      helper->calls.wait(served);
+      served = helper->calls;
+      if (helper->stop) return;
+      (*job_)();
+      if (--running_ == 0) running_.notify_one();
+    }
+  }
+
+  std::mutex mutex_;  // one run at a time
+  std::vector<std::unique_ptr<Helper>> helpers_;
+  const std::function<void()>* job_ = nullptr;  // set before the helpers are woken
+  std::atomic<int> running_ = 0;
+};
+
+}  // namespace
+
+void RunWithHelpers(int helpers, const std::function<void()>& job) {
+  static Helpers kept;
+  if (helpers <= 0) {
+    job();
+    return;
+  }
+  kept.Run(helpers, job);
+}
+
+}  // namespace puffel

@@ -1,0 +1,14 @@
+// Helper threads for the render pass, started when first needed and kept idle
+// between passes: waking a waiting thread costs far less than starting one.
+#pragma once
+
+#include <functional>
+
+namespace puffel {
+
+// Runs job on the calling thread and at the same time on up to helpers other
+// threads, and returns when every run has returned. Fewer helpers run it when
+// the system has no thread to spare.
+void RunWithHelpers(int helpers, const std::function<void()>& job);
+
+}  // namespace puffel

@@ -1,0 +1,59 @@
+#include "render/side_paint.h"
+
+#include <cmath>
+#include <limits>
+
+#include "render/shade.h"
+
+namespace puffel {
+
+SideTexture::SideTexture(const Scene& scene, const TriangleSide& side) {
+  static constexpr uint32_t BlackTexel = 0;
+  const Bitmap& front = scene.PartPicture[side.part];
+  const Bitmap& picture = side.side == Side::Front ? front : scene.PartBackPicture[side.part];
+  // Positions fall back by the front picture's size; the back picture has the
+  // same size unless its copy was damaged, and is never read outside its own.
+  const int width = std::min(front.Width(), picture.Width());
+  const int height = std::min(front.Height(), picture.Height());
+  const bool empty = width <= 0 || height <= 0;
+  pixels_ = empty ? &BlackTexel : picture.Pixels();
+  stride_ = empty ? 0 : picture.Width();
+  width_ = empty ? 1 : width;
+  height_ = empty ? 1 : height;
+}
+
+void SidePaint::Prepare(const Scene& scene, const TriangleSide& side) {
+  texture_ = SideTexture(scene, side);
+  const Point2& a = side.texture[0];
+  ua_ = a.x;
+  ub_ = side.texture[1].x - ua_;
+  uc_ = side.texture[2].x - ua_;
+  va_ = a.y;
+  vb_ = side.texture[1].y - va_;
+  vc_ = side.texture[2].y - va_;
+
+  const TriangleShade shade = ShadeTriangle(scene, side.normal);
+  diffuse_ = shade.diffuse;
+  fadeStart_ = scene.FadeStart;
+  // The picker keeps the range at 1 or more; a damaged project must not divide by zero.
+  fadeRange_ = std::max(scene.FadeRange, 1);
+  lightBlue_ = scene.LightBlue;
+  lightGreen_ = scene.LightGreen;
+  lightRed_ = scene.LightRed;
+  highBlue_ = 255 * shade.specular * (lightBlue_ / 255);
+  highGreen_ = 255 * shade.specular * (lightGreen_ / 255);
+  highRed_ = 255 * shade.specular * (lightRed_ / 255);
+  // Depths of at most 2^1000 interpolate to finite depths (u, v in 0..1); a
+  // finite depth and diffuse intensity give a finite shade, and a finite
+  // level lies between the highlight and the larger of highlight and light.
+  const auto highInRange = [](double high) { return high >= 0 && high < 2147483648.0; };
+  const auto depthInRange = [](const Point3& v) { return std::abs(v.z) <= 0x1p1000; };
+  inRange_ = std::isfinite(diffuse_) && std::isfinite(fadeStart_) && highInRange(highBlue_) &&
+             highInRange(highGreen_) && highInRange(highRed_) && depthInRange(side.view[0]) &&
+             depthInRange(side.view[1]) && depthInRange(side.view[2]);
+  lastTexel_ = 0;
+  lastShade_ = std::numeric_limits<double>::quiet_NaN();
+  lastColour_ = 0;
+}
+
+}  // namespace puffel

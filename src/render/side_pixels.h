@@ -1,0 +1,167 @@
+// The depth pass of one projected side: the pixels whose centres lie in the
+// side and that are strictly nearer than DepthBuffer. Shared by the fill of a
+// single side, which colours each such pixel at once, and the fill of a band,
+// which colours a pixel only for the side that keeps it.
+#pragma once
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+#include "app/scene.h"
+#include "platform/numeric.h"
+#include "render/fill.h"
+#include "render/row_span.h"
+#include "render/triangle_side.h"
+
+namespace puffel {
+
+// The columns and rows a side's fill may write: the view, less any buffer or
+// bitmap that is smaller.
+struct FillArea {
+  int width;
+  int height;
+};
+
+inline FillArea FillAreaOf(const Scene& scene) {
+  return {std::min({scene.ViewWidth, scene.ViewBitmap.Width(), scene.DepthBuffer.Width(),
+                    scene.OwnerBuffer.Width()}),
+          std::min({scene.ViewHeight, scene.ViewBitmap.Height(), scene.DepthBuffer.Height(),
+                    scene.OwnerBuffer.Height()})};
+}
+
+// The weights' per-triangle terms, exactly as BarycentricWeights forms them.
+struct SideWeights {
+  double ax, ay;
+  double e1x, e1y;
+  double e2x, e2y;
+  double det;
+
+  explicit SideWeights(const TriangleSide& side)
+      : ax(side.view[0].x),
+        ay(side.view[0].y),
+        e1x(side.view[1].x - ax),
+        e1y(side.view[1].y - ay),
+        e2x(side.view[2].x - ax),
+        e2y(side.view[2].y - ay),
+        det(e1x * e2y - e2x * e1y) {}
+
+  // The row terms k1 = e2.x dy and k2 = e1.x dy of row y.
+  struct Row {
+    double k1;
+    double k2;
+  };
+  Row AtRow(int y) const {
+    const double dy = (y + 0.5) - ay;
+    return {e2x * dy, e1x * dy};
+  }
+  // The weights of pixel x in a row.
+  Weights At(int x, Row row) const {
+    const double dx = (x + 0.5) - ax;
+    return {(dx * e2y - row.k1) / det, (row.k2 - dx * e1y) / det};
+  }
+};
+
+namespace side_pixels {
+
+// Boxes this narrow are searched whole: solving for the span would cost more.
+constexpr int NarrowBox = 4;
+
+inline bool spanSolvable(const TriangleSide& side) {
+  for (const Point3& p : side.view) {
+    if (!(std::abs(p.x) <= RowSpans::SpanLimit && std::abs(p.y) <= RowSpans::SpanLimit)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace side_pixels
+
+// The side's bounding box (its corners truncated toward zero), clipped to the
+// rows of a band and to the area.
+struct SideBox {
+  int x0, x1;
+  int y0, y1;
+
+  bool Empty() const { return x0 > x1 || y0 > y1; }
+};
+
+inline SideBox BoxOf(const TriangleSide& side, RowBand rows, FillArea area) {
+  const Point3& a = side.view[0];
+  const Point3& b = side.view[1];
+  const Point3& c = side.view[2];
+  return {std::max(TruncInt(std::min({a.x, b.x, c.x})), 0),
+          std::min(TruncInt(std::max({a.x, b.x, c.x})), area.width - 1),
+          std::max({TruncInt(std::min({a.y, b.y, c.y})), 0, rows.first}),
+          std::min({TruncInt(std::max({a.y, b.y, c.y})), area.height - 1, rows.last})};
+}
+
+// Sets DepthBuffer to the interpolated depth z and OwnerBuffer to owner at
+// every pixel of side in box (its BoxOf) whose centre (x + 0.5, y + 0.5) has
+// weights u >= 0, v >= 0, u + v <= 1 and whose z is strictly nearer than
+// DepthBuffer, and calls written(pixels, x, u, v, z) for it, pixels being row
+// y of ViewBitmap. Only pixels that cannot pass are left untested.
+template <class Written>
+void FillNearerPixels(Scene& scene, const TriangleSide& side, SideBox box, int32_t owner,
+                      Written&& written) {
+  if (box.Empty()) return;
+  const Point3& a = side.view[0];
+  const Point3& b = side.view[1];
+  const Point3& c = side.view[2];
+  const int x0 = box.x0;
+  const int x1 = box.x1;
+  const int y0 = box.y0;
+  const int y1 = box.y1;
+
+  const SideWeights w(side);
+  if (w.det == 0 || std::isnan(w.det)) return;  // no centre has weights inside
+
+  // The pixels of rows top..bottom that lie in the spans given by spanOfRow.
+  // The terms are copied, so that the writes to the buffers, which might
+  // alias them, do not have them read again at every pixel.
+  const double za = a.z;
+  const double zb = b.z;
+  const double zc = c.z;
+  const auto fillRows = [&, w = w](int top, int bottom, const auto& spanOfRow) {
+    for (int y = top; y <= bottom; ++y) {
+      const SideWeights::Row row = w.AtRow(y);
+      const Span span = spanOfRow(y);
+      double* depth = scene.DepthBuffer.Row(y);
+      int32_t* owners = scene.OwnerBuffer.Row(y);
+      uint32_t* pixels = scene.ViewBitmap.Row(y);
+      for (int x = span.first; x <= span.last; ++x) {
+        const Weights weights = w.At(x, row);
+        const double u = weights.u;
+        const double v = weights.v;
+        if (!(u >= 0 && v >= 0 && u + v <= 1)) continue;
+
+        const double z = u * zb + v * zc + (1 - u - v) * za;
+        if (z >= depth[x]) continue;  // strictly nearer wins
+        depth[x] = z;
+        owners[x] = owner;
+        written(pixels, x, u, v, z);
+      }
+    }
+  };
+
+  if (x1 - x0 >= side_pixels::NarrowBox && side_pixels::spanSolvable(side)) {
+    const RowSpans spans({w.ax, w.ay, w.e1x, w.e1y, w.e2x, w.e2y, w.det, x0, x1, y0, y1});
+    // Solved a batch of rows at a time: each solve is a long chain of
+    // dependent steps, and independent solves overlap.
+    constexpr int Batch = 32;
+    Span batch[Batch];
+    for (int top = y0; top <= y1; top += Batch) {
+      const int bottom = std::min(top + Batch - 1, y1);
+      for (int y = top; y <= bottom; ++y) {
+        const SideWeights::Row row = w.AtRow(y);
+        batch[y - top] = spans.Row(row.k1, row.k2);
+      }
+      fillRows(top, bottom, [&](int y) { return batch[y - top]; });
+    }
+  } else {
+    fillRows(y0, y1, [&](int) { return Span{x0, x1}; });
+  }
+}
+
+}  // namespace puffel
