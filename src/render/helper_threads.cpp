@@ -25,6 +25,7 @@ class Helpers {
 
   void Run(int count, const std::function<void()>& job) {
     const std::lock_guard<std::mutex> lock(mutex_);
+    helpers_.reserve(count);  // so that a started thread is always kept
     try {
       while (static_cast<int>(helpers_.size()) < count) {
         auto helper = std::make_unique<Helper>();

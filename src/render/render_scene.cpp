@@ -214,8 +214,10 @@ void drawFilled(Scene& scene, TriangleFill fill, int threads) {
   // own thread would be their own.
   thread_local std::vector<BandedSides> lines;
   FilledPass pass(scene, fill, lines);
-  // Clearing alone does not pay for a thread.
-  RunWithHelpers(pass.Empty() ? 0 : threads - 1, [&] { pass.Work(); });
+  // Clearing alone does not pay for a thread. A thread that failed would
+  // leave the others waiting for its lines: running out of memory ends the
+  // program, as it would on a helper thread anyway.
+  RunWithHelpers(pass.Empty() ? 0 : threads - 1, [&]() noexcept { pass.Work(); });
 }
 
 }  // namespace
