@@ -25,12 +25,7 @@ void RenderScene3D(Scene& scene, TForm2& form2) {
 }
 
 void TranslateRenderFrame(Scene& scene, int part, double dx, double dy, double dz) {
-  Frame& frame = scene.RenderFrame[part];
-  for (Point3* point : {&frame.Origin, &frame.TipX, &frame.TipY, &frame.TipZ}) {
-    point->x += dx;
-    point->y += dy;
-    point->z += dz;
-  }
+  TranslateFrame(scene.RenderFrame[part], dx, dy, dz);
 }
 
 void BuildRenderFrames(Scene& scene) {
