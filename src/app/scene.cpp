@@ -16,7 +16,7 @@ void ResetPoses(Scene& scene) {
 }
 
 void TranslateFrame(Frame& frame, double dx, double dy, double dz) {
-  for (Point3* point : {&frame.Origin, &frame.TipX, &frame.TipY, &frame.TipZ}) {
+  for (Point3* point : FramePoints(frame)) {
     point->x += dx;
     point->y += dy;
     point->z += dz;

@@ -32,6 +32,14 @@ struct Frame {
 // The frame with unit axes along view x, y and z at pivot (x, y).
 Frame ResetFrame(double x, double y);
 
+// The four points of a frame in their order: Origin, TipX, TipY, TipZ.
+inline std::array<Point3*, 4> FramePoints(Frame& frame) {
+  return {&frame.Origin, &frame.TipX, &frame.TipY, &frame.TipZ};
+}
+inline std::array<const Point3*, 4> FramePoints(const Frame& frame) {
+  return {&frame.Origin, &frame.TipX, &frame.TipY, &frame.TipZ};
+}
+
 using LinkMatrix = std::array<std::array<uint8_t, LinkSize>, LinkSize>;
 using PartFileNameSlot = std::array<char, 256>;
 

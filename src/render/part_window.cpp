@@ -12,6 +12,15 @@ TForm2::TForm2(Scene& scene, TForm1& form1) : scene(scene), Form1(form1) {
   OnResize = [this] { FormResize(); };
   OnDblClick = [this] { FormDblClick(); };
   OnClose = [this] { FormClose(); };
+  OnMouseDown = [this](MouseButton button, ShiftState shift, int x, int y) {
+    FormMouseDown(button, shift, x, y);
+  };
+  OnMouseMove = [this](ShiftState shift, int x, int y) { FormMouseMove(shift, x, y); };
+  OnMouseUp = [this](MouseButton button, ShiftState shift, int x, int y) {
+    FormMouseUp(button, shift, x, y);
+  };
+  OnMouseWheelDown = [this](ShiftState shift, int x, int y) { FormMouseWheelDown(shift, x, y); };
+  OnMouseWheelUp = [this](ShiftState shift, int x, int y) { FormMouseWheelUp(shift, x, y); };
 }
 
 void TForm2::FormPaint() {

@@ -21,8 +21,23 @@ class TForm2 : public Form {
   // Closing the part window closes the main window, which ends the program.
   void FormClose();
 
+  // The pointer: a press picks a part, a joint marker or the background; every
+  // move runs one drag and redraws; a release ends the drag (and relinks the
+  // skeleton in the flat view). X, Y are client pixels and may lie outside the
+  // view during a drag.
+  void FormMouseDown(MouseButton Button, ShiftState Shift, int X, int Y);
+  void FormMouseMove(ShiftState Shift, int X, int Y);
+  void FormMouseUp(MouseButton Button, ShiftState Shift, int X, int Y);
+  // One wheel notch with the pointer at a screen position: in the 3D view the
+  // part under the pointer tilts, then the view is redrawn.
+  void FormMouseWheelDown(ShiftState Shift, int screenX, int screenY);
+  void FormMouseWheelUp(ShiftState Shift, int screenX, int screenY);
+
   Scene& scene;
   TForm1& Form1;
+
+ private:
+  void wheelStep(double angle, int screenX, int screenY);
 };
 
 // Paints the flat layout into ViewBitmap: background, masks (AND), cut-outs

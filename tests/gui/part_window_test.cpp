@@ -2,7 +2,12 @@
 #include <QTest>
 #include <QWheelEvent>
 
+#include "app/main_window.h"
 #include "desktop_fixture.h"
+#include "platform/bmp_file.h"
+#include "platform/paths.h"
+#include "platform/services.h"
+#include "support/test_pictures.h"
 
 namespace puffel::test {
 namespace {
@@ -84,6 +89,31 @@ TEST_F(PartWindowTest, FixedBorderPinsTheClientSizeUntilSizeableAgain) {
   form2.SetBorder(BorderStyle::Sizeable, form2.GetBorderIcons());
   EXPECT_EQ(window.maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
   EXPECT_EQ(window.minimumSize(), QSize(0, 0));
+}
+
+TEST_F(PartWindowTest, ADragThatLeavesTheWindowStillReachesTheHandlers) {
+  const std::string path = ProgramFolder() + "obj/disc.bmp";
+  SaveBitmapFile(path, DiscPicture(100, 100, 50, 50, 48, 0x3080F0, 0xFFFFFF));
+  PlatformServices().runFileDialog = [&](FileDialog& dialog) {
+    dialog.fileName = path;
+    return true;
+  };
+  program().app.form1.Button1.Click();
+  ASSERT_EQ(scene().PartCount, 1);
+
+  QWidget& window = program().partWindow;
+  QTest::mousePress(&window, Qt::LeftButton, {}, QPoint(170, 200));
+  const auto moveTo = [&](QPointF at) {
+    QMouseEvent move(QEvent::MouseMove, at, window.mapToGlobal(at), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(&window, &move);
+  };
+  moveTo({150, 190});
+  moveTo({-40, 180});  // outside: no motion along x
+  QTest::mouseRelease(&window, Qt::LeftButton, {}, QPoint(-40, 180));
+  EXPECT_EQ(scene().PartPosX[0], 180);
+  EXPECT_EQ(scene().PartPosY[0], 180);
+  EXPECT_EQ(window.windowTitle(), QStringLiteral("Parts No.0"));
 }
 
 // The part window's mouse handlers, recorded as text.
