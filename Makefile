@@ -5,7 +5,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 PACKAGES := g++ cmake make qt6-base-dev qt6-qpa-plugins libgtest-dev libbenchmark-dev \
-            fonts-ipafont-gothic
+            fonts-ipafont-gothic qt6-translations-l10n
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: all deps build run test bench asan clean format

@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <QScreen>
 
 #include "gui/dialogs.h"
 #include "gui/text_renderer.h"
+#include "gui/translations.h"
 #include "platform/canvas.h"
 #include "platform/services.h"
 
@@ -20,6 +22,7 @@ void InstallDesktopServices() {
                               static_cast<uint32_t>(face.green()) << 8 |
                               static_cast<uint32_t>(face.blue()) << 16;
   SetTextRenderer(DrawTextOnBitmap);
+  InstallJapaneseTranslations();
 }
 
 DesktopProgram::DesktopProgram() {
@@ -29,6 +32,8 @@ DesktopProgram::DesktopProgram() {
 }
 
 void DesktopProgram::Show() {
+  const QRect free = mainWindow.screen()->availableGeometry();
+  mainWindow.move(free.topLeft() + QPoint(MainWindowMargin, MainWindowMargin));
   mainWindow.show();
   partWindow.resize(InitialViewWidth, InitialViewHeight);
   partWindow.move(PartWindowLeft, PartWindowTop);

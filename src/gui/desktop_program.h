@@ -8,7 +8,8 @@
 namespace puffel {
 
 // Installs the file dialogs, message boxes, error report, button-face colour
-// (the palette's button colour) and canvas text renderer of the desktop.
+// (the palette's button colour), canvas text renderer and Japanese texts of Qt's
+// own dialogs.
 // Needs a QApplication; run it before the Application is created.
 void InstallDesktopServices();
 
@@ -16,6 +17,10 @@ void InstallDesktopServices();
 // system lets the program choose.
 constexpr int PartWindowLeft = 594;
 constexpr int PartWindowTop = 298;
+// The main window's frame appears this far from the top-left corner of the
+// screen's free area, where a window system puts a new window, clear of the
+// part window on any screen of 1024 x 768 or more.
+constexpr int MainWindowMargin = 24;
 
 // The running program: the scene with its main window and part window.
 struct DesktopProgram {

@@ -1,5 +1,6 @@
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -25,6 +26,18 @@ TEST_F(MainWindowTest, IsAFixedWindowWithOnlyTheSystemMenuAndMinimise) {
   EXPECT_TRUE(flags.testFlag(Qt::WindowSystemMenuHint));
   EXPECT_TRUE(flags.testFlag(Qt::WindowMinimizeButtonHint));
   EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+}
+
+TEST_F(MainWindowTest, OpensNearTheTopLeftClearOfThePartWindow) {
+  const QRect main = program().mainWindow.frameGeometry();
+  EXPECT_LT(main.left(), 100);
+  EXPECT_LT(main.top(), 100);
+  EXPECT_FALSE(main.intersects(program().partWindow.frameGeometry()));
+}
+
+TEST_F(MainWindowTest, QtsOwnDialogsSpeakJapanese) {
+  EXPECT_NE(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Look in:"));
+  EXPECT_NE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
 }
 
 TEST_F(MainWindowTest, ShowsEveryControlAtItsBoundsWithItsCaptionAndFont) {
