@@ -49,8 +49,7 @@ std::string CatAssemblyText() {
       "# 左右は画像で見たときの左右です。/ Left and right as seen in the picture.\n"
       "#\n"
       "# order  file               parent  width height  corner_x corner_y  joint_x joint_y  "
-      "grab_x "
-      "grab_y\n";
+      "grab_x grab_y\n";
   for (size_t row = 0; row < CatFigure.size(); ++row) {
     const FigurePart& part = CatFigure[row];
     const std::string parent = part.parent < 0 ? "-" : std::to_string(part.parent);
