@@ -54,7 +54,8 @@ bool pivotOnSilhouette(const Scene& scene, int c, int k) {
   const double du = std::trunc(scene.PartPosX[c] - scene.PartOffsetX[k]);
   const double dv = std::trunc(scene.PartPosY[c] - scene.PartOffsetY[k]);
   const Bitmap& mask = scene.PartMask[k];
-  if (du < 0 || dv < 0 || du >= mask.Width() || dv >= mask.Height()) return false;
+  // Written as a test for inside, so that a NaN position lies on no silhouette.
+  if (!(du >= 0 && dv >= 0 && du < mask.Width() && dv < mask.Height())) return false;
   const int u = static_cast<int>(du);
   const int v = static_cast<int>(dv);
   return (mask.Row(v)[u] & 0xFFFFFF) == 0;
