@@ -2,13 +2,10 @@
 // flat view composed independently here.
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
-#include <fstream>
-#include <memory>
 #include <string>
 #include <vector>
 
+#include "batch_run.h"
 #include "platform/bmp_file.h"
 #include "platform/paths.h"
 #include "support/temp_folder.h"
@@ -17,25 +14,8 @@
 namespace puffel {
 namespace {
 
-struct ScriptRun {
-  int status;
-  std::string out;
-};
-
-ScriptRun runBatch(const std::string& folder, const std::string& script) {
-  const std::string scriptPath = folder + "script.txt";
-  std::ofstream(scriptPath) << script;
-  const std::string command =
-      std::string(PUFFEL_BATCH_EXE) + " --program-dir " + folder + " " + scriptPath + " 2>&1";
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-  std::string out;
-  std::array<char, 4096> buffer;
-  size_t got = 0;
-  while ((got = fread(buffer.data(), 1, buffer.size(), pipe.get())) > 0)
-    out.append(buffer.data(), got);
-  const int status = pclose(pipe.release());
-  return {WEXITSTATUS(status), out};
-}
+using test::RunBatch;
+using test::ScriptRun;
 
 struct PlacedPart {
   Bitmap picture;
@@ -88,7 +68,7 @@ TEST(EventScript, AddRemoveResizeAndSnapshotTheFlatView) {
   SaveBitmapFile(folder / "obj/b.bmp", b);
   SaveBitmapFile(folder / "obj/c.bmp", c);
 
-  const ScriptRun run = runBatch(folder.Path(), "answer " + folder.Path() +
+  const ScriptRun run = RunBatch(folder.Path(), "answer " + folder.Path() +
                                                     "obj/a.bmp\nclick Button1\n"
                                                     "answer " +
                                                     folder.Path() +
