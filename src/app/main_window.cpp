@@ -2,9 +2,12 @@
 
 #include <string>
 
+#include "app/background_picture.h"
 #include "app/light_material.h"
+#include "app/view_export.h"
 #include "builder/build_part.h"
 #include "platform/canvas.h"
+#include "project/project_load.h"
 #include "project/project_save.h"
 #include "render/part_window.h"
 
@@ -40,6 +43,9 @@ void TForm1::setUpControls() {
   TrackBar5.SetRange(0, 24);
   TrackBar5.SetPosition(10);
   ProgressBar1.SetRange(0, 100);
+  // The export dialog asks before replacing a file, as the desktop's save
+  // dialog does by default; the project save replaces one without asking.
+  SaveDialog2.confirmOverwrite = true;
 
   Control* const creationOrder[] = {
       &StaticText4, &StaticText5,  &Button2,      &Button3,     &SpeedButton2, &SpeedButton3,
@@ -60,10 +66,14 @@ void TForm1::setUpControls() {
   // The labels are set up with their start captions; the handlers are wired
   // after the defaults so that none of them runs during creation.
   Button1.OnClick = [this] { Button1Click(); };
+  Button2.OnClick = [this] { Button2Click(); };
+  Button3.OnClick = [this] { Button3Click(); };
   Button4.OnClick = [this] { Button4Click(); };
+  SpeedButton1.OnClick = [this] { SpeedButton1Click(); };
   SpeedButton2.OnClick = [this] { SpeedButton2Click(); };
   SpeedButton3.OnClick = [this] { SpeedButton3Click(); };
   SpeedButton4.OnClick = [this] { SpeedButton4Click(); };
+  SpeedButton5.OnClick = [this] { SpeedButton5Click(); };
   TrackBar1.OnChange = [this] { TrackBar1Change(); };
   TrackBar2.OnChange = [this] { TrackBar2Change(); };
   TrackBar3.OnChange = [this] { TrackBar3Change(); };
@@ -72,6 +82,14 @@ void TForm1::setUpControls() {
   TrackBar6.OnChange = [this] { TrackBar6Change(); };
   OnPaint = [this] { FormPaint(); };
   OnClose = [this] { FormClose(); };
+  OnMouseDown = [this](MouseButton button, ShiftState shift, int x, int y) {
+    FormMouseDown(button, shift, x, y);
+  };
+  OnMouseMove = [this](ShiftState shift, int x, int y) { FormMouseMove(shift, x, y); };
+  OnMouseUp = [this](MouseButton button, ShiftState shift, int x, int y) {
+    FormMouseUp(button, shift, x, y);
+  };
+  OnDblClick = [this] { FormDblClick(); };
 }
 
 void TForm1::FormCreate() {
@@ -209,7 +227,15 @@ void TForm1::SpeedButton3Click() {
   redrawPartWindow();
 }
 
+void TForm1::Button2Click() { SetBackground(*this); }
+
+void TForm1::Button3Click() { ClearBackground(*this); }
+
+void TForm1::SpeedButton1Click() { ExportView(*this); }
+
 void TForm1::SpeedButton4Click() { SaveProject(*this); }
+
+void TForm1::SpeedButton5Click() { LoadProject(*this); }
 
 namespace {
 

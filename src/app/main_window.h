@@ -22,11 +22,27 @@ class TForm1 : public Form {
   void FormClose();
   void FormPaint();
 
+  // The pickers' mouse handlers: the buttons held at a press decide which mark
+  // moves (left wins over right; neither is the middle button), and a left
+  // double click, reported before the press that completes it, flips the light
+  // to the back.
+  void FormMouseDown(MouseButton button, ShiftState shift, int x, int y);
+  void FormMouseMove(ShiftState shift, int x, int y);
+  void FormMouseUp(MouseButton button, ShiftState shift, int x, int y);
+  void FormDblClick();
+  // While a button is held: moves the mark under (x, y) in the wheel or the
+  // material box, derives the light or material from it and redraws.
+  void PickerMouse(int x, int y);
+
   void Button1Click();
+  void Button2Click();
+  void Button3Click();
   void Button4Click();
+  void SpeedButton1Click();
   void SpeedButton2Click();
   void SpeedButton3Click();
   void SpeedButton4Click();
+  void SpeedButton5Click();
 
   void TrackBar1Change();
   void TrackBar2Change();

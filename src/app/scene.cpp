@@ -27,6 +27,25 @@ void TranslatePartFrame(Scene& scene, int k, double dx, double dy, double dz) {
   TranslateFrame(scene.PartFrame[k], dx, dy, dz);
 }
 
+void ResizeView(Scene& scene, int width, int height) {
+  scene.PrevViewWidth = scene.ViewWidth;
+  scene.PrevViewHeight = scene.ViewHeight;
+  scene.ViewWidth = width;
+  scene.ViewHeight = height;
+  scene.ViewBitmap.SetSize(scene.ViewWidth, scene.ViewHeight);
+  scene.DepthBuffer.Redim(scene.ViewWidth, scene.ViewHeight);
+  scene.OwnerBuffer.Redim(scene.ViewWidth, scene.ViewHeight);
+  scene.ViewShiftX = (scene.ViewWidth - scene.PrevViewWidth) * 0.5;
+  scene.ViewShiftY = (scene.ViewHeight - scene.PrevViewHeight) * 0.5;
+  for (int k = 0; k < scene.PartCount; ++k) {
+    TranslatePartFrame(scene, k, scene.ViewShiftX, scene.ViewShiftY, 0);
+    scene.PartOffsetX[k] += scene.ViewShiftX;
+    scene.PartPosX[k] += scene.ViewShiftX;
+    scene.PartOffsetY[k] += scene.ViewShiftY;
+    scene.PartPosY[k] += scene.ViewShiftY;
+  }
+}
+
 namespace {
 
 // Whether part c's pivot lies on part k's silhouette.
@@ -35,7 +54,8 @@ bool pivotOnSilhouette(const Scene& scene, int c, int k) {
   const double du = std::trunc(scene.PartPosX[c] - scene.PartOffsetX[k]);
   const double dv = std::trunc(scene.PartPosY[c] - scene.PartOffsetY[k]);
   const Bitmap& mask = scene.PartMask[k];
-  if (du < 0 || dv < 0 || du >= mask.Width() || dv >= mask.Height()) return false;
+  // Written as a test for inside, so that a NaN position lies on no silhouette.
+  if (!(du >= 0 && dv >= 0 && du < mask.Width() && dv < mask.Height())) return false;
   const int u = static_cast<int>(du);
   const int v = static_cast<int>(dv);
   return (mask.Row(v)[u] & 0xFFFFFF) == 0;

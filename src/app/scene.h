@@ -138,6 +138,11 @@ void TranslateFrame(Frame& frame, double dx, double dy, double dz);
 // Moves all four points of part k's frame by (dx, dy, dz).
 void TranslatePartFrame(Scene& scene, int k, double dx, double dy, double dz);
 
+// Records a new view size: the previous size, ViewBitmap and both buffers
+// re-dimensioned, and every used part's frame, pivot and picture corner moved by
+// half the size change (ViewShiftX, ViewShiftY), so the scene stays centred.
+void ResizeView(Scene& scene, int width, int height);
+
 // Rebuilds ParentMatrix and AncestorMatrix for parts 0..PartCount-1 from their
 // pivots and silhouettes: a part hangs from the highest lower part whose
 // silhouette lies under its pivot, or from the root.

@@ -58,6 +58,12 @@ std::string ExtractFileExt(const std::string& path) {
   return dot == std::string::npos ? "" : name.substr(dot);
 }
 
+std::string AppendMissingExtension(const std::string& path, const std::string& extension,
+                                   const std::string& upperExtension) {
+  if (path.ends_with(extension) || path.ends_with(upperExtension)) return path;
+  return path + extension;
+}
+
 bool FileExists(const std::string& path) {
   std::error_code error;
   return std::filesystem::is_regular_file(path, error);

@@ -22,6 +22,11 @@ std::string ExtractFileName(const std::string& path);
 // The extension of path's file name, with its dot ("" when there is none).
 std::string ExtractFileExt(const std::string& path);
 
+// path with extension appended, unless its last characters are extension or
+// upperExtension exactly (case-sensitive: "a.Bmp" gets ".bmp" appended).
+std::string AppendMissingExtension(const std::string& path, const std::string& extension,
+                                   const std::string& upperExtension);
+
 // True when path names an existing regular file.
 bool FileExists(const std::string& path);
 

@@ -22,6 +22,8 @@ struct FileDialog {
   std::string filter;
   int filterIndex = 1;
   std::string fileName;  // the chosen path after Execute returned true
+  // A save dialog asks before the chosen file replaces an existing one.
+  bool confirmOverwrite = false;
 
   // Shows the dialog through the installed services; false when cancelled.
   bool Execute();

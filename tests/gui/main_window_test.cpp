@@ -2,6 +2,7 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
@@ -139,6 +140,31 @@ TEST_F(MainWindowTest, SwitchingViewsWithNoPartDoesNothing) {
   EXPECT_EQ(paints, 0);
   EXPECT_TRUE(program().app.form2.Surface() == shown);
   EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(MainWindowTest, MouseInThePickersMovesTheMarksAndRepaints) {
+  QWidget& window = program().mainWindow;
+  QTest::mousePress(&window, Qt::LeftButton, {}, QPoint(40, 54));
+  QMouseEvent drag(QEvent::MouseMove, QPointF(30, 54), window.mapToGlobal(QPointF(30, 54)),
+                   Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&window, &drag);
+  QTest::mouseRelease(&window, Qt::LeftButton, {}, QPoint(30, 54));
+  EXPECT_EQ(scene().LightMarkX, 16);
+  EXPECT_EQ(scene().LightDirX, -0.6);
+  // The white marker disc shows on the window itself.
+  ASSERT_TRUE(WaitFor([&] { return window.grab().toImage().pixel(28, 52) == 0xFFFFFFFF; }));
+
+  QTest::mouseClick(&window, Qt::MiddleButton, {}, QPoint(148, 50));
+  EXPECT_EQ(scene().FadeStart, -1);
+
+  // Only a left double click puts the light behind.
+  QTest::mouseDClick(&window, Qt::RightButton, {}, QPoint(54, 54));
+  QTest::mouseRelease(&window, Qt::RightButton, {}, QPoint(54, 54));
+  EXPECT_FALSE(scene().LightBehind);
+  QTest::mouseDClick(&window, Qt::LeftButton, {}, QPoint(54, 54));
+  QTest::mouseRelease(&window, Qt::LeftButton, {}, QPoint(54, 54));
+  EXPECT_TRUE(scene().LightBehind);
+  EXPECT_EQ(scene().LightDirZ, 1);
 }
 
 TEST_F(MainWindowTest, ClosingThePartWindowClosesTheMainWindow) {
