@@ -5,6 +5,7 @@
 #include "app/light_material.h"
 #include "builder/build_part.h"
 #include "platform/canvas.h"
+#include "platform/paths.h"
 #include "project/project_save.h"
 #include "render/part_window.h"
 
@@ -48,6 +49,8 @@ void TForm1::setUpControls() {
       &StaticText7, &CheckBox1,    &CheckBox2,    &CheckBox3,   &SpeedButton1, &Button1,
       &Button4,     &SpeedButton5, &SpeedButton4, &ProgressBar1};
   for (Control* control : creationOrder) AddControl(*control);
+  AddMenuEntry(Export3D);
+  AddMenuEntry(OpenReadme);
 
   Control* const tabOrder[] = {&Button1,     &Button4,     &Button2,     &Button3,     &TrackBar1,
                                &TrackBar3,   &TrackBar2,   &TrackBar4,   &TrackBar6,   &TrackBar5,
@@ -70,6 +73,7 @@ void TForm1::setUpControls() {
   TrackBar4.OnChange = [this] { TrackBar4Change(); };
   TrackBar5.OnChange = [this] { TrackBar5Change(); };
   TrackBar6.OnChange = [this] { TrackBar6Change(); };
+  OpenReadme.OnClick = [this] { OpenReadmeClick(); };
   OnPaint = [this] { FormPaint(); };
   OnClose = [this] { FormClose(); };
 }
@@ -210,6 +214,15 @@ void TForm1::SpeedButton3Click() {
 }
 
 void TForm1::SpeedButton4Click() { SaveProject(*this); }
+
+void TForm1::OpenReadmeClick() {
+  const std::string readme = ProgramFolder() + "readme.txt";
+  if (!FileExists(readme)) {
+    ShowMessage("readme.txt が見つかりません！");
+  } else if (!OpenDocument(readme)) {
+    ShowMessage("readme.txt を開けません！");
+  }
+}
 
 namespace {
 

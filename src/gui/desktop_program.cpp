@@ -1,8 +1,11 @@
 #include "gui/desktop_program.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QPalette>
+#include <QUrl>
 
+#include "export/model_export.h"
 #include "gui/dialogs.h"
 #include "gui/text_renderer.h"
 #include "platform/canvas.h"
@@ -15,6 +18,9 @@ void InstallDesktopServices() {
   services.runFileDialog = RunFileDialog;
   services.showMessage = ShowMessageBox;
   services.reportError = ShowErrorBox;
+  services.openDocument = [](const std::string& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+  };
   const QColor face = QApplication::palette().color(QPalette::Button);
   services.buttonFaceColour = static_cast<uint32_t>(face.red()) |
                               static_cast<uint32_t>(face.green()) << 8 |
@@ -23,6 +29,7 @@ void InstallDesktopServices() {
 }
 
 DesktopProgram::DesktopProgram() {
+  InstallModelExport(app.form1);
   // Closing the main window ends the program; the part window closes it
   // first (its FormClose).
   partWindow.setAttribute(Qt::WA_QuitOnClose, false);
