@@ -1,10 +1,12 @@
 #include "export/figure_model.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
 #include "export/export_refusal.h"
 #include "export/model_space.h"
+#include "export/parallel_tasks.h"
 #include "export/part_names.h"
 #include "render/cell_triangles.h"
 #include "render/cell_walk.h"
@@ -41,54 +43,50 @@ bool storable(double value) { return std::abs(value) <= std::numeric_limits<floa
 
 bool storable(const Point3& p) { return storable(p.x) && storable(p.y) && storable(p.z); }
 
-// Collects the part's visible triangles, its vertices and both surfaces.
-void takeSurfaces(const Scene& scene, FigurePart& part) {
-  const WalkPlan plan = PlanWalk(scene, part.slot);
-  if (plan.lines == 0) return;
-  const PartMesh mesh(scene, part.slot);
-  const int rows = plan.ny + 1;
-  std::vector<uint32_t> index(static_cast<size_t>(plan.nx + 1) * rows, Unused);
-  const auto at = [&](GridVertex v) -> uint32_t& {
-    return index[static_cast<size_t>(v.i) * rows + v.j];
-  };
-  const auto eachVisible = [&](const auto& take) {
-    for (int i = 1; i <= plan.nx - 1; ++i) {
-      for (int j = 1; j <= plan.ny - 1; ++j) {
-        for (const CellTriangle& t : CellTriangles(i, j)) {
-          if (TriangleVisible(mesh, t.a, t.b, t.c)) take(t);
-        }
+// The visible triangles of part k's cells in order, as their normal vertices
+// a', v0, c'.
+std::vector<std::array<GridVertex, 3>> visibleTriangles(const Scene& scene, int k,
+                                                        const WalkPlan& plan) {
+  std::vector<std::array<GridVertex, 3>> visible;
+  const PartMesh mesh(scene, k);
+  for (int i = 1; i <= plan.nx - 1; ++i) {
+    for (int j = 1; j <= plan.ny - 1; ++j) {
+      for (const CellTriangle& t : CellTriangles(i, j)) {
+        if (TriangleVisible(mesh, t.a, t.b, t.c))
+          visible.push_back({t.normalA, t.normalV0, t.normalC});
       }
     }
-  };
+  }
+  return visible;
+}
 
-  eachVisible([&](const CellTriangle& t) { at(t.a) = at(t.b) = at(t.c) = 0; });
+// Where each grid vertex of the plan's part is in the part's vertices.
+class VertexIndex {
+ public:
+  explicit VertexIndex(const WalkPlan& plan)
+      : rows_(plan.ny + 1), index_(static_cast<size_t>(plan.nx + 1) * rows_, Unused) {}
+  uint32_t& operator[](GridVertex v) { return index_[static_cast<size_t>(v.i) * rows_ + v.j]; }
+
+ private:
+  int rows_;
+  std::vector<uint32_t> index_;
+};
+
+// Finds the part's vertices: those of its visible triangles, in grid order.
+void takeVertices(const Scene& scene, FigurePart& part) {
+  const WalkPlan plan = PlanWalk(scene, part.slot);
+  if (plan.lines == 0) return;
+  const auto visible = visibleTriangles(scene, part.slot, plan);
+  VertexIndex at(plan);
+  for (const auto& triangle : visible) {
+    for (const GridVertex v : triangle) at[v] = 0;
+  }
   for (int i = 0; i <= plan.nx; ++i) {
     for (int j = 0; j <= plan.ny; ++j) {
-      if (at({i, j}) == Unused) continue;
-      at({i, j}) = static_cast<uint32_t>(part.vertices.size());
-      part.vertices.push_back({i, j});
+      if (at[{i, j}] != Unused) part.vertices.push_back({i, j});
     }
   }
-
-  for (const Side side : {Side::Front, Side::Back}) {
-    FigureSurface& surface = part.surfaces[side == Side::Front ? 0 : 1];
-    surface.side = side;
-    std::vector<Point3> sums(part.vertices.size());
-    eachVisible([&](const CellTriangle& t) {
-      const uint32_t v0 = at(t.normalV0);
-      const uint32_t a = at(t.normalA);
-      const uint32_t c = at(t.normalC);
-      // (c - v0) x (a - v0) is the outward side normal of the front; the back
-      // side's normal is its opposite, wound the other way round.
-      surface.triangles.push_back(side == Side::Front ? std::array{v0, c, a}
-                                                      : std::array{v0, a, c});
-      const Point3 n = TriangleNormal(mesh, t.normalA, t.normalV0, t.normalC, side);
-      for (const uint32_t v : {v0, a, c}) sums[v] = plus(sums[v], n);
-    });
-    const Point3 outward{0, 0, side == Side::Front ? -1.0 : 1.0};
-    surface.normals.reserve(sums.size());
-    for (const Point3& sum : sums) surface.normals.push_back(unit(sum, outward));
-  }
+  part.triangleCount = visible.size();
 }
 
 // Whether every vertex of part lands on a storable model-space point, both
@@ -124,9 +122,11 @@ FigureModel BuildFigureModel(const Scene& scene) {
   model.viewWidth = scene.ViewWidth;
   model.viewHeight = scene.ViewHeight;
   const std::vector<std::string> names = PartNames(scene);
-  bool anyFace = false;
-  for (int k = 0; k < scene.PartCount; ++k) {
-    FigurePart part;
+  model.parts.resize(scene.PartCount);
+  std::vector<char> broken(scene.PartCount, 0);
+  RunTasks(model.parts.size(), [&](size_t n) {
+    const int k = static_cast<int>(n);
+    FigurePart& part = model.parts[n];
     part.slot = k;
     part.name = names[k];
     part.parent = parentOf(scene, k);
@@ -140,26 +140,65 @@ FigureModel BuildFigureModel(const Scene& scene) {
     }
     const auto pose = PoseOfFrame(part.frame, scene.ViewWidth, scene.ViewHeight);
     const auto rest = PoseOfFrame(part.restFrame, scene.ViewWidth, scene.ViewHeight);
-    if (!pose || !rest) throw ExportRefusal(BrokenMessage);
+    if (!pose || !rest) {
+      broken[n] = 1;
+      return;
+    }
     part.pose = *pose;
     part.rest = *rest;
-
-    takeSurfaces(scene, part);
-    if (!part.vertices.empty()) {
-      const Bitmap& front = scene.PartPicture[k];
-      const Bitmap& back = scene.PartBackPicture[k];
-      if (front.Empty() || back.Width() != front.Width() || back.Height() != front.Height() ||
-          !storableVertices(scene, part)) {
-        throw ExportRefusal(BrokenMessage);
-      }
-      part.surfaces[0].picture = pictureIndex(model, front);
-      part.surfaces[1].picture = pictureIndex(model, back);
-      anyFace = true;
+    takeVertices(scene, part);
+    const Bitmap& front = scene.PartPicture[k];
+    const Bitmap& back = scene.PartBackPicture[k];
+    if (!part.vertices.empty() &&
+        (front.Empty() || back.Width() != front.Width() || back.Height() != front.Height() ||
+         !storableVertices(scene, part))) {
+      broken[n] = 1;
     }
-    model.parts.push_back(std::move(part));
+  });
+  if (std::find(broken.begin(), broken.end(), 1) != broken.end()) {
+    throw ExportRefusal(BrokenMessage);
+  }
+  bool anyFace = false;
+  for (FigurePart& part : model.parts) {
+    if (part.vertices.empty()) continue;
+    part.pictures = {pictureIndex(model, scene.PartPicture[part.slot]),
+                     pictureIndex(model, scene.PartBackPicture[part.slot])};
+    anyFace = true;
   }
   if (!anyFace) throw ExportRefusal(NoFaceMessage);
   return model;
+}
+
+PartSurfaces SurfacesOf(const Scene& scene, const FigurePart& part) {
+  PartSurfaces surfaces;
+  if (part.vertices.empty()) return surfaces;
+  const WalkPlan plan = PlanWalk(scene, part.slot);
+  const PartMesh mesh(scene, part.slot);
+  VertexIndex at(plan);
+  for (size_t n = 0; n < part.vertices.size(); ++n) at[part.vertices[n]] = static_cast<uint32_t>(n);
+  const auto visible = visibleTriangles(scene, part.slot, plan);
+
+  // (c - v0) x (a - v0) is the outward side normal of the front; the back
+  // side's normal is its opposite, and the back winds the other way round.
+  surfaces.triangles.reserve(visible.size());
+  for (const auto& [a, v0, c] : visible) surfaces.triangles.push_back({at[v0], at[c], at[a]});
+  for (const Side side : {Side::Front, Side::Back}) {
+    std::vector<Point3> sums(part.vertices.size());
+    for (size_t n = 0; n < visible.size(); ++n) {
+      const auto& [a, v0, c] = visible[n];
+      const Point3 normal = TriangleNormal(mesh, a, v0, c, side);
+      for (const uint32_t v : surfaces.triangles[n]) sums[v] = plus(sums[v], normal);
+    }
+    const Point3 outward{0, 0, side == Side::Front ? -1.0 : 1.0};
+    auto& normals = surfaces.normals[side == Side::Front ? 0 : 1];
+    normals.reserve(sums.size());
+    for (const Point3& sum : sums) {
+      const Point3 n = unit(sum, outward);
+      normals.push_back(
+          {static_cast<float>(n.x), static_cast<float>(n.y), static_cast<float>(n.z)});
+    }
+  }
+  return surfaces;
 }
 
 }  // namespace puffel

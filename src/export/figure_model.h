@@ -15,21 +15,6 @@
 
 namespace puffel {
 
-// One side of a part: triangles over the part's vertices, wound
-// counter-clockwise seen from outside (their normal is the render pass's side
-// normal), and a smooth normal at every vertex.
-struct FigureSurface {
-  Side side = Side::Front;
-  // The cells' visible triangles, cells in order of i and then j, the first
-  // triangle of a cell before the second; a front triangle is (v0, c, a) of
-  // its normal vertices, a back one (v0, a, c).
-  std::vector<std::array<uint32_t, 3>> triangles;
-  // Per vertex: the normalised sum of the side normals of its triangles, in
-  // the part's local axes (those of the mesh tables).
-  std::vector<Point3> normals;
-  int picture = 0;  // index into FigureModel::pictures
-};
-
 struct FigurePart {
   int slot = 0;
   std::string name;  // unique among the parts
@@ -39,10 +24,32 @@ struct FigurePart {
   JointPose pose;    // the joint now, in model space
   JointPose rest;    // the joint in the rest pose: at the pivot, unturned
   // The grid vertices of its visible triangles, in order of i and then j;
-  // both surfaces use all of them.
+  // both surfaces use all of them. None when the part shows no triangle.
   std::vector<GridVertex> vertices;
-  std::array<FigureSurface, 2> surfaces;  // front, back; none when no vertices
+  size_t triangleCount = 0;              // visible triangles, on each surface
+  std::array<int, 2> pictures = {0, 0};  // front, back: indices into FigureModel::pictures
 };
+
+// A part's triangles, worked out when its turn comes rather than held for the
+// whole figure.
+struct PartSurfaces {
+  // The cells' visible triangles over the part's vertices, cells in order of
+  // i and then j, the first triangle of a cell before the second, wound
+  // counter-clockwise seen from outside the front: (v0, c, a) of their normal
+  // vertices, so that their normal is the render pass's side normal. The back
+  // surface winds each the other way (SurfaceTriangle).
+  std::vector<std::array<uint32_t, 3>> triangles;
+  // Front, back: per vertex the normalised sum of the side normals of its
+  // triangles, in the part's local axes (those of the mesh tables).
+  std::array<std::vector<std::array<float, 3>>, 2> normals;
+};
+
+// Triangle t of the surfaces wound for the side.
+inline std::array<uint32_t, 3> SurfaceTriangle(const PartSurfaces& surfaces, Side side, size_t t) {
+  const std::array<uint32_t, 3>& front = surfaces.triangles[t];
+  if (side == Side::Front) return front;
+  return {front[0], front[2], front[1]};
+}
 
 struct FigureModel {
   int viewWidth = 0;
@@ -60,6 +67,9 @@ struct FigureModel {
 // there is no part, no visible triangle, a pose that is no turn and uniform
 // scale, or a coordinate that is not a finite number. The scene is unchanged.
 FigureModel BuildFigureModel(const Scene& scene);
+
+// The triangles and normals of part, a part of the figure of scene.
+PartSurfaces SurfacesOf(const Scene& scene, const FigurePart& part);
 
 // The texture position of grid vertex v of mesh's part, whose front picture
 // is picture: (TexU / W, TexV / H), so that the texel under it is the one the

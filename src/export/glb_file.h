@@ -9,7 +9,8 @@
 
 namespace puffel {
 
-// The bytes of the GLB file of model, a figure built from scene:
+// Writes the GLB file of model, a figure built from scene, to path (through a
+// temporary file, as WriteFileWith does):
 // - nodes 0..N-1 are the parts' joints, named after the parts, each at its
 //   pivot, in the hierarchy of the parents; node N ("skeleton") holds the
 //   roots, node N+1 ("figure") the mesh with its skin; the scene shows both;
@@ -20,7 +21,10 @@ namespace puffel {
 //   its part's joint alone; its material shows the surface's picture as a
 //   PNG texture magnified to the nearest texel, clamped at the edges, not
 //   metallic, fully rough.
-// Throws ExportRefusal when the file would be too large for the format.
-std::string EncodeGlb(const Scene& scene, const FigureModel& model);
+// tinygltf writes the document; the binary chunk is filled part by part on
+// its way to the file, so that a large figure is never held in memory whole.
+// Throws ExportRefusal, before path is touched, when the file would be too
+// large for the format; PlatformError when it cannot be written.
+void WriteGlbFile(const Scene& scene, const FigureModel& model, const std::string& path);
 
 }  // namespace puffel

@@ -54,12 +54,9 @@ std::string ModelFilePath(const std::string& chosen, int filterIndex) {
 void ExportFigure(const Scene& scene, const std::string& path) {
   const FigureModel model = BuildFigureModel(scene);
   if (FormatOfPath(path) == ModelFormat::Glb) {
-    const std::string glb = EncodeGlb(scene, model);
-    WriteFileBytes(path, glb);
-    return;
-  }
-  for (const ExportFile& file : EncodeObj(scene, model, path)) {
-    WriteFileBytes(file.path, file.bytes);
+    WriteGlbFile(scene, model, path);
+  } else {
+    WriteObjFiles(scene, model, path);
   }
 }
 

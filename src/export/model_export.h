@@ -27,7 +27,7 @@ std::string ModelFilePath(const std::string& chosen, int filterIndex);
 // Throws ExportRefusal (export_refusal.h) with the message to show, before
 // anything is written, when the scene cannot be exported; PlatformError when a
 // file cannot be written (files written before it stay). The scene is
-// unchanged.
+// unchanged. Large figures are worked on by several threads at once.
 void ExportFigure(const Scene& scene, const std::string& path);
 
 // Gives the main window's menu entry Export3D its handler: a save dialog

@@ -1,8 +1,12 @@
 #include "export/obj_files.h"
 
 #include <charconv>
+#include <cstdio>
+#include <string_view>
+#include <vector>
 
 #include "export/model_space.h"
+#include "export/parallel_tasks.h"
 #include "export/png_encode.h"
 #include "platform/paths.h"
 
@@ -13,6 +17,8 @@ namespace {
 // Appends numbers and words to an OBJ or MTL text.
 class Text {
  public:
+  explicit Text(std::string& text) : text_(text) {}
+
   Text& operator<<(const std::string& word) {
     text_ += word;
     return *this;
@@ -24,10 +30,6 @@ class Text {
   // The shortest digits that read back as the same 32-bit float.
   Text& operator<<(float value) { return number(value); }
   Text& operator<<(size_t value) { return number(value); }
-  Text& operator<<(int value) { return number(value); }
-
-  void Reserve(size_t size) { text_.reserve(size); }
-  std::string Take() { return std::move(text_); }
 
  private:
   template <class T>
@@ -38,7 +40,7 @@ class Text {
     return *this;
   }
 
-  std::string text_;
+  std::string& text_;
 };
 
 void point(Text& out, const char* kind, const Point3& p) {
@@ -46,88 +48,101 @@ void point(Text& out, const char* kind, const Point3& p) {
       << static_cast<float>(p.z) << "\n";
 }
 
-std::string materialName(const FigurePart& part, const FigureSurface& surface) {
-  return part.name + (surface.side == Side::Front ? "_front" : "_back");
+std::string materialName(const FigurePart& part, Side side) {
+  return part.name + (side == Side::Front ? "_front" : "_back");
 }
 
-std::string objText(const Scene& scene, const FigureModel& model, const std::string& library) {
-  size_t vertices = 0;
-  size_t triangles = 0;
-  for (const FigurePart& part : model.parts) {
-    vertices += part.vertices.size();
-    for (const FigureSurface& surface : part.surfaces) triangles += surface.triangles.size();
-  }
-  Text out;
-  out.Reserve(vertices * 140 + triangles * 50 + 4096);
-  out << "# Puffel figure\nmtllib " << library << "\n";
-  size_t base = 1;  // the OBJ number of the part's first vertex (and normal)
-  size_t textureBase = 1;
-  for (const FigurePart& part : model.parts) {
-    if (part.vertices.empty()) continue;
-    const PartMesh grid(scene, part.slot);
-    const size_t count = part.vertices.size();
-    out << "o " << part.name << "\n";
-    for (const FigureSurface& surface : part.surfaces) {
-      for (const GridVertex v : part.vertices) {
-        point(out, "v",
-              ModelPoint(ToView(part.frame, grid.Point(v, surface.side)), model.viewWidth,
-                         model.viewHeight));
-      }
-    }
+// The object of part, whose first vertex (and normal) is number base and
+// whose first texture position is number textureBase.
+void writePart(Text& out, const Scene& scene, const FigureModel& model, const FigurePart& part,
+               size_t base, size_t textureBase) {
+  const PartMesh grid(scene, part.slot);
+  const size_t count = part.vertices.size();
+  out << "o " << part.name << "\n";
+  for (const Side side : {Side::Front, Side::Back}) {
     for (const GridVertex v : part.vertices) {
-      const Point2 t = TextureCoordinate(grid, scene.PartPicture[part.slot], v);
-      out << "vt " << static_cast<float>(t.x) << " " << static_cast<float>(1 - t.y) << "\n";
+      point(out, "v",
+            ModelPoint(ToView(part.frame, grid.Point(v, side)), model.viewWidth, model.viewHeight));
     }
-    for (const FigureSurface& surface : part.surfaces) {
-      for (const Point3& n : surface.normals) {
-        point(out, "vn", Rotate(part.pose.rotation, ModelDirection(n)));
-      }
-    }
-    for (size_t s = 0; s < part.surfaces.size(); ++s) {
-      const FigureSurface& surface = part.surfaces[s];
-      out << "usemtl " << materialName(part, surface) << "\n";
-      const size_t first = base + s * count;
-      for (const std::array<uint32_t, 3>& triangle : surface.triangles) {
-        out << "f";
-        for (const uint32_t n : triangle) {
-          out << " " << first + n << "/" << textureBase + n << "/" << first + n;
-        }
-        out << "\n";
-      }
-    }
-    base += 2 * count;
-    textureBase += count;
   }
-  return out.Take();
+  for (const GridVertex v : part.vertices) {
+    const Point2 t = TextureCoordinate(grid, scene.PartPicture[part.slot], v);
+    out << "vt " << static_cast<float>(t.x) << " " << static_cast<float>(1 - t.y) << "\n";
+  }
+  const PartSurfaces surfaces = SurfacesOf(scene, part);
+  for (const auto& normals : surfaces.normals) {
+    for (const std::array<float, 3>& n : normals) {
+      point(out, "vn", Rotate(part.pose.rotation, ModelDirection({n[0], n[1], n[2]})));
+    }
+  }
+  for (int s = 0; s < 2; ++s) {
+    const Side side = s == 0 ? Side::Front : Side::Back;
+    out << "usemtl " << materialName(part, side) << "\n";
+    const size_t first = base + s * count;
+    for (size_t t = 0; t < surfaces.triangles.size(); ++t) {
+      out << "f";
+      for (const uint32_t n : SurfaceTriangle(surfaces, side, t)) {
+        out << " " << first + n << "/" << textureBase + n << "/" << first + n;
+      }
+      out << "\n";
+    }
+  }
 }
 
 }  // namespace
 
-std::vector<ExportFile> EncodeObj(const Scene& scene, const FigureModel& model,
-                                  const std::string& objPath) {
+void WriteObjFiles(const Scene& scene, const FigureModel& model, const std::string& objPath) {
   const std::string stemPath = objPath.substr(0, objPath.size() - ExtractFileExt(objPath).size());
   const std::string stem = ExtractFileName(stemPath);
   const std::string folder = objPath.substr(0, objPath.size() - ExtractFileName(objPath).size());
 
-  std::vector<ExportFile> files;
+  // Each picture is named after the first surface it shows on.
   std::vector<std::string> pictureFiles(model.pictures.size());
-  Text library;
-  library << "# Puffel figure\n";
   for (const FigurePart& part : model.parts) {
     if (part.vertices.empty()) continue;
-    for (const FigureSurface& surface : part.surfaces) {
-      std::string& file = pictureFiles[surface.picture];
-      if (file.empty()) {
-        file = stem + "_" + materialName(part, surface) + ".png";
-        files.push_back({folder + file, EncodePng(*model.pictures[surface.picture])});
-      }
-      library << "\nnewmtl " << materialName(part, surface)
-              << "\nKd 1 1 1\nKs 0 0 0\nNs 0\nPm 0\nPr 1\nd 1\nillum 1\nmap_Kd " << file << "\n";
+    for (const Side side : {Side::Front, Side::Back}) {
+      std::string& file = pictureFiles[part.pictures[side == Side::Front ? 0 : 1]];
+      if (file.empty()) file = stem + "_" + materialName(part, side) + ".png";
     }
   }
-  files.push_back({stemPath + ".mtl", library.Take()});
-  files.push_back({objPath, objText(scene, model, stem + ".mtl")});
-  return files;
+  std::vector<std::string> pngs(model.pictures.size());
+  RunTasks(pngs.size(), [&](size_t n) { pngs[n] = EncodePng(*model.pictures[n]); });
+  for (size_t n = 0; n < pngs.size(); ++n) WriteFileBytes(folder + pictureFiles[n], pngs[n]);
+
+  std::string library;
+  Text out(library);
+  out << "# Puffel figure\n";
+  for (const FigurePart& part : model.parts) {
+    if (part.vertices.empty()) continue;
+    for (const Side side : {Side::Front, Side::Back}) {
+      out << "\nnewmtl " << materialName(part, side)
+          << "\nKd 1 1 1\nKs 0 0 0\nNs 0\nPm 0\nPr 1\nd 1\nillum 1\nmap_Kd "
+          << pictureFiles[part.pictures[side == Side::Front ? 0 : 1]] << "\n";
+    }
+  }
+  WriteFileBytes(stemPath + ".mtl", library);
+
+  // Where each part's numbering starts: OBJ counts vertices, texture positions
+  // and normals through the whole file.
+  std::vector<size_t> bases(model.parts.size() + 1, 1);
+  for (size_t n = 0; n < model.parts.size(); ++n) {
+    bases[n + 1] = bases[n] + model.parts[n].vertices.size();
+  }
+  const std::string head = "# Puffel figure\nmtllib " + stem + ".mtl\n";
+  WriteFileWith(objPath, [&](std::FILE* file) {
+    const auto write = [&](const std::string& bytes) {
+      return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    };
+    return write(head) &&
+           RunTasksInOrder(
+               model.parts.size(),
+               [&](size_t n, std::string& bytes) {
+                 if (model.parts[n].vertices.empty()) return;
+                 Text text(bytes);
+                 writePart(text, scene, model, model.parts[n], 2 * bases[n] - 1, bases[n]);
+               },
+               write);
+  });
 }
 
 }  // namespace puffel

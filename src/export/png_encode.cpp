@@ -31,6 +31,9 @@ std::string EncodePng(const Bitmap& picture) {
     }
   }
   std::string png;
+  // Of the row filters, "sub" alone comes close to the best choice for every
+  // row on drawings and photos alike, and trying all five takes twice as long.
+  stbi_write_force_png_filter = 1;
   // The encoder fails only when it cannot allocate.
   if (!stbi_write_png_to_func(appendBytes, &png, width, height, 3, rgb.data(), width * 3)) {
     throw std::bad_alloc();
