@@ -2,39 +2,24 @@
 // flat view composed independently here.
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <fstream>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/bmp_file.h"
 #include "platform/paths.h"
+#include "support/run_command.h"
 #include "support/temp_folder.h"
 #include "support/test_pictures.h"
 
 namespace puffel {
 namespace {
 
-struct ScriptRun {
-  int status;
-  std::string out;
-};
-
-ScriptRun runBatch(const std::string& folder, const std::string& script) {
+test::CommandRun runBatch(const std::string& folder, const std::string& script) {
   const std::string scriptPath = folder + "script.txt";
   std::ofstream(scriptPath) << script;
-  const std::string command =
-      std::string(PUFFEL_BATCH_EXE) + " --program-dir " + folder + " " + scriptPath + " 2>&1";
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-  std::string out;
-  std::array<char, 4096> buffer;
-  size_t got = 0;
-  while ((got = fread(buffer.data(), 1, buffer.size(), pipe.get())) > 0)
-    out.append(buffer.data(), got);
-  const int status = pclose(pipe.release());
-  return {WEXITSTATUS(status), out};
+  return test::RunCommand(std::string(PUFFEL_BATCH_EXE) + " --program-dir " + folder + " " +
+                          scriptPath + " 2>&1");
 }
 
 struct PlacedPart {
@@ -88,20 +73,20 @@ TEST(EventScript, AddRemoveResizeAndSnapshotTheFlatView) {
   SaveBitmapFile(folder / "obj/b.bmp", b);
   SaveBitmapFile(folder / "obj/c.bmp", c);
 
-  const ScriptRun run = runBatch(folder.Path(), "answer " + folder.Path() +
-                                                    "obj/a.bmp\nclick Button1\n"
-                                                    "answer " +
-                                                    folder.Path() +
-                                                    "obj/b.bmp\nclick Button1\n"
-                                                    "answer " +
-                                                    folder.Path() +
-                                                    "obj/c.bmp\nclick Button1\n"
-                                                    "click SpeedButton2\n"
-                                                    "view 501 300\n"
-                                                    "snapshot form2 " +
-                                                    folder.Path() +
-                                                    "view.bmp\n"
-                                                    "print form2\n");
+  const test::CommandRun run = runBatch(folder.Path(), "answer " + folder.Path() +
+                                                           "obj/a.bmp\nclick Button1\n"
+                                                           "answer " +
+                                                           folder.Path() +
+                                                           "obj/b.bmp\nclick Button1\n"
+                                                           "answer " +
+                                                           folder.Path() +
+                                                           "obj/c.bmp\nclick Button1\n"
+                                                           "click SpeedButton2\n"
+                                                           "view 501 300\n"
+                                                           "snapshot form2 " +
+                                                           folder.Path() +
+                                                           "view.bmp\n"
+                                                           "print form2\n");
   ASSERT_EQ(run.status, 0) << run.out;
   EXPECT_EQ(run.out, "form2: Parts No.0\n");
 

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
+#include <algorithm>
+
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -17,6 +17,7 @@
 #include "platform/bmp_file.h"
 #include "platform/paths.h"
 #include "platform/services.h"
+#include "support/run_command.h"
 
 namespace puffel {
 namespace {
@@ -153,50 +154,36 @@ TEST(ModelExport, LeavesTheSceneAsItWas) {
   EXPECT_TRUE(view == scene.ViewBitmap);
 }
 
-struct ScriptRun {
-  int status;
-  std::string out;
-};
-
-ScriptRun runBatch(const std::string& folder, const std::string& script) {
+test::CommandRun runBatch(const std::string& folder, const std::string& script) {
   const std::string scriptPath = folder + "script.txt";
   std::ofstream(scriptPath) << script;
-  const std::string command =
-      std::string(PUFFEL_BATCH_EXE) + " --program-dir " + folder + " " + scriptPath + " 2>&1";
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-  std::string out;
-  std::array<char, 4096> buffer;
-  size_t got = 0;
-  while ((got = fread(buffer.data(), 1, buffer.size(), pipe.get())) > 0) {
-    out.append(buffer.data(), got);
-  }
-  const int status = pclose(pipe.release());
-  return {WEXITSTATUS(status), out};
+  return test::RunCommand(std::string(PUFFEL_BATCH_EXE) + " --program-dir " + folder + " " +
+                          scriptPath + " 2>&1");
 }
 
 TEST(ModelExport, BatchClickExport3DWritesTheAnsweredPath) {
   test::ProgramFolderFixture folder;
   SaveBitmapFile(folder / "obj/cat.bmp", test::PatternDisc(120, 100, 45, 3));
-  const ScriptRun run = runBatch(folder.Path(),
-                                 "click Export3D\n"
-                                 "answer " +
-                                     folder / "obj/cat.bmp" +
-                                     "\n"
-                                     "click Button1\n"
-                                     "click Button4\n"
-                                     "answer " +
-                                     folder / "pic_hozon/cat.GLB" +
-                                     "\n"
-                                     "click Export3D\n"
-                                     "answer " +
-                                     folder / "pic_hozon/cat.png" +
-                                     "\n"
-                                     "click Export3D\n"
-                                     "answer " +
-                                     folder / "pic_hozon/cat.Obj" +
-                                     "\n"
-                                     "click Export3D\n"
-                                     "click OpenReadme\n");
+  const test::CommandRun run = runBatch(folder.Path(),
+                                        "click Export3D\n"
+                                        "answer " +
+                                            folder / "obj/cat.bmp" +
+                                            "\n"
+                                            "click Button1\n"
+                                            "click Button4\n"
+                                            "answer " +
+                                            folder / "pic_hozon/cat.GLB" +
+                                            "\n"
+                                            "click Export3D\n"
+                                            "answer " +
+                                            folder / "pic_hozon/cat.png" +
+                                            "\n"
+                                            "click Export3D\n"
+                                            "answer " +
+                                            folder / "pic_hozon/cat.Obj" +
+                                            "\n"
+                                            "click Export3D\n"
+                                            "click OpenReadme\n");
   EXPECT_EQ(run.status, 0) << run.out;
   EXPECT_EQ(run.out,
             "message: まだ画像を読み込んでいません！\n"

@@ -2,8 +2,6 @@
 // an error or a warning.
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <memory>
 #include <numbers>
 #include <string>
@@ -13,29 +11,16 @@
 #include "export/posed_figures.h"
 #include "platform/bmp_file.h"
 #include "platform/paths.h"
+#include "support/run_command.h"
 
 namespace puffel {
 namespace {
 
-struct Validation {
-  int status;
-  std::string report;
-};
-
-Validation validate(const std::vector<std::string>& files) {
+test::CommandRun validate(const std::vector<std::string>& files) {
   std::string command =
       std::string(PUFFEL_NODE_EXE) + " " + PUFFEL_VALIDATE_SCRIPT + " " + PUFFEL_VALIDATOR_MODULES;
   for (const std::string& file : files) command += " '" + file + "'";
-  command += " 2>&1";
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-  std::string report;
-  std::array<char, 4096> buffer;
-  size_t got = 0;
-  while ((got = fread(buffer.data(), 1, buffer.size(), pipe.get())) > 0) {
-    report.append(buffer.data(), got);
-  }
-  const int status = pclose(pipe.release());
-  return {WEXITSTATUS(status), report};
+  return test::RunCommand(command + " 2>&1");
 }
 
 TEST(GltfValidator, FindsNoErrorOrWarningInAnyExportedFigure) {
@@ -73,8 +58,8 @@ TEST(GltfValidator, FindsNoErrorOrWarningInAnyExportedFigure) {
   files.push_back(turned.folder() / "pic_hozon/turned.glb");
   ExportFigure(turned.scene(), files.back());
 
-  const Validation validation = validate(files);
-  EXPECT_EQ(validation.status, 0) << validation.report;
+  const test::CommandRun validation = validate(files);
+  EXPECT_EQ(validation.status, 0) << validation.out;
 
   // The check itself sees a damaged file.
   const std::string bytes = ReadFileBytes(files.front());
