@@ -33,7 +33,9 @@ std::string EncodePng(const Bitmap& picture) {
   std::string png;
   // Of the row filters, "sub" alone comes close to the best choice for every
   // row on drawings and photos alike, and trying all five takes twice as long.
-  stbi_write_force_png_filter = 1;
+  // The setting is the encoder's own global, set once before any thread uses it.
+  static const bool subFilter = (stbi_write_force_png_filter = 1, true);
+  (void)subFilter;
   // The encoder fails only when it cannot allocate.
   if (!stbi_write_png_to_func(appendBytes, &png, width, height, 3, rgb.data(), width * 3)) {
     throw std::bad_alloc();

@@ -9,10 +9,10 @@ const fs = require('fs');
 const path = require('path');
 
 const [modules, ...files] = process.argv.slice(2);
-const validator = require(path.join(modules, 'gltf-validator'));
 const severities = ['error', 'warning', 'info', 'hint'];
 
 async function main() {
+  const validator = require(path.resolve(modules, 'gltf-validator'));
   let clean = true;
   for (const file of files) {
     const report = await validator.validateBytes(new Uint8Array(fs.readFileSync(file)), {
