@@ -162,6 +162,7 @@ TEST_F(MainWindowTest, MenuEntriesRunTheirHandlers) {
   EXPECT_EQ(messages, (std::vector<std::string>{"まだ画像を読み込んでいません！"}));
 
   std::string opened;
+  const auto desktopViewer = PlatformServices().openDocument;
   PlatformServices().openDocument = [&](const std::string& path) {
     opened = path;
     return true;
@@ -172,6 +173,7 @@ TEST_F(MainWindowTest, MenuEntriesRunTheirHandlers) {
   EXPECT_EQ(messages.back(), "readme.txt が見つかりません！");
   WriteFileBytes(ProgramFolder() + "readme.txt", "Puffel\n");
   readme->trigger();
+  PlatformServices().openDocument = desktopViewer;
   EXPECT_EQ(opened, ProgramFolder() + "readme.txt");
   EXPECT_EQ(messages.size(), 2u);
 }
