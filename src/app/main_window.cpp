@@ -7,6 +7,7 @@
 #include "app/view_export.h"
 #include "builder/build_part.h"
 #include "platform/canvas.h"
+#include "platform/paths.h"
 #include "project/project_load.h"
 #include "project/project_save.h"
 #include "render/part_window.h"
@@ -54,6 +55,8 @@ void TForm1::setUpControls() {
       &StaticText7, &CheckBox1,    &CheckBox2,    &CheckBox3,   &SpeedButton1, &Button1,
       &Button4,     &SpeedButton5, &SpeedButton4, &ProgressBar1};
   for (Control* control : creationOrder) AddControl(*control);
+  AddMenuEntry(Export3D);
+  AddMenuEntry(OpenReadme);
 
   Control* const tabOrder[] = {&Button1,     &Button4,     &Button2,     &Button3,     &TrackBar1,
                                &TrackBar3,   &TrackBar2,   &TrackBar4,   &TrackBar6,   &TrackBar5,
@@ -80,6 +83,7 @@ void TForm1::setUpControls() {
   TrackBar4.OnChange = [this] { TrackBar4Change(); };
   TrackBar5.OnChange = [this] { TrackBar5Change(); };
   TrackBar6.OnChange = [this] { TrackBar6Change(); };
+  OpenReadme.OnClick = [this] { OpenReadmeClick(); };
   OnPaint = [this] { FormPaint(); };
   OnClose = [this] { FormClose(); };
   OnMouseDown = [this](MouseButton button, ShiftState shift, int x, int y) {
@@ -236,6 +240,14 @@ void TForm1::SpeedButton1Click() { ExportView(*this); }
 void TForm1::SpeedButton4Click() { SaveProject(*this); }
 
 void TForm1::SpeedButton5Click() { LoadProject(*this); }
+void TForm1::OpenReadmeClick() {
+  const std::string readme = ProgramFolder() + "readme.txt";
+  if (!FileExists(readme)) {
+    ShowMessage("readme.txt が見つかりません！");
+  } else if (!OpenDocument(readme)) {
+    ShowMessage("readme.txt を開けません！");
+  }
+}
 
 namespace {
 

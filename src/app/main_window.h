@@ -50,6 +50,7 @@ class TForm1 : public Form {
   void TrackBar4Change();
   void TrackBar5Change();
   void TrackBar6Change();
+  void OpenReadmeClick();
 
   Scene& scene;
   TForm2* Form2 = nullptr;
@@ -84,6 +85,11 @@ class TForm1 : public Form {
   Control SpeedButton5{"SpeedButton5", ControlKind::GlyphButton, {138, 386, 26, 25}};
   Control SpeedButton4{"SpeedButton4", ControlKind::GlyphButton, {170, 386, 26, 25}};
   Control ProgressBar1{"ProgressBar1", ControlKind::ProgressBar, {24, 422, 153, 16}};
+
+  // The menu bar. Export3D's handler comes from the programs that link the
+  // model export (InstallModelExport).
+  MenuEntry Export3D{"ファイル", "Export3D", "3Dモデル書き出し..."};
+  MenuEntry OpenReadme{"ヘルプ", "OpenReadme", "readme を開く"};
 
   FileDialog OpenPictureDialog1{DialogKind::Open, BitmapFilter};
   FileDialog OpenPictureDialog2{DialogKind::Open, BitmapFilter};

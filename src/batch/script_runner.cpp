@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/application.h"
+#include "export/model_export.h"
 #include "platform/bmp_file.h"
 #include "platform/paths.h"
 #include "platform/platform_error.h"
@@ -95,8 +96,13 @@ class Runner {
     services.runFileDialog = [this](FileDialog& dialog) { return answerDialog(dialog); };
     services.showMessage = [this](const std::string& text) { out_ << "message: " << text << '\n'; };
     services.reportError = [this](const std::string& text) { out_ << "error: " << text << '\n'; };
+    services.openDocument = [this](const std::string& path) {
+      out_ << "open: " << path << '\n';
+      return true;
+    };
     services.buttonFaceColour = 0xF0F0F0;
     app_ = std::make_unique<Application>();
+    InstallModelExport(app_->form1);
     DispatchEvent([this] { app_->form1.FormPaint(); });
     DispatchEvent([this] { app_->form2.ReportClientSize(InitialViewWidth, InitialViewHeight); });
   }
@@ -131,8 +137,12 @@ class Runner {
       answers_.push_back(std::nullopt);
     } else if (command == "click") {
       arity(words, 2);
-      Control& button = clickable(words[1]);
-      DispatchEvent([&] { button.Click(); });
+      if (MenuEntry* entry = app_->form1.FindMenuEntry(words[1])) {
+        DispatchEvent([&] { entry->Click(); });
+      } else {
+        Control& button = clickable(words[1]);
+        DispatchEvent([&] { button.Click(); });
+      }
     } else if (command == "press" || command == "move" || command == "release") {
       arity(words, 5);
       Form& target = form(words[1]);

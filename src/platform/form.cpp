@@ -66,6 +66,13 @@ Control* Form::FindControl(const std::string& name) const {
   return nullptr;
 }
 
+MenuEntry* Form::FindMenuEntry(const std::string& name) const {
+  for (MenuEntry* entry : menuEntries_) {
+    if (entry->name == name) return entry;
+  }
+  return nullptr;
+}
+
 std::pair<int, int> Form::ScreenToClient(int x, int y) const {
   if (MapScreenToClient) return MapScreenToClient(x, y);
   return {x, y};

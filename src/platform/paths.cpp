@@ -84,12 +84,25 @@ std::string ReadFileBytes(const std::string& path, size_t maxBytes) {
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
+  WriteFileWith(path, [&](std::FILE* out) {
+    return std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
+  });
+}
+
+void WriteFileWith(const std::string& path, const std::function<bool(std::FILE* file)>& write) {
   const std::string temporary = path + ".tmp~";
   std::FILE* out = std::fopen(temporary.c_str(), "wb");
   if (out == nullptr) {
     throw PlatformError("ファイルを作成できません: " + path + " (" + systemReason() + ")");
   }
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
+  bool written = false;
+  try {
+    written = write(out);
+  } catch (...) {
+    std::fclose(out);
+    std::remove(temporary.c_str());
+    throw;
+  }
   const bool closed = std::fclose(out) == 0;
   if (!written || !closed) {
     std::remove(temporary.c_str());

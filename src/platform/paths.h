@@ -3,6 +3,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <functional>
 #include <string>
 
 namespace puffel {
@@ -36,5 +38,9 @@ std::string ReadFileBytes(const std::string& path, size_t maxBytes = SIZE_MAX);
 // Writes bytes to path through a temporary file beside it that is renamed over
 // it, so a failed write leaves an existing file as it was. Throws PlatformError.
 void WriteFileBytes(const std::string& path, const std::string& bytes);
+// The same for a file too large to hold in memory at once: write puts it into
+// the temporary file and returns false when a write failed. An exception from
+// write is passed on; either way the temporary file is removed.
+void WriteFileWith(const std::string& path, const std::function<bool(std::FILE* file)>& write);
 
 }  // namespace puffel

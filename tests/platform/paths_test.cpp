@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <new>
+
 #include "platform/platform_error.h"
 #include "support/temp_folder.h"
 
@@ -44,6 +47,27 @@ TEST(Paths, FailedWriteLeavesTheExistingFileAlone) {
   EXPECT_FALSE(FileExists(folder / "missing.dat"));
   EXPECT_FALSE(FileExists(folder.Path()));  // a folder is not a file
   EXPECT_TRUE(FileExists(path));
+}
+
+TEST(Paths, FailedStreamedWriteLeavesTheOldFileAndNoTemporaryFile) {
+  test::TempFolder folder;
+  const std::string path = folder / "model.glb";
+  WriteFileWith(path, [](std::FILE* file) { return std::fputs("first", file) >= 0; });
+  EXPECT_EQ(ReadFileBytes(path), "first");
+  EXPECT_THROW(WriteFileWith(path,
+                             [](std::FILE* file) {
+                               std::fputs("half", file);
+                               return false;
+                             }),
+               PlatformError);
+  EXPECT_THROW(WriteFileWith(path,
+                             [](std::FILE* file) -> bool {
+                               std::fputs("half", file);
+                               throw std::bad_alloc();
+                             }),
+               std::bad_alloc);
+  EXPECT_EQ(ReadFileBytes(path), "first");
+  EXPECT_FALSE(FileExists(path + ".tmp~"));
 }
 
 }  // namespace
