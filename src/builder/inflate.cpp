@@ -54,19 +54,20 @@ void InflateInsidePoints(Scene& scene, int k, const OutlineList& outline,
   for (int i = 1; i <= nx - 1; ++i) {
     for (int j = 1; j <= ny - 1; ++j) {
       if (state[i][j] != 2) continue;
-      const double d = measures.OutlineDistance[i][j];
+      const double X = frontX[i][j];
+      const double Y = frontY[i][j];
+      const int n = measures.NearestOutline[i][j];
+      const PointDepth depth = MeasurePoint(outline, measures, n, X, Y);
+      const double d = depth.d;
       if (!(d > 0)) {
         backX[i][j] = frontX[i][j];
         backY[i][j] = frontY[i][j];
         backZ[i][j] = frontZ[i][j];
         continue;
       }
-      const int n = measures.NearestOutline[i][j];
       const double bx = outline.OutlineX[n];
       const double by = outline.OutlineY[n];
-      const double X = frontX[i][j];
-      const double Y = frontY[i][j];
-      double t = measures.LocalThickness[i][j];
+      double t = depth.t;
       if (t == 0) t = d;
       const double r = d / t;
       const double a = r * pi / 2;

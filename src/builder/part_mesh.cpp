@@ -21,7 +21,6 @@ std::unique_ptr<PartAnalysis> AnalysePart(Scene& scene, int k, const MeshSetting
   PrepareMeasures(scene, k, analysis->outline, analysis->measures);
   FindNearestOutlines(scene, k, analysis->outline, analysis->index, f2, analysis->measures,
                       progressBar);
-  MeasureThickness(scene, k, analysis->measures);
   return analysis;
 }
 

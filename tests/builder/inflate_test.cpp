@@ -23,8 +23,14 @@ struct Inflated {
   int nx() const { return scene.GridColumns[0]; }
   int ny() const { return scene.GridRows[0]; }
   bool inside(int i, int j) const { return scene.GridState[0][i][j] == 2; }
-  double d(int i, int j) const { return analysis->measures.OutlineDistance[i][j]; }
-  double t(int i, int j) const { return analysis->measures.LocalThickness[i][j]; }
+  // Without colour projection TexU and TexV keep the grid position.
+  PointDepth depth(int i, int j) const {
+    return MeasurePoint(analysis->outline, analysis->measures,
+                        analysis->measures.NearestOutline[i][j], scene.TexU[0][i][j],
+                        scene.TexV[0][i][j]);
+  }
+  double d(int i, int j) const { return depth(i, j).d; }
+  double t(int i, int j) const { return depth(i, j).t; }
 };
 
 Inflated inflate(const Bitmap& picture, const MeshSettings& settings, const ShapeSettings& shape) {
