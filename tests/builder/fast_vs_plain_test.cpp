@@ -219,6 +219,26 @@ TEST(FastVersusPlain, WholeMeshAgreesToTheBitOnRandomPictures) {
   EXPECT_GT(insidePoints, 20000);  // the pictures really exercise the searches
 }
 
+// Speckled pictures of every small size: the rows are marked eight pixels at a
+// time, so the widths around multiples of eight matter.
+TEST(FastVersusPlain, OutlineOfSmallPicturesIsThePlainOne) {
+  std::mt19937 random(29);
+  for (int width = 1; width <= 26; ++width) {
+    for (int height = 1; height <= 5; ++height) {
+      Bitmap picture = test::SolidPicture(width, height, Paper);
+      for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+          if (random() % 3 != 0) picture.Row(y)[x] = 0x102030;
+        }
+      }
+      const OutlineList fast = FindOutline(picture, SwapRedBlue(Paper));
+      const OutlineList plain = test::PlainFindOutline(picture, SwapRedBlue(Paper));
+      ASSERT_EQ(fast.OutlineX, plain.OutlineX) << width << " x " << height;
+      ASSERT_EQ(fast.OutlineY, plain.OutlineY) << width << " x " << height;
+    }
+  }
+}
+
 // Random outline lists, queries at random real points, at whole and half pixels
 // (where ties abound) and far outside, each with a random hint.
 TEST(FastVersusPlain, NearestSearchBreaksTiesByListOrder) {
