@@ -3,6 +3,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "builder/part_mesh.h"
+
 namespace puffel {
 
 double BulgeExponent(int position) {
@@ -117,6 +119,15 @@ void InflateInsidePoints(Scene& scene, int k, const OutlineList& outline,
       }
     }
   }
+}
+
+void InflatePart(Scene& scene, int k, const PartAnalysis& analysis, const MeshSettings& settings,
+                 const ShapeSettings& shape) {
+  SnapRimPoints(scene, k, analysis.outline, analysis.measures);
+  InflateInsidePoints(scene, k, analysis.outline, analysis.measures, settings.frontBulge,
+                      settings.backBulge, shape.earPosition);
+  StretchDepths(scene, k, shape.frontStretch, shape.backStretch);
+  if (settings.colourProjection) ProjectColours(scene, k);
 }
 
 void StretchDepths(Scene& scene, int k, int frontStretch, int backStretch) {

@@ -114,9 +114,9 @@ inline void PlainMeasureThickness(const Scene& scene, int k, PlainAnalysis& plai
   }
 }
 
-// The mesh stages of a build with the outline and both searches done plainly.
-inline PlainAnalysis PlainBuildPartMesh(Scene& scene, int k, const MeshSettings& settings,
-                                        const ShapeSettings& shape) {
+// The grid and outline stages of a build with the outline and the search done
+// plainly.
+inline PlainAnalysis PlainAnalysePart(Scene& scene, int k, const MeshSettings& settings) {
   const Bitmap& picture = scene.PartPicture[k];
   const GridSpacing spacing = ComputeGridSpacing(settings.polygonSize, settings.triangularGrid);
   const double f = ReachFactor(settings.polygonSize);
@@ -128,16 +128,26 @@ inline PlainAnalysis PlainBuildPartMesh(Scene& scene, int k, const MeshSettings&
   plain.OutlineDistance.Redim(scene.GridColumns[k] + 1, scene.GridRows[k] + 1);
   PlainFindNearestOutlines(scene, k, plain.outline, f * f, plain.measures, plain.OutlineDistance);
   PlainMeasureThickness(scene, k, plain);
+  return plain;
+}
 
+// The finishing with the bleeding's search done plainly.
+inline void PlainFinishPartMesh(Scene& scene, int k, const OutlineList& outline) {
+  ClearGridBorder(scene, k);
+  BleedRimTriangles(scene, k, RimRectangles(scene, k), outline,
+                    [&](int x, int y) { return PlainNearestOutline(outline, x, y); });
+}
+
+// The mesh stages of a build with the outline and both searches done plainly.
+inline PlainAnalysis PlainBuildPartMesh(Scene& scene, int k, const MeshSettings& settings,
+                                        const ShapeSettings& shape) {
+  PlainAnalysis plain = PlainAnalysePart(scene, k, settings);
   SnapRimPoints(scene, k, plain.outline, plain.measures);
   InflateInsidePoints(scene, k, plain.outline, plain.measures, settings.frontBulge,
                       settings.backBulge, shape.earPosition);
   StretchDepths(scene, k, shape.frontStretch, shape.backStretch);
   if (settings.colourProjection) ProjectColours(scene, k);
-
-  ClearGridBorder(scene, k);
-  BleedRimTriangles(scene, k, RimRectangles(scene, k), plain.outline,
-                    [&](int x, int y) { return PlainNearestOutline(plain.outline, x, y); });
+  PlainFinishPartMesh(scene, k, plain.outline);
   return plain;
 }
 
