@@ -6,6 +6,7 @@
 #include <array>
 #include <bit>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <utility>
@@ -269,8 +270,9 @@ int pictureRow(const Layout& layout, int line) {
 // until the next call. The decoder asks for every stretch only once, in order.
 using ByteWindow = std::function<const uint8_t*(size_t offset, size_t count)>;
 
-// Rows of uncompressed pixels asked for at a time, at most about this many bytes.
-constexpr size_t kRowBatchBytes = size_t{1} << 18;
+// Rows of pixels read or written at a time, at most about this many bytes:
+// few enough to stay in the allocator's reused memory.
+constexpr size_t kRowBatchBytes = size_t{1} << 16;
 
 void decodeUncompressed(const ByteWindow& bytes, const Layout& layout, const Palette& palette,
                         Bitmap& picture) {
@@ -444,7 +446,15 @@ void encodeHeader(const Bitmap& picture, uint8_t* out) {
 // Writes picture row y as B, G, R, 0 per pixel into out (4 bytes a pixel).
 void encodeRow(const Bitmap& picture, int y, uint8_t* out) {
   const uint32_t* row = picture.Row(y);
-  for (int x = 0; x < picture.Width(); ++x, out += 4) put32(out, row[x] & 0xFFFFFF);
+  if constexpr (std::endian::native == std::endian::little) {
+    // A row pixel's bytes in memory are already B, G, R and the top byte.
+    for (int x = 0; x < picture.Width(); ++x, out += 4) {
+      const uint32_t pixel = row[x] & 0xFFFFFF;
+      std::memcpy(out, &pixel, sizeof pixel);
+    }
+  } else {
+    for (int x = 0; x < picture.Width(); ++x, out += 4) put32(out, row[x] & 0xFFFFFF);
+  }
 }
 
 // Stored rows of a written file run bottom-up.
