@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <cstring>
+#include <iterator>
+#include <vector>
 
 namespace puffel {
 
@@ -105,11 +107,17 @@ void CloseAncestors(Scene& scene) {
 }
 
 void RedimMeshTables(Scene& scene, int parts) {
-  for (Table3D<double>* table :
-       {&scene.GridState, &scene.FrontX, &scene.FrontY, &scene.FrontZ, &scene.BackX, &scene.BackY,
-        &scene.BackZ, &scene.TexU, &scene.TexV}) {
-    table->Redim(parts, scene.MaxGridColumns, scene.MaxGridRows);
+  Table3D<double>* const tables[] = {&scene.GridState, &scene.FrontX, &scene.FrontY,
+                                     &scene.FrontZ,    &scene.BackX,  &scene.BackY,
+                                     &scene.BackZ,     &scene.TexU,   &scene.TexV};
+  // All new cells are made first: when memory runs out no table has changed,
+  // and the nine always share one shape.
+  std::vector<Table3D<double>::Redimension> next;
+  next.reserve(std::size(tables));
+  for (const Table3D<double>* table : tables) {
+    next.push_back(table->Prepare(parts, scene.MaxGridColumns, scene.MaxGridRows));
   }
+  for (size_t t = 0; t < std::size(tables); ++t) tables[t]->Apply(std::move(next[t]));
 }
 
 std::string PartFilePath(const Scene& scene, int k) {

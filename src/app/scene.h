@@ -151,7 +151,9 @@ void Relink(Scene& scene);
 // One step of the ancestor closure over rows and columns 0..PartCount.
 void CloseAncestors(Scene& scene);
 
-// Re-dimensions the nine mesh tables to parts x MaxGridColumns x MaxGridRows.
+// Re-dimensions the nine mesh tables to parts x MaxGridColumns x MaxGridRows,
+// keeping the cells that exist before and after and zero-filling new ones.
+// Throws std::bad_alloc and then leaves all nine as they were.
 void RedimMeshTables(Scene& scene, int parts);
 
 // The path held in a PartFileName slot (up to its first zero byte).

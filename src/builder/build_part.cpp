@@ -79,17 +79,18 @@ void BuildPart(TForm1& form1, int k) {
   CopyPicture(scene.PictureLoadBuffer, scene.PartPicture[k]);
   CopyPicture(scene.PictureLoadBuffer, scene.PartCutout[k]);
 
+  const int width = scene.PartPicture[k].Width();
+  const int height = scene.PartPicture[k].Height();
   if (!form1.CheckBox3.Checked()) {
     form1.FormPaint();
-    LoadBitmapFile(path, scene.PictureLoadBuffer);
-    CopyPicture(scene.PictureLoadBuffer, scene.PartBackPicture[k]);
+    // Loading the same file again would give the picture the buffer holds.
+    TakeScaledPicture(scene.PictureLoadBuffer, width, height, scene.PartBackPicture[k]);
   } else {
     if (!form1.OpenPictureDialog1.Execute()) return;
     const std::string backPath = form1.OpenPictureDialog1.fileName;
     if (!FileExists(backPath)) return;
     LoadBitmapFile(backPath, scene.PictureLoadBuffer);
-    CopyScaledPicture(scene.PictureLoadBuffer, scene.PartPicture[k].Width(),
-                      scene.PartPicture[k].Height(), scene.PartBackPicture[k]);
+    TakeScaledPicture(scene.PictureLoadBuffer, width, height, scene.PartBackPicture[k]);
     form1.FormPaint();
   }
 

@@ -83,18 +83,17 @@ class GlbWriter {
     head.resize(12 + 8 + jsonSize, ' ');
     putLittle(head, static_cast<uint32_t>(end_));
     head += std::string("BIN\0", 4);
-    WriteFileWith(path, [&](std::FILE* file) {
-      const auto write = [&](const std::string& bytes) {
-        return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-      };
-      return write(head) && RunTasksInOrder(
-                                pieces_.size(),
-                                [&](size_t n, std::string& bytes) {
-                                  bytes.resize(pieces_[n].end - pieces_[n].begin);
-                                  pieces_[n].fill(reinterpret_cast<unsigned char*>(bytes.data()));
-                                },
-                                write);
-    });
+    FileWriter file(path);
+    const auto write = [&](const std::string& bytes) { file.Write(bytes.data(), bytes.size()); };
+    write(head);
+    RunTasksInOrder(
+        pieces_.size(),
+        [&](size_t n, std::string& bytes) {
+          bytes.resize(pieces_[n].end - pieces_[n].begin);
+          pieces_[n].fill(reinterpret_cast<unsigned char*>(bytes.data()));
+        },
+        write);
+    file.Commit();
   }
 
  private:

@@ -10,7 +10,7 @@
 namespace puffel {
 
 // Writes the GLB file of model, a figure built from scene, to path (through a
-// temporary file, as WriteFileWith does):
+// temporary file, as FileWriter does):
 // - nodes 0..N-1 are the parts' joints, named after the parts, each at its
 //   pivot, in the hierarchy of the parents; node N ("skeleton") holds the
 //   roots, node N+1 ("figure") the mesh with its skin; the scene shows both;

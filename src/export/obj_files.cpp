@@ -129,20 +129,18 @@ void WriteObjFiles(const Scene& scene, const FigureModel& model, const std::stri
     bases[n + 1] = bases[n] + model.parts[n].vertices.size();
   }
   const std::string head = "# Puffel figure\nmtllib " + stem + ".mtl\n";
-  WriteFileWith(objPath, [&](std::FILE* file) {
-    const auto write = [&](const std::string& bytes) {
-      return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    };
-    return write(head) &&
-           RunTasksInOrder(
-               model.parts.size(),
-               [&](size_t n, std::string& bytes) {
-                 if (model.parts[n].vertices.empty()) return;
-                 Text text(bytes);
-                 writePart(text, scene, model, model.parts[n], 2 * bases[n] - 1, bases[n]);
-               },
-               write);
-  });
+  FileWriter file(objPath);
+  const auto write = [&](const std::string& bytes) { file.Write(bytes.data(), bytes.size()); };
+  write(head);
+  RunTasksInOrder(
+      model.parts.size(),
+      [&](size_t n, std::string& bytes) {
+        if (model.parts[n].vertices.empty()) return;
+        Text text(bytes);
+        writePart(text, scene, model, model.parts[n], 2 * bases[n] - 1, bases[n]);
+      },
+      write);
+  file.Commit();
 }
 
 }  // namespace puffel

@@ -31,8 +31,8 @@ void RunTasks(size_t count, const std::function<void(size_t n)>& task) {
   if (failure) std::rethrow_exception(failure);
 }
 
-bool RunTasksInOrder(size_t count, const std::function<void(size_t n, std::string& bytes)>& make,
-                     const std::function<bool(const std::string& bytes)>& use) {
+void RunTasksInOrder(size_t count, const std::function<void(size_t n, std::string& bytes)>& make,
+                     const std::function<void(const std::string& bytes)>& use) {
   // The buffers are kept from round to round, so that their memory is reused.
   std::vector<std::string> round(static_cast<size_t>(std::max(FillThreads(), 1)));
   for (size_t first = 0; first < count; first += round.size()) {
@@ -41,11 +41,8 @@ bool RunTasksInOrder(size_t count, const std::function<void(size_t n, std::strin
       round[n].clear();
       make(first + n, round[n]);
     });
-    for (size_t n = 0; n < size; ++n) {
-      if (!use(round[n])) return false;
-    }
+    for (size_t n = 0; n < size; ++n) use(round[n]);
   }
-  return true;
 }
 
 }  // namespace puffel

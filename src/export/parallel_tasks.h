@@ -15,10 +15,9 @@ void RunTasks(size_t count, const std::function<void(size_t n)>& task);
 
 // Runs make(n, bytes) for every n in 0..count-1, a few side by side as
 // RunTasks does, each into bytes given empty, and hands the bytes to use(bytes)
-// in order of n, on this thread. Stops at the first use that returns false and
-// returns false; an exception from make is passed on. Only a few results are
-// held at a time.
-bool RunTasksInOrder(size_t count, const std::function<void(size_t n, std::string& bytes)>& make,
-                     const std::function<bool(const std::string& bytes)>& use);
+// in order of n, on this thread. An exception from make or use is passed on.
+// Only a few results are held at a time.
+void RunTasksInOrder(size_t count, const std::function<void(size_t n, std::string& bytes)>& make,
+                     const std::function<void(const std::string& bytes)>& use);
 
 }  // namespace puffel

@@ -196,7 +196,7 @@ void ReadPictureCopies(Scene& loaded, const PictureCopyReader& read) {
     for (Bitmap* copy : {copies[0], copies[1], copies[3]}) {
       if (copy->Width() == front.Width() && copy->Height() == front.Height()) continue;
       Bitmap scaled;
-      CopyScaledPicture(*copy, front.Width(), front.Height(), scaled);
+      TakeScaledPicture(*copy, front.Width(), front.Height(), scaled);
       takePicture(*copy, scaled);
     }
   }
