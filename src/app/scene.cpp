@@ -30,13 +30,18 @@ void TranslatePartFrame(Scene& scene, int k, double dx, double dy, double dz) {
 }
 
 void ResizeView(Scene& scene, int width, int height) {
+  // The new view and buffers are made before anything changes, so that running
+  // out of memory leaves the view as it was.
+  Bitmap view = scene.ViewBitmap.Resized(width, height);
+  ViewBuffer<double> depth = scene.DepthBuffer.Resized(width, height);
+  ViewBuffer<int32_t> owner = scene.OwnerBuffer.Resized(width, height);
   scene.PrevViewWidth = scene.ViewWidth;
   scene.PrevViewHeight = scene.ViewHeight;
   scene.ViewWidth = width;
   scene.ViewHeight = height;
-  scene.ViewBitmap.SetSize(scene.ViewWidth, scene.ViewHeight);
-  scene.DepthBuffer.Redim(scene.ViewWidth, scene.ViewHeight);
-  scene.OwnerBuffer.Redim(scene.ViewWidth, scene.ViewHeight);
+  scene.ViewBitmap = std::move(view);
+  scene.DepthBuffer = std::move(depth);
+  scene.OwnerBuffer = std::move(owner);
   scene.ViewShiftX = (scene.ViewWidth - scene.PrevViewWidth) * 0.5;
   scene.ViewShiftY = (scene.ViewHeight - scene.PrevViewHeight) * 0.5;
   for (int k = 0; k < scene.PartCount; ++k) {

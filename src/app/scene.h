@@ -141,6 +141,7 @@ void TranslatePartFrame(Scene& scene, int k, double dx, double dy, double dz);
 // Records a new view size: the previous size, ViewBitmap and both buffers
 // re-dimensioned, and every used part's frame, pivot and picture corner moved by
 // half the size change (ViewShiftX, ViewShiftY), so the scene stays centred.
+// Out of memory, it throws std::bad_alloc and leaves all of that as it was.
 void ResizeView(Scene& scene, int width, int height);
 
 // Rebuilds ParentMatrix and AncestorMatrix for parts 0..PartCount-1 from their

@@ -20,19 +20,23 @@ class Table2D {
 
   // Throws std::bad_alloc and then leaves the table as it was.
   void Redim(int n1, int n2) {
-    n1 = std::max(n1, 0);
-    n2 = std::max(n2, 0);
-    if (n1 == n1_ && n2 == n2_) return;
-    ZeroedCells<T> resized(static_cast<size_t>(n1) * n2);
-    const int keep1 = std::min(n1, n1_);
-    const size_t keep2 = static_cast<size_t>(std::min(n2, n2_));
+    if (std::max(n1, 0) != n1_ || std::max(n2, 0) != n2_) *this = Resized(n1, n2);
+  }
+
+  // A copy re-dimensioned to n1 x n2, for changing several tables together
+  // or not at all.
+  Table2D Resized(int n1, int n2) const {
+    Table2D resized;
+    resized.n1_ = std::max(n1, 0);
+    resized.n2_ = std::max(n2, 0);
+    resized.cells_ = ZeroedCells<T>(static_cast<size_t>(resized.n1_) * resized.n2_);
+    const int keep1 = std::min(resized.n1_, n1_);
+    const size_t keep2 = static_cast<size_t>(std::min(resized.n2_, n2_));
     for (int i = 0; i < keep1 && keep2 > 0; ++i) {
-      std::memcpy(resized.data() + static_cast<size_t>(i) * n2,
+      std::memcpy(resized.cells_.data() + static_cast<size_t>(i) * resized.n2_,
                   cells_.data() + static_cast<size_t>(i) * n2_, keep2 * sizeof(T));
     }
-    cells_ = std::move(resized);
-    n1_ = n1;
-    n2_ = n2;
+    return resized;
   }
 
   void Fill(const T& value) { std::fill_n(cells_.data(), cells_.size(), value); }
@@ -142,10 +146,14 @@ class ViewBuffer {
   int Width() const { return width_; }
   int Height() const { return height_; }
 
-  void Redim(int width, int height) {
-    rows_.Redim(height, width);
-    width_ = rows_.Size2();
-    height_ = rows_.Size1();
+  void Redim(int width, int height) { *this = Resized(width, height); }
+  // A copy re-dimensioned to width x height (see Table2D::Resized).
+  ViewBuffer Resized(int width, int height) const {
+    ViewBuffer resized;
+    resized.rows_ = rows_.Resized(height, width);
+    resized.width_ = resized.rows_.Size2();
+    resized.height_ = resized.rows_.Size1();
+    return resized;
   }
   void Fill(const T& value) { rows_.Fill(value); }
 

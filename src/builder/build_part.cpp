@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <exception>
 #include <memory>
+#include <new>
 #include <string>
 
 #include "app/main_window.h"
@@ -98,19 +99,30 @@ void BuildPart(TForm1& form1, int k) {
   MakeCutoutAndMask(scene.PartCutout[k], scene.PartMask[k], scene.BackgroundColour);
   PlacePart(scene, k);
 
+  // Out of memory, the part is taken back and the grid maxima restored; what
+  // stays in the slot is stale, as in any slot at or above PartCount.
+  const int32_t maxColumns = scene.MaxGridColumns;
+  const int32_t maxRows = scene.MaxGridRows;
+  std::exception_ptr copyError;
   ++scene.PartCount;
-  form2.FormPaint();
-  form1.ProgressBar1.SetPosition(5);
-
-  {  // the outline and its measures live through the mesh stages only
-    const std::unique_ptr<PartAnalysis> analysis =
-        AnalysePart(scene, k, settings, form1.ProgressBar1);
-    InflatePart(scene, k, *analysis, settings, readShapeSettings(form1));
-    FinishPartMesh(scene, k, *analysis);
+  try {
+    form2.FormPaint();
+    form1.ProgressBar1.SetPosition(5);
+    {  // the outline and its measures live through the mesh stages only
+      const std::unique_ptr<PartAnalysis> analysis =
+          AnalysePart(scene, k, settings, form1.ProgressBar1);
+      InflatePart(scene, k, *analysis, settings, readShapeSettings(form1));
+      FinishPartMesh(scene, k, *analysis);
+    }
+    copyError = savePictureCopies(scene, k);
+    PlacePartMesh(scene, k);
+  } catch (const std::bad_alloc&) {
+    scene.PartCount = k;
+    scene.MaxGridColumns = maxColumns;
+    scene.MaxGridRows = maxRows;
+    form1.ProgressBar1.SetPosition(0);
+    throw;
   }
-
-  const std::exception_ptr copyError = savePictureCopies(scene, k);
-  PlacePartMesh(scene, k);
 
   form1.ProgressBar1.SetPosition(100);
   form2.SetClientSize(scene.ViewWidth, scene.ViewHeight);

@@ -15,9 +15,9 @@ void Form::SetCaption(std::string caption) {
 }
 
 void Form::applyClientSize(int width, int height) {
+  surface_.SetSize(width, height);  // first: it may run out of memory
   clientWidth_ = width;
   clientHeight_ = height;
-  surface_.SetSize(width, height);
 }
 
 void Form::SetClientSize(int width, int height) {
