@@ -49,6 +49,14 @@ asan: deps
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 	  ctest --test-dir $(BUILD_DIR)-asan --output-on-failure -j $(JOBS)
 
+# The pictures at the top of README.md, from the program itself, and what
+# tools/readme_pictures.sh needs to make them.
+PICTURE_PACKAGES := xvfb openbox xdotool x11-apps x11-utils imagemagick
+.PHONY: readme-pictures
+readme-pictures: build
+	$(MAKE) deps PACKAGES="$(PICTURE_PACKAGES)"
+	tools/readme_pictures.sh $(BUILD_DIR)
+
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
