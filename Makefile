@@ -9,7 +9,7 @@ PACKAGES := g++ cmake make qt6-base-dev qt6-qpa-plugins libgtest-dev libbenchmar
             libstb-dev nodejs npm
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps build run test bench asan clean format
+.PHONY: all deps build run test bench asan clean format figure-picture
 
 all: build
 
@@ -48,6 +48,13 @@ asan: deps
 	cmake --build $(BUILD_DIR)-asan -j $(JOBS)
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 	  ctest --test-dir $(BUILD_DIR)-asan --output-on-failure -j $(JOBS)
+
+# The readme's picture of an exported figure, rendered by three.js in headless
+# Chromium (a developer's tool, not part of the tests).
+figure-picture: build
+	@dpkg-query -W -f='$${Status}\n' chromium 2>/dev/null | grep -q '^install ok installed' || \
+	  ($(SUDO) apt-get update && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y chromium)
+	tools/figure_picture/make_picture.sh $(BUILD_DIR)
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
