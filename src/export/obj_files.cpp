@@ -155,9 +155,6 @@ void WriteObjFiles(const Scene& scene, const FigureModel& model, const std::stri
       if (file.empty()) file = stem + "_" + materialName(part, side) + ".png";
     }
   }
-  std::vector<std::string> pngs(model.pictures.size());
-  RunTasks(pngs.size(), [&](size_t n) { pngs[n] = EncodePng(*model.pictures[n]); });
-
   std::string library = "# Puffel figure\n";
   for (const FigurePart& part : model.parts) {
     if (part.vertices.empty()) continue;
@@ -172,21 +169,30 @@ void WriteObjFiles(const Scene& scene, const FigureModel& model, const std::stri
   // so the one most likely to be refused (a folder of that name, say).
   FileSet files;
   FileWriter& obj = files.Add(objPath);
-  FileWriter& mtl = files.Add(stemPath + ".mtl");
-  mtl.Write(library.data(), library.size());
-  for (size_t n = 0; n < pngs.size(); ++n) {
-    files.Add(folder + pictureFiles[n]).Write(pngs[n].data(), pngs[n].size());
-  }
+  files.Add(stemPath + ".mtl").Write(library.data(), library.size());
+  std::vector<FileWriter*> pngs;
+  for (const std::string& file : pictureFiles) pngs.push_back(&files.Add(folder + file));
 
+  // The parts' text, then the pictures, each written while the next is made,
+  // so that encoding the pictures goes on while the text reaches the disk.
   const std::string head = "# Puffel figure\nmtllib " + stem + ".mtl\n";
   obj.Write(head.data(), head.size());
+  const size_t parts = model.parts.size();
+  size_t written = 0;
   RunTasksInOrder(
-      model.parts.size(),
+      parts + pngs.size(),
       [&](size_t n, std::string& bytes) {
-        if (model.parts[n].vertices.empty()) return;
-        writePart(bytes, scene, model, model.parts[n]);
+        if (n >= parts) {
+          bytes = EncodePng(*model.pictures[n - parts]);
+        } else if (!model.parts[n].vertices.empty()) {
+          writePart(bytes, scene, model, model.parts[n]);
+        }
       },
-      [&](const std::string& bytes) { obj.Write(bytes.data(), bytes.size()); });
+      [&](const std::string& bytes) {
+        FileWriter& file = written < parts ? obj : *pngs[written - parts];
+        file.Write(bytes.data(), bytes.size());
+        ++written;
+      });
   files.Commit();
 }
 

@@ -1,5 +1,8 @@
 #include "figure_picture/posed_cat.h"
 
+#include <initializer_list>
+#include <utility>
+
 #include "sample_art/cat_figure.h"
 
 namespace puffel::art {
