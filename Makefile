@@ -52,10 +52,17 @@ asan: deps
 # The pictures at the top of README.md, from the program itself, and what
 # tools/readme_pictures.sh needs to make them.
 PICTURE_PACKAGES := xvfb openbox xdotool x11-apps x11-utils imagemagick
-.PHONY: readme-pictures
+.PHONY: readme-pictures figure-picture
 readme-pictures: build
 	$(MAKE) deps PACKAGES="$(PICTURE_PACKAGES)"
 	tools/readme_pictures.sh $(BUILD_DIR)
+
+# The readme's picture of an exported figure, rendered by three.js in headless
+# Chromium (a developer's tool, not part of the tests).
+figure-picture: build
+	@dpkg-query -W -f='$${Status}\n' chromium 2>/dev/null | grep -q '^install ok installed' || \
+	  ($(SUDO) apt-get update && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y chromium)
+	tools/figure_picture/make_picture.sh $(BUILD_DIR)
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

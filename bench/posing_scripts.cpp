@@ -8,6 +8,13 @@
 // FOLDER gets obj/disc0.bmp .. obj/disc31.bmp (200 x 200 checker discs) and
 //   pose8.txt  / base8.txt:  8 parts stacked in a 400 x 400 view, 300 moves;
 //   pose32.txt / base32.txt: 32 parts spread over a 1920 x 1080 view, 200 moves.
+//
+//   posing-scripts --stress FOLDER
+//
+// writes the stress check (bench/stress_check.sh runs it): obj/large0.bmp ..
+// obj/large31.bmp (1024 x 1024) and stress1.txt .. stress6.txt, each the one
+// before and a phase more: 32 parts built at polygon size 1 in a 1920 x 1080
+// view; the 3D view; a 100-move trackball drag; saving; loading; exporting.
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -61,13 +68,43 @@ void write(const std::string& path, const std::string& text) {
 
 }  // namespace
 
+// The stress check's scripts, each holding the phases before it.
+void writeStressCheck(const std::string& folder) {
+  for (int k = 0; k < 32; ++k) {
+    puffel::SaveBitmapFile(
+        folder + "obj/large" + std::to_string(k) + ".bmp",
+        CheckerDiscPicture(1024, 380 + k * 4, 0x3080F0 + k * 0x050301, 0xF04010 - k * 0x010203));
+  }
+  std::ostringstream build;
+  build << "view 1920 1080\nset TrackBar1 1\n";
+  for (int k = 0; k < 32; ++k) build << "answer obj/large" << k << ".bmp\nclick Button1\n";
+  const std::string phases[] = {
+      build.str(),
+      "click Button4\n",
+      drag(900, 540, 100),
+      "answer save/stress.dat\nclick SpeedButton4\n",
+      "answer save/stress.dat\nclick SpeedButton5\n",
+      "answer pic_hozon/stress.bmp\nclick SpeedButton1\n",
+  };
+  std::string script;
+  for (int n = 0; n < 6; ++n) {
+    script += phases[n];
+    write(folder + "stress" + std::to_string(n + 1) + ".txt", script);
+  }
+}
+
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::cerr << "usage: posing-scripts FOLDER\n";
+  const bool stress = argc == 3 && std::string(argv[1]) == "--stress";
+  if (argc != 2 && !stress) {
+    std::cerr << "usage: posing-scripts [--stress] FOLDER\n";
     return 2;
   }
-  const std::string folder = std::string(argv[1]) + "/";
+  const std::string folder = std::string(argv[argc - 1]) + "/";
   try {
+    if (stress) {
+      writeStressCheck(folder);
+      return 0;
+    }
     for (int k = 0; k < 32; ++k) {
       puffel::SaveBitmapFile(
           folder + "obj/disc" + std::to_string(k) + ".bmp",

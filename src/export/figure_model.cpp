@@ -48,6 +48,8 @@ bool storable(const Point3& p) { return storable(p.x) && storable(p.y) && storab
 std::vector<std::array<GridVertex, 3>> visibleTriangles(const Scene& scene, int k,
                                                         const WalkPlan& plan) {
   std::vector<std::array<GridVertex, 3>> visible;
+  // At most every triangle of every cell: one block, never copied to grow.
+  visible.reserve(2 * static_cast<size_t>(std::max(plan.nx - 1, 0)) * std::max(plan.ny - 1, 0));
   const PartMesh mesh(scene, k);
   for (int i = 1; i <= plan.nx - 1; ++i) {
     for (int j = 1; j <= plan.ny - 1; ++j) {

@@ -26,8 +26,9 @@ std::string ModelFilePath(const std::string& chosen, int filterIndex);
 // beside it. Every file is written through a temporary file renamed over it.
 // Throws ExportRefusal (export_refusal.h) with the message to show, before
 // anything is written, when the scene cannot be exported; PlatformError when a
-// file cannot be written (files written before it stay). The scene is
-// unchanged. Large figures are worked on by several threads at once.
+// file cannot be written, leaving none of the export's files and no temporary
+// file. The scene is unchanged. Large figures are worked on by several threads
+// at once.
 void ExportFigure(const Scene& scene, const std::string& path);
 
 // Gives the main window's menu entry Export3D its handler: a save dialog

@@ -1,11 +1,12 @@
 #include "export/obj_files.h"
 
-#include <charconv>
-#include <cstdio>
-#include <string_view>
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
+#include "export/file_set.h"
 #include "export/model_space.h"
+#include "export/obj_numbers.h"
 #include "export/parallel_tasks.h"
 #include "export/png_encode.h"
 #include "platform/paths.h"
@@ -14,79 +15,128 @@ namespace puffel {
 
 namespace {
 
-// Appends numbers and words to an OBJ or MTL text.
+// The longest line: "f" and three corners of three numbers.
+constexpr size_t MaxLine = 2 + 3 * (3 * (MaxNumberChars + 2) + 1) + 1;
+
+// OBJ text gathered in a chunk and appended to the part's text a chunk at a
+// time, so that a line costs little more than its characters.
 class Text {
  public:
-  explicit Text(std::string& text) : text_(text) {}
+  explicit Text(std::string& out) : out_(out) {}
 
-  Text& operator<<(const std::string& word) {
-    text_ += word;
-    return *this;
+  // Where the next line goes, with room for MaxLine characters.
+  char* Room() {
+    if (static_cast<size_t>(chunk_ + sizeof chunk_ - end_) < MaxLine) Flush();
+    return end_;
   }
-  Text& operator<<(const char* word) {
-    text_ += word;
-    return *this;
+  // The line written from Room() on ends at end.
+  void Took(char* end) { end_ = end; }
+  void Words(const std::string& words) {
+    Flush();
+    out_ += words;
   }
-  // The shortest digits that read back as the same 32-bit float.
-  Text& operator<<(float value) { return number(value); }
-  Text& operator<<(size_t value) { return number(value); }
+  // Appends what the chunk holds; the text is whole only after this.
+  void Flush() {
+    out_.append(chunk_, end_);
+    end_ = chunk_;
+  }
 
  private:
-  template <class T>
-  Text& number(T value) {
-    char digits[32];
-    const auto result = std::to_chars(digits, digits + sizeof digits, value);
-    text_.append(digits, result.ptr);
-    return *this;
-  }
-
-  std::string& text_;
+  std::string& out_;
+  char chunk_[1 << 16];
+  char* end_ = chunk_;
 };
 
-void point(Text& out, const char* kind, const Point3& p) {
-  out << kind << " " << static_cast<float>(p.x) << " " << static_cast<float>(p.y) << " "
-      << static_cast<float>(p.z) << "\n";
-}
+// One line of OBJ text, written in place.
+class Line {
+ public:
+  Line(Text& text, const char* kind)
+      : text_(text), end_(std::copy_n(kind, std::strlen(kind), text.Room())) {}
+
+  // A blank, then value rounded to decimals places.
+  Line& Number(double value, int decimals) {
+    *end_++ = ' ';
+    end_ = WriteDecimal(end_, value, decimals);
+    return *this;
+  }
+  Line& Point(const Point3& p, int decimals) {
+    return Number(p.x, decimals).Number(p.y, decimals).Number(p.z, decimals);
+  }
+  // A blank, then a face corner that takes the vertex, texture position and
+  // normal `back` places before the end of their lists.
+  Line& Corner(size_t back) {
+    *end_++ = ' ';
+    for (int n = 0; n < 3; ++n) {
+      if (n > 0) *end_++ = '/';
+      *end_++ = '-';
+      end_ = WriteIndex(end_, back);
+    }
+    return *this;
+  }
+  void End() {
+    *end_++ = '\n';
+    text_.Took(end_);
+  }
+
+ private:
+  Text& text_;
+  char* end_;
+};
 
 std::string materialName(const FigurePart& part, Side side) {
   return part.name + (side == Side::Front ? "_front" : "_back");
 }
 
-// The object of part, whose first vertex (and normal) is number base and
-// whose first texture position is number textureBase.
-void writePart(Text& out, const Scene& scene, const FigureModel& model, const FigurePart& part,
-               size_t base, size_t textureBase) {
+// The object of part. Each surface lists its vertices column by column of
+// the grid, every vertex as a position, a texture position and a normal, and
+// after each column the faces it completes. So a face refers to vertices of
+// its own and the previous column only, counted back from the end of the
+// lists: short numbers however large the file.
+void writePart(std::string& bytes, const Scene& scene, const FigureModel& model,
+               const FigurePart& part) {
   const PartMesh grid(scene, part.slot);
-  const size_t count = part.vertices.size();
-  out << "o " << part.name << "\n";
-  for (const Side side : {Side::Front, Side::Back}) {
-    for (const GridVertex v : part.vertices) {
-      point(out, "v",
-            ModelPoint(ToView(part.frame, grid.Point(v, side)), model.viewWidth, model.viewHeight));
-    }
-  }
-  for (const GridVertex v : part.vertices) {
-    const Point2 t = TextureCoordinate(grid, scene.PartPicture[part.slot], v);
-    out << "vt " << static_cast<float>(t.x) << " " << static_cast<float>(1 - t.y) << "\n";
-  }
+  const Bitmap& picture = scene.PartPicture[part.slot];
+  const int textureDecimals = TextureDecimals(std::max(picture.Width(), picture.Height()));
   const PartSurfaces surfaces = SurfacesOf(scene, part);
-  for (const auto& normals : surfaces.normals) {
-    for (const std::array<float, 3>& n : normals) {
-      point(out, "vn", Rotate(part.pose.rotation, ModelDirection({n[0], n[1], n[2]})));
-    }
-  }
+  const std::vector<GridVertex>& vertices = part.vertices;
+  // About what the text takes, so that it seldom has to grow.
+  bytes.reserve(2 * (vertices.size() * 80 + surfaces.triangles.size() * 48));
+  Text out(bytes);
+  out.Words("o " + part.name + "\n");
   for (int s = 0; s < 2; ++s) {
     const Side side = s == 0 ? Side::Front : Side::Back;
-    out << "usemtl " << materialName(part, side) << "\n";
-    const size_t first = base + s * count;
-    for (size_t t = 0; t < surfaces.triangles.size(); ++t) {
-      out << "f";
-      for (const uint32_t n : SurfaceTriangle(surfaces, side, t)) {
-        out << " " << first + n << "/" << textureBase + n << "/" << first + n;
+    out.Words("usemtl " + materialName(part, side) + "\n");
+    const std::vector<std::array<float, 3>>& normals = surfaces.normals[s];
+    size_t listed = 0;  // vertices listed so far
+    size_t t = 0;       // the next face
+    while (listed < vertices.size()) {
+      const int column = vertices[listed].i;
+      for (; listed < vertices.size() && vertices[listed].i == column; ++listed) {
+        const GridVertex v = vertices[listed];
+        const Point3 view = ToView(part.frame, grid.Point(v, side));
+        Line(out, "v")
+            .Point(ModelPoint(view, model.viewWidth, model.viewHeight), PositionDecimals)
+            .End();
+        const Point2 uv = TextureCoordinate(grid, picture, v);
+        Line(out, "vt").Number(uv.x, textureDecimals).Number(1 - uv.y, textureDecimals).End();
+        const std::array<float, 3>& n = normals[listed];
+        Line(out, "vn")
+            .Point(Rotate(part.pose.rotation, ModelDirection({n[0], n[1], n[2]})), NormalDecimals)
+            .End();
       }
-      out << "\n";
+      // Faces come in cell order, so those with every vertex listed come first.
+      for (; t < surfaces.triangles.size(); ++t) {
+        const std::array<uint32_t, 3> face = SurfaceTriangle(surfaces, side, t);
+        if (std::max({face[0], face[1], face[2]}) >= listed) break;
+        Line(out, "f")
+            .Corner(listed - face[0])
+            .Corner(listed - face[1])
+            .Corner(listed - face[2])
+            .End();
+      }
     }
   }
+  out.Flush();
 }
 
 }  // namespace
@@ -105,42 +155,45 @@ void WriteObjFiles(const Scene& scene, const FigureModel& model, const std::stri
       if (file.empty()) file = stem + "_" + materialName(part, side) + ".png";
     }
   }
-  std::vector<std::string> pngs(model.pictures.size());
-  RunTasks(pngs.size(), [&](size_t n) { pngs[n] = EncodePng(*model.pictures[n]); });
-  for (size_t n = 0; n < pngs.size(); ++n) WriteFileBytes(folder + pictureFiles[n], pngs[n]);
-
-  std::string library;
-  Text out(library);
-  out << "# Puffel figure\n";
+  std::string library = "# Puffel figure\n";
   for (const FigurePart& part : model.parts) {
     if (part.vertices.empty()) continue;
     for (const Side side : {Side::Front, Side::Back}) {
-      out << "\nnewmtl " << materialName(part, side)
-          << "\nKd 1 1 1\nKs 0 0 0\nNs 0\nPm 0\nPr 1\nd 1\nillum 1\nmap_Kd "
-          << pictureFiles[part.pictures[side == Side::Front ? 0 : 1]] << "\n";
+      library += "\nnewmtl " + materialName(part, side) +
+                 "\nKd 1 1 1\nKs 0 0 0\nNs 0\nPm 0\nPr 1\nd 1\nillum 1\nmap_Kd " +
+                 pictureFiles[part.pictures[side == Side::Front ? 0 : 1]] + "\n";
     }
   }
-  WriteFileBytes(stemPath + ".mtl", library);
 
-  // Where each part's numbering starts: OBJ counts vertices, texture positions
-  // and normals through the whole file.
-  std::vector<size_t> bases(model.parts.size() + 1, 1);
-  for (size_t n = 0; n < model.parts.size(); ++n) {
-    bases[n + 1] = bases[n] + model.parts[n].vertices.size();
-  }
+  // The OBJ file is put in place first: it is the one whose name was chosen,
+  // so the one most likely to be refused (a folder of that name, say).
+  FileSet files;
+  FileWriter& obj = files.Add(objPath);
+  files.Add(stemPath + ".mtl").Write(library.data(), library.size());
+  std::vector<FileWriter*> pngs;
+  for (const std::string& file : pictureFiles) pngs.push_back(&files.Add(folder + file));
+
+  // The parts' text, then the pictures, each written while the next is made,
+  // so that encoding the pictures goes on while the text reaches the disk.
   const std::string head = "# Puffel figure\nmtllib " + stem + ".mtl\n";
-  FileWriter file(objPath);
-  const auto write = [&](const std::string& bytes) { file.Write(bytes.data(), bytes.size()); };
-  write(head);
+  obj.Write(head.data(), head.size());
+  const size_t parts = model.parts.size();
+  size_t written = 0;
   RunTasksInOrder(
-      model.parts.size(),
+      parts + pngs.size(),
       [&](size_t n, std::string& bytes) {
-        if (model.parts[n].vertices.empty()) return;
-        Text text(bytes);
-        writePart(text, scene, model, model.parts[n], 2 * bases[n] - 1, bases[n]);
+        if (n >= parts) {
+          bytes = EncodePng(*model.pictures[n - parts]);
+        } else if (!model.parts[n].vertices.empty()) {
+          writePart(bytes, scene, model, model.parts[n]);
+        }
       },
-      write);
-  file.Commit();
+      [&](const std::string& bytes) {
+        FileWriter& file = written < parts ? obj : *pngs[written - parts];
+        file.Write(bytes.data(), bytes.size());
+        ++written;
+      });
+  files.Commit();
 }
 
 }  // namespace puffel

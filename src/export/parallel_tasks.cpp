@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <atomic>
+#include <condition_variable>
 #include <exception>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 #include "render/helper_threads.h"
@@ -33,16 +35,66 @@ void RunTasks(size_t count, const std::function<void(size_t n)>& task) {
 
 void RunTasksInOrder(size_t count, const std::function<void(size_t n, std::string& bytes)>& make,
                      const std::function<void(const std::string& bytes)>& use) {
-  // The buffers are kept from round to round, so that their memory is reused.
-  std::vector<std::string> round(static_cast<size_t>(std::max(FillThreads(), 1)));
-  for (size_t first = 0; first < count; first += round.size()) {
-    const size_t size = std::min(round.size(), count - first);
-    RunTasks(size, [&](size_t n) {
-      round[n].clear();
-      make(first + n, round[n]);
-    });
-    for (size_t n = 0; n < size; ++n) use(round[n]);
-  }
+  if (count == 0) return;
+  const size_t threads = static_cast<size_t>(std::max(FillThreads(), 1));
+  // One buffer more than there are threads, so that this thread can hand one
+  // on while every other fills one. Buffers keep their memory for reuse.
+  const size_t window = threads + 1;
+  std::vector<std::string> buffers(window);
+  std::vector<char> ready(window, 0);
+  size_t nextMake = 0;
+  size_t nextUse = 0;
+  bool failed = false;
+  std::exception_ptr failure;
+  std::mutex mutex;
+  std::condition_variable changed;
+  const std::thread::id caller = std::this_thread::get_id();
+  const auto fail = [&](std::unique_lock<std::mutex>& lock) {
+    lock.lock();
+    if (!failure) failure = std::current_exception();
+    failed = true;
+    changed.notify_all();
+  };
+  const int helpers = static_cast<int>(std::min(count, threads)) - 1;
+  RunWithHelpers(helpers, [&]() noexcept {
+    const bool user = std::this_thread::get_id() == caller;
+    std::unique_lock<std::mutex> lock(mutex);
+    while (!failed && nextUse < count) {
+      if (user && ready[nextUse % window]) {
+        const size_t n = nextUse;
+        lock.unlock();
+        try {
+          use(buffers[n % window]);
+        } catch (...) {
+          fail(lock);
+          break;
+        }
+        lock.lock();
+        ready[n % window] = 0;
+        ++nextUse;
+        changed.notify_all();
+      } else if (nextMake < count && nextMake < nextUse + window) {
+        const size_t n = nextMake++;
+        lock.unlock();
+        std::string& bytes = buffers[n % window];
+        bytes.clear();
+        try {
+          make(n, bytes);
+        } catch (...) {
+          fail(lock);
+          break;
+        }
+        lock.lock();
+        ready[n % window] = 1;
+        changed.notify_all();
+      } else if (!user && nextMake == count) {
+        break;
+      } else {
+        changed.wait(lock);
+      }
+    }
+  });
+  if (failure) std::rethrow_exception(failure);
 }
 
 }  // namespace puffel

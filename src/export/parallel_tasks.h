@@ -13,10 +13,11 @@ namespace puffel {
 // passed on once the others have stopped.
 void RunTasks(size_t count, const std::function<void(size_t n)>& task);
 
-// Runs make(n, bytes) for every n in 0..count-1, a few side by side as
-// RunTasks does, each into bytes given empty, and hands the bytes to use(bytes)
-// in order of n, on this thread. An exception from make or use is passed on.
-// Only a few results are held at a time.
+// Runs make(n, bytes) for every n in 0..count-1, each into bytes given empty,
+// on this thread and the render pass's helper threads, and hands the bytes to
+// use(bytes) in order of n, on this thread, while the next ones are being
+// made. At most one result more than there are threads is held at a time. An
+// exception from make or use stops what has not started and is passed on.
 void RunTasksInOrder(size_t count, const std::function<void(size_t n, std::string& bytes)>& make,
                      const std::function<void(const std::string& bytes)>& use);
 

@@ -127,16 +127,18 @@ TEST(ModelExport, FailedWriteIsReportedAndLeavesNoTemporaryFile) {
   ASSERT_EQ(program->errors.size(), 1u);
   EXPECT_NE(program->errors[0].find("missing/figure.glb"), std::string::npos);
 
-  // A folder in the way of the OBJ's material library stops the export there.
+  // A folder in the way of the OBJ file, or of its material library, which is
+  // put in place after it, leaves none of the export's files.
   const std::string folder = program->folder() / "pic_hozon/";
-  std::filesystem::create_directory(folder + "doll.mtl");
-  program->Answer(folder + "doll.obj");
-  program->Dispatch([&] { program->form1().Export3D.Click(); });
-  EXPECT_EQ(program->errors.size(), 2u);
-  EXPECT_FALSE(FileExists(folder + "doll.obj"));
-  for (const std::string& name : filesIn(folder)) {
-    EXPECT_EQ(name.find(".tmp"), std::string::npos) << name;
+  std::filesystem::create_directory(folder + "doll.obj");
+  std::filesystem::create_directory(folder + "cat.mtl");
+  for (const char* name : {"doll.obj", "cat.obj", "doll.glb"}) {
+    program->Answer(folder + name);
+    program->Dispatch([&] { program->form1().Export3D.Click(); });
   }
+  EXPECT_EQ(program->errors.size(), 3u);
+  EXPECT_EQ(filesIn(folder), (std::vector<std::string>{"cat.mtl", "doll.glb", "doll.obj"}));
+  EXPECT_TRUE(std::filesystem::is_empty(folder + "doll.obj"));
 }
 
 TEST(ModelExport, LeavesTheSceneAsItWas) {

@@ -22,7 +22,7 @@ struct ObjContents {
   std::vector<Point3> v, vn;
   std::vector<Point2> vt;
   std::vector<std::string> materials;  // usemtl in order
-  // Per usemtl, its faces as (v, vt, vn) indices, 1-based.
+  // Per usemtl, its faces as (v, vt, vn) indices, 1-based from the start.
   std::vector<std::vector<std::array<std::array<size_t, 3>, 3>>> faces;
 };
 
@@ -48,10 +48,16 @@ ObjContents readObj(const std::string& text) {
       obj.materials.push_back(line.substr(7));
       obj.faces.emplace_back();
     } else if (kind == "f") {
+      // A negative index counts back from the end of its list as it is now.
+      const size_t sizes[3] = {obj.v.size(), obj.vt.size(), obj.vn.size()};
       std::array<std::array<size_t, 3>, 3> face;
       for (auto& corner : face) {
-        char slash;
-        words >> corner[0] >> slash >> corner[1] >> slash >> corner[2];
+        for (int n = 0; n < 3; ++n) {
+          long long index = 0;
+          if (n > 0 && words.get() != '/') ADD_FAILURE() << line;
+          words >> index;
+          corner[n] = index < 0 ? sizes[n] + 1 + index : index;
+        }
       }
       obj.faces.back().push_back(face);
     } else if (obj.objects.empty()) {
@@ -73,8 +79,8 @@ TEST(ObjFiles, HoldThePosedTrianglesWhereTheViewProjectsThem) {
   EXPECT_EQ(obj.header, (std::vector<std::string>{"# Puffel figure", "mtllib figure.mtl"}));
   EXPECT_EQ(obj.objects, (std::vector<std::string>{"body", "head", "arm", "arm_2", "hand"}));
   size_t vertexBase = 0;
-  size_t textureBase = 0;
   double worst = 0;
+  double worstTexel = 0;
   for (int k = 0; k < scene.PartCount; ++k) {
     SCOPED_TRACE(testing::Message() << "part " << k);
     const test::OracleSurface oracle = test::VisibleTriangles(scene, k);
@@ -90,7 +96,7 @@ TEST(ObjFiles, HoldThePosedTrianglesWhereTheViewProjectsThem) {
           const auto& [v, vt, vn] = faces[t][c];
           const size_t n = v - 1 - vertexBase - s * count;
           ASSERT_LT(n, count);
-          EXPECT_EQ(vt - 1 - textureBase, n);
+          EXPECT_EQ(vt, v);
           EXPECT_EQ(vn, v);
           const GridVertex g = oracle.vertices[n];
           const Point3 expected = ToView(scene.RenderFrame[k], mesh.Point(g, side));
@@ -99,22 +105,33 @@ TEST(ObjFiles, HoldThePosedTrianglesWhereTheViewProjectsThem) {
                             -m.z * 1000};
           worst = std::max({worst, std::abs(view.x - expected.x), std::abs(view.y - expected.y),
                             std::abs(view.z - expected.z)});
+          // The texel position, in texels from the picture's top-left corner.
           const Point2& uv = obj.vt.at(vt - 1);
-          EXPECT_FLOAT_EQ(uv.x, mesh.Texture(g).x / scene.PartPicture[k].Width());
-          EXPECT_FLOAT_EQ(uv.y, 1 - mesh.Texture(g).y / scene.PartPicture[k].Height());
+          const Point2 texel{uv.x * scene.PartPicture[k].Width(),
+                             (1 - uv.y) * scene.PartPicture[k].Height()};
+          const Point2 exact = mesh.Texture(g);
+          worstTexel =
+              std::max({worstTexel, std::abs(texel.x - exact.x), std::abs(texel.y - exact.y)});
+          for (const auto& [written, wanted] : {std::pair{texel.x, exact.x}, {texel.y, exact.y}}) {
+            if (std::abs(wanted - std::round(wanted)) > 1e-3) {
+              EXPECT_EQ(std::floor(written), std::floor(wanted)) << "another texel";
+            }
+          }
           const Point3& normal = obj.vn.at(vn - 1);
           EXPECT_NEAR(std::sqrt(normal.x * normal.x + normal.y * normal.y + normal.z * normal.z), 1,
-                      1e-6);
+                      1e-5);
         }
       }
     }
     vertexBase += 2 * count;
-    textureBase += count;
   }
   EXPECT_EQ(obj.v.size(), vertexBase);
   EXPECT_EQ(obj.vn.size(), vertexBase);
-  EXPECT_EQ(obj.vt.size(), textureBase);
-  EXPECT_LT(worst, 1e-3) << "pixels off the view's projection";
+  EXPECT_EQ(obj.vt.size(), vertexBase);
+  // Six decimals of a metre: half a micrometre, half a thousandth of a pixel.
+  EXPECT_LE(worst, 0.5e-3 + 1e-9) << "pixels off the view's projection";
+  EXPECT_GT(worst, 1e-5) << "positions rounded to micrometres";
+  EXPECT_LE(worstTexel, 1e-3) << "texels off the picture's";
 }
 
 TEST(ObjFiles, MaterialLibraryNamesThePicturesWrittenBesideIt) {

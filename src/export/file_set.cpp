@@ -1,0 +1,28 @@
+#include "export/file_set.h"
+
+#include <cstdio>
+
+#include "platform/platform_error.h"
+
+namespace puffel {
+
+FileWriter& FileSet::Add(const std::string& path) {
+  files_.push_back(std::make_unique<FileWriter>(path));
+  paths_.push_back(path);
+  return *files_.back();
+}
+
+void FileSet::Commit() {
+  for (size_t n = 0; n < files_.size(); ++n) {
+    try {
+      files_[n]->Commit();
+    } catch (const PlatformError&) {
+      for (size_t done = 0; done < n; ++done) std::remove(paths_[done].c_str());
+      files_.clear();
+      throw;
+    }
+  }
+  files_.clear();
+}
+
+}  // namespace puffel

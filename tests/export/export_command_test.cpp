@@ -1,0 +1,139 @@
+// The real puffel-export program: a saved project written as a model file;
+// every wrong argument and every failure one line on standard error, with
+// nothing written.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/bmp_file.h"
+#include "platform/paths.h"
+#include "support/batch_process.h"
+#include "support/run_command.h"
+#include "support/temp_folder.h"
+#include "support/test_pictures.h"
+
+namespace puffel {
+namespace {
+
+struct ExportRun {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+// Every file under folder, relative to it, in order.
+std::vector<std::string> filesUnder(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+    names.push_back(std::filesystem::relative(entry.path(), folder).string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+class ExportCommand : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SaveBitmapFile(folder / "obj/leaf.bmp",
+                   test::DiscPicture(70, 60, 35, 30, 24, 0x20A040, 0xFFFFFF));
+    const test::BatchRun made = test::RunBatch(folder.Path(),
+                                               "answer obj/leaf.bmp\nclick Button1\n"
+                                               "click Button4\n"
+                                               "answer save/leaf.dat\nclick SpeedButton4\n"
+                                               "answer pic_hozon/leaf.glb\nclick Export3D\n");
+    ASSERT_EQ(made.status, 0) << made.out;
+    std::filesystem::create_directory(folder / "out");
+  }
+
+  // Runs puffel-export in the program folder with args.
+  ExportRun run(const std::string& args) {
+    const std::string err = folder / "stderr.txt";
+    const test::CommandRun run = test::RunCommand("cd '" + folder.Path() + "' && " +
+                                                  PUFFEL_EXPORT_EXE + " " + args + " 2>" + err);
+    return {run.status, run.out, ReadFileBytes(err)};
+  }
+
+  // Expects one line on standard error naming the program, and nothing else.
+  static void expectOneLine(const ExportRun& result, int status) {
+    EXPECT_EQ(result.status, status);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+    EXPECT_TRUE(result.err.starts_with("puffel-export: ")) << result.err;
+    EXPECT_TRUE(result.err.ends_with("\n")) << result.err;
+  }
+
+  test::ProgramFolderFixture folder;
+};
+
+TEST_F(ExportCommand, WritesTheProjectsModelInEitherFormatAndAnyCase) {
+  const ExportRun glb = run("--program-dir . save/leaf.dat out/leaf.GLB");
+  EXPECT_EQ(glb.status, 0) << glb.err;
+  EXPECT_EQ(glb.out + glb.err, "");
+  // The same model as the program's own export of the scene it saved.
+  EXPECT_TRUE(ReadFileBytes(folder / "out/leaf.GLB") ==
+              ReadFileBytes(folder / "pic_hozon/leaf.glb"));
+
+  const ExportRun obj = run("save/leaf.dat --program-dir . out/leaf.Obj");
+  EXPECT_EQ(obj.status, 0) << obj.err;
+  EXPECT_EQ(filesUnder(folder / "out"),
+            (std::vector<std::string>{"leaf.GLB", "leaf.Obj", "leaf.mtl", "leaf_leaf_front.png"}));
+}
+
+TEST_F(ExportCommand, WrongArgumentsAreOneLineAndStatus2) {
+  for (const char* args :
+       {"", "save/leaf.dat", "save/leaf.dat out/a.glb out/b.glb", "save/leaf.dat out/leaf.png",
+        "save/leaf.dat out/leaf", "save/leaf.dat out/leaf.glb.txt",
+        "--bogus save/leaf.dat out/a.glb", "save/leaf.dat out/a.glb --program-dir"}) {
+    SCOPED_TRACE(args);
+    const ExportRun result = run(args);
+    expectOneLine(result, 2);
+    EXPECT_NE(result.err.find("usage: puffel-export [--program-dir DIR] PROJECT.dat"),
+              std::string::npos);
+  }
+  EXPECT_TRUE(filesUnder(folder / "out").empty());
+
+  const ExportRun help = run("--help");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_TRUE(
+      help.out.starts_with("usage: puffel-export [--program-dir DIR] PROJECT.dat "
+                           "OUT.glb|OUT.obj\n"));
+  EXPECT_NE(help.out.find("2 for wrong arguments"), std::string::npos);
+  EXPECT_EQ(help.err, "");
+}
+
+TEST_F(ExportCommand, FailuresAreOneLineStatus1AndWriteNothing) {
+  const std::string whole = ReadFileBytes(folder / "save/leaf.dat");
+  WriteFileBytes(folder / "save/cut.dat", whole.substr(0, whole.size() - 1000));
+  // Another program folder, whose "save" lacks the picture copies.
+  std::filesystem::create_directories(folder / "elsewhere/save");
+  // Folders in the way of the model files.
+  std::filesystem::create_directory(folder / "out/in-the-way.glb");
+  std::filesystem::create_directory(folder / "out/in-the-way.obj");
+  const std::vector<std::string> before = filesUnder(folder / "out");
+
+  const struct {
+    const char* args;
+    const char* says;
+  } failures[] = {
+      {"--program-dir . save/none.dat out/a.glb", "save/none.dat"},
+      {"--program-dir . save/cut.dat out/a.glb", "データファイルが壊れています！"},
+      {"--program-dir . save/cut.dat out/a.obj", "save/cut.dat"},
+      {"--program-dir elsewhere save/leaf.dat out/a.obj", "leaf.bmp"},
+      {"--program-dir . save/leaf.dat out/missing/a.glb", "out/missing/a.glb"},
+      {"--program-dir . save/leaf.dat out/in-the-way.glb", "out/in-the-way.glb"},
+      {"--program-dir . save/leaf.dat out/in-the-way.obj", "out/in-the-way.obj"},
+  };
+  for (const auto& failure : failures) {
+    SCOPED_TRACE(failure.args);
+    const ExportRun result = run(failure.args);
+    expectOneLine(result, 1);
+    EXPECT_NE(result.err.find(failure.says), std::string::npos) << result.err;
+    EXPECT_EQ(filesUnder(folder / "out"), before);
+  }
+}
+
+}  // namespace
+}  // namespace puffel
