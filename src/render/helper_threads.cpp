@@ -37,7 +37,8 @@ class Helpers {
     }
     const int used = std::min(count, static_cast<int>(helpers_.size()));
     job_ = &job;
-    running_ = used;
+    finished_ = 0;
+    joined_.store(0, std::memory_order_release);  // opens the run
     for (int n = 0; n < used; ++n) wake(*helpers_[n]);
     try {
       job();
@@ -60,8 +61,20 @@ class Helpers {
     helper.calls.notify_one();
   }
 
+  // Closes the run to helpers yet to join it and waits for those that have.
   void waitForHelpers() {
-    for (int left = running_; left != 0; left = running_) running_.wait(left);
+    const int joined = joined_.exchange(Closed);
+    for (int done = finished_; done != joined; done = finished_) finished_.wait(done);
+  }
+
+  // Joins the open run, if any: a helper woken for a run that has closed
+  // since joins the next one if that is open by then, which does no harm.
+  bool join() {
+    int joined = joined_.load(std::memory_order_acquire);
+    while (joined != Closed) {
+      if (joined_.compare_exchange_weak(joined, joined + 1, std::memory_order_acquire)) return true;
+    }
+    return false;
   }
 
   void serve(Helper* helper) {
@@ -70,15 +83,20 @@ class Helpers {
       helper->calls.wait(served);
       served = helper->calls;
       if (helper->stop) return;
+      if (!join()) continue;
       (*job_)();
-      if (--running_ == 0) running_.notify_one();
+      ++finished_;
+      finished_.notify_one();
     }
   }
 
+  static constexpr int Closed = -1;
+
   std::mutex mutex_;  // one run at a time
   std::vector<std::unique_ptr<Helper>> helpers_;
-  const std::function<void()>* job_ = nullptr;  // set before the helpers are woken
-  std::atomic<int> running_ = 0;
+  const std::function<void()>* job_ = nullptr;  // set before the run opens
+  std::atomic<int> joined_ = Closed;            // helpers in the open run, or Closed
+  std::atomic<int> finished_ = 0;               // helpers of the run that have returned
 };
 
 }  // namespace
