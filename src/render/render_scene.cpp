@@ -15,6 +15,7 @@
 #include "render/helper_threads.h"
 #include "render/part_window.h"
 #include "render/side_bands.h"
+#include "render/side_paint.h"
 #include "render/side_pixels.h"
 
 namespace puffel {
@@ -183,7 +184,10 @@ class FilledPass {
       FillBandColouringLast(scene_, rows, sides);
       return;
     }
-    for (const TriangleSide* side : sides) fill_(scene_, *side, rows);
+    for (size_t n = 0; n < sides.size(); ++n) {
+      if (n + 1 < sides.size()) PrefetchTexels(scene_, *sides[n + 1]);
+      fill_(scene_, *sides[n], rows);
+    }
   }
 
   Scene& scene_;

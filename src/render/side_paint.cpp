@@ -56,4 +56,26 @@ void SidePaint::Prepare(const Scene& scene, const TriangleSide& side) {
   lastColour_ = 0;
 }
 
+void PrefetchTexels(const Scene& scene, const TriangleSide& side) {
+  const Bitmap& picture =
+      side.side == Side::Front ? scene.PartPicture[side.part] : scene.PartBackPicture[side.part];
+  if (picture.Empty()) return;
+  const auto [u0, u1] = std::minmax({side.texture[0].x, side.texture[1].x, side.texture[2].x});
+  const auto [v0, v1] = std::minmax({side.texture[0].y, side.texture[1].y, side.texture[2].y});
+  // Positions outside the picture read column or row 0, which the other
+  // texels bring in soon enough.
+  const auto clamped = [](double t, int size) {
+    return t > 0 ? (t < size ? static_cast<int>(t) : size - 1) : 0;
+  };
+  const int x0 = clamped(u0, picture.Width());
+  const int x1 = clamped(u1, picture.Width());
+  const int y0 = clamped(v0, picture.Height());
+  const int y1 = std::min(clamped(v1, picture.Height()), y0 + 63);
+  for (int y = y0; y <= y1; ++y) {
+    const uint32_t* row = picture.Row(y);
+    __builtin_prefetch(row + x0);
+    __builtin_prefetch(row + x1);
+  }
+}
+
 }  // namespace puffel

@@ -90,4 +90,8 @@ class SidePaint {
   uint32_t lastColour_;
 };
 
+// Asks the cache for the lines of the side's picture that its texture
+// positions span, so that filling it later does not wait for them.
+void PrefetchTexels(const Scene& scene, const TriangleSide& side);
+
 }  // namespace puffel

@@ -10,6 +10,7 @@
 
 #include "app/scene.h"
 #include "platform/numeric.h"
+#include "render/double_pair.h"
 #include "render/fill.h"
 #include "render/row_span.h"
 #include "render/triangle_side.h"
@@ -55,10 +56,11 @@ struct SideWeights {
     const double dy = (y + 0.5) - ay;
     return {e2x * dy, e1x * dy};
   }
-  // The weights of pixel x in a row.
+  // The weights of pixel x in a row, both divided at once.
   Weights At(int x, Row row) const {
     const double dx = (x + 0.5) - ax;
-    return {(dx * e2y - row.k1) / det, (row.k2 - dx * e1y) / det};
+    const DoublePair w = MakePair(dx * e2y - row.k1, row.k2 - dx * e1y) / det;
+    return {w[0], w[1]};
   }
 };
 
@@ -97,6 +99,30 @@ inline SideBox BoxOf(const TriangleSide& side, RowBand rows, FillArea area) {
           std::min({TruncInt(std::max({a.y, b.y, c.y})), area.height - 1, rows.last})};
 }
 
+// A depth that no pixel of the side comes nearer than: weights u, v >= 0 with
+// u + v <= 1 mix the corners' depths, and the rounding of the mix and of its
+// weights stays far below 2^-40 of the corners' magnitudes (or underflows).
+// Not finite or NaN when the corners' depths are, and then no bound at all.
+inline double NearestDepthOf(const TriangleSide& side) {
+  const double za = side.view[0].z;
+  const double zb = side.view[1].z;
+  const double zc = side.view[2].z;
+  const double margin = 0x1p-40 * (std::abs(za) + std::abs(zb) + std::abs(zc)) + 0x1p-1000;
+  return std::min({za, zb, zc}) - margin;
+}
+
+// True when every pixel of box already holds a depth at or nearer than
+// nearest, so that no pixel there can take a side that comes no nearer.
+inline bool HiddenBehind(const Scene& scene, SideBox box, double nearest) {
+  for (int y = box.y0; y <= box.y1; ++y) {
+    const double* depth = scene.DepthBuffer.Row(y);
+    for (int x = box.x0; x <= box.x1; ++x) {
+      if (!(nearest >= depth[x])) return false;
+    }
+  }
+  return true;
+}
+
 // Sets DepthBuffer to the interpolated depth z and OwnerBuffer to owner at
 // every pixel of side in box (its BoxOf) whose centre (x + 0.5, y + 0.5) has
 // weights u >= 0, v >= 0, u + v <= 1 and whose z is strictly nearer than
@@ -116,6 +142,8 @@ void FillNearerPixels(Scene& scene, const TriangleSide& side, SideBox box, int32
 
   const SideWeights w(side);
   if (w.det == 0 || std::isnan(w.det)) return;  // no centre has weights inside
+  const double nearest = NearestDepthOf(side);
+  if (HiddenBehind(scene, box, nearest)) return;
 
   // The pixels of rows top..bottom that lie in the spans given by spanOfRow.
   // The terms are copied, so that the writes to the buffers, which might
@@ -131,6 +159,7 @@ void FillNearerPixels(Scene& scene, const TriangleSide& side, SideBox box, int32
       int32_t* owners = scene.OwnerBuffer.Row(y);
       uint32_t* pixels = scene.ViewBitmap.Row(y);
       for (int x = span.first; x <= span.last; ++x) {
+        if (nearest >= depth[x]) continue;  // no need to weigh it
         const Weights weights = w.At(x, row);
         const double u = weights.u;
         const double v = weights.v;

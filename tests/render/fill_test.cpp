@@ -139,5 +139,33 @@ TEST(FillTriangle, MatchesThePlainFillOnRandomTriangles) {
   }
 }
 
+// Sides filled over copies of themselves whose corners lie a step of the
+// last bit nearer or farther, or at the same depth, with depths from tiny to
+// huge: the pixels such a side takes or leaves are those the plain fill does.
+TEST(FillTriangle, MatchesThePlainFillOverAlmostEqualDepths) {
+  Scene fast = fillScene();
+  test::AddDomePart(fast, {.nx = 4, .ny = 4, .step = 10, .seed = 9});
+  fast.PartPicture[1] = test::PatternPicture(40, 30, 5);
+  std::mt19937 random(777);
+  for (int round = 0; round < 2000; ++round) {
+    fast.DepthBuffer.Fill(EmptyDepth);
+    Scene plain = fast;
+    TriangleSide under = test::AwkwardTriangle(random, round % 4);
+    const double scale = std::pow(10.0, std::uniform_real_distribution<double>(-300, 300)(random));
+    for (Point3& p : under.view) p.z *= scale;
+    TriangleSide over = under;
+    over.part = 1;
+    const int direction = static_cast<int>(random() % 3) - 1;
+    for (Point3& p : over.view) {
+      if (direction != 0) p.z = std::nextafter(p.z, direction * EmptyDepth);
+    }
+    for (const TriangleSide& t : {under, over}) {
+      FillTriangle(fast, t);
+      test::PlainFillTriangle(plain, t);
+    }
+    ASSERT_EQ(test::ViewDifference(fast, plain), "") << "round " << round;
+  }
+}
+
 }  // namespace
 }  // namespace puffel
