@@ -14,7 +14,8 @@ void ClearBand(Scene& scene, RowBand rows, bool black) {
   ViewBuffer<double>& depth = scene.DepthBuffer;
   ViewBuffer<int32_t>& owner = scene.OwnerBuffer;
   Bitmap& view = scene.ViewBitmap;
-  for (int y = rows.first; y <= rows.last; ++y) {
+  const int last = std::min(rows.last, std::max({depth.Height(), owner.Height(), view.Height()}));
+  for (int y = std::max(rows.first, 0); y <= last; ++y) {
     if (y < depth.Height()) std::fill_n(depth.Row(y), depth.Width(), EmptyDepth);
     if (y < owner.Height()) std::fill_n(owner.Row(y), owner.Width(), -1);
     if (black && y < view.Height()) {
