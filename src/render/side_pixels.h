@@ -10,7 +10,6 @@
 
 #include "app/scene.h"
 #include "platform/numeric.h"
-#include "render/double_pair.h"
 #include "render/fill.h"
 #include "render/row_span.h"
 #include "render/triangle_side.h"
@@ -56,11 +55,10 @@ struct SideWeights {
     const double dy = (y + 0.5) - ay;
     return {e2x * dy, e1x * dy};
   }
-  // The weights of pixel x in a row, both divided at once.
+  // The weights of pixel x in a row.
   Weights At(int x, Row row) const {
     const double dx = (x + 0.5) - ax;
-    const DoublePair w = MakePair(dx * e2y - row.k1, row.k2 - dx * e1y) / det;
-    return {w[0], w[1]};
+    return {(dx * e2y - row.k1) / det, (row.k2 - dx * e1y) / det};
   }
 };
 
