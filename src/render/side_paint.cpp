@@ -22,8 +22,18 @@ SideTexture::SideTexture(const Scene& scene, const TriangleSide& side) {
   height_ = empty ? 1 : height;
 }
 
+bool SideTexture::HoldsAll(const std::array<Point2, 3>& corners) const {
+  const auto holds = [](double a, double b, double c, double size) {
+    const double margin = 0x1p-40 * (std::abs(a) + std::abs(b) + std::abs(c)) + 0x1p-1000;
+    return std::min({a, b, c}) - margin > -1 && std::max({a, b, c}) + margin < size;
+  };
+  return holds(corners[0].x, corners[1].x, corners[2].x, width_) &&
+         holds(corners[0].y, corners[1].y, corners[2].y, height_);
+}
+
 void SidePaint::Prepare(const Scene& scene, const TriangleSide& side) {
   texture_ = SideTexture(scene, side);
+  texelsInside_ = texture_.HoldsAll(side.texture);
   const Point2& a = side.texture[0];
   ua_ = a.x;
   ub_ = side.texture[1].x - ua_;
