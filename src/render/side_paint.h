@@ -93,7 +93,7 @@ class SidePaint {
   double diffuse_, fadeStart_, fadeRange_;
   double lightBlue_, lightGreen_, lightRed_;  // the cap of each channel
   double highBlue_, highGreen_, highRed_;     // the specular highlight in each channel
-  bool texelsInside_;  // every texel the side reads lies inside its picture
+  bool texelsInside_;                         // every texel the side reads lies inside its picture
   // Every channel level is finite and within 0..2^31 - 1, so that truncating
   // it needs no guard.
   bool inRange_;
