@@ -87,14 +87,30 @@ struct SideBox {
   bool Empty() const { return x0 > x1 || y0 > y1; }
 };
 
+namespace side_pixels {
+
+// t truncated toward zero and clipped to low..high; low for NaN.
+inline int truncClipped(double t, int low, int high) {
+  return t > low ? (t < high ? static_cast<int>(t) : high) : low;
+}
+
+}  // namespace side_pixels
+
+// Clipped before truncating: a corner beyond the area gives a box edge beyond
+// it too, so that the box is empty exactly when truncating first makes it so.
+// A side with a NaN corner has a NaN determinant and fills nothing whatever
+// its box.
 inline SideBox BoxOf(const TriangleSide& side, RowBand rows, FillArea area) {
   const Point3& a = side.view[0];
   const Point3& b = side.view[1];
   const Point3& c = side.view[2];
-  return {std::max(TruncInt(std::min({a.x, b.x, c.x})), 0),
-          std::min(TruncInt(std::max({a.x, b.x, c.x})), area.width - 1),
-          std::max({TruncInt(std::min({a.y, b.y, c.y})), 0, rows.first}),
-          std::min({TruncInt(std::max({a.y, b.y, c.y})), area.height - 1, rows.last})};
+  const int top = std::max(rows.first, 0);
+  const int bottom = std::min(rows.last, area.height - 1);
+  using side_pixels::truncClipped;
+  return {truncClipped(std::min(a.x, std::min(b.x, c.x)), 0, area.width),
+          truncClipped(std::max(a.x, std::max(b.x, c.x)), -1, area.width - 1),
+          truncClipped(std::min(a.y, std::min(b.y, c.y)), top, bottom + 1),
+          truncClipped(std::max(a.y, std::max(b.y, c.y)), top - 1, bottom)};
 }
 
 // A depth that no pixel of the side comes nearer than: weights u, v >= 0 with
