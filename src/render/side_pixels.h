@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 #include "app/scene.h"
 #include "platform/numeric.h"
@@ -116,13 +117,15 @@ inline SideBox BoxOf(const TriangleSide& side, RowBand rows, FillArea area) {
 // A depth that no pixel of the side comes nearer than: weights u, v >= 0 with
 // u + v <= 1 mix the corners' depths, and the rounding of the mix and of its
 // weights stays far below 2^-40 of the corners' magnitudes (or underflows).
-// Not finite or NaN when the corners' depths are, and then no bound at all.
+// NaN, which bounds nothing, for depths that are not finite or so large
+// that the mix might overflow.
 inline double NearestDepthOf(const TriangleSide& side) {
   const double za = side.view[0].z;
   const double zb = side.view[1].z;
   const double zc = side.view[2].z;
-  const double margin = 0x1p-40 * (std::abs(za) + std::abs(zb) + std::abs(zc)) + 0x1p-1000;
-  return std::min({za, zb, zc}) - margin;
+  const double size = std::abs(za) + std::abs(zb) + std::abs(zc);
+  if (!(size <= 0x1p1000)) return std::numeric_limits<double>::quiet_NaN();
+  return std::min({za, zb, zc}) - (0x1p-40 * size + 0x1p-1000);
 }
 
 // True when every pixel of box already holds a depth at or nearer than
