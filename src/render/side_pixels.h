@@ -168,13 +168,21 @@ void FillNearerPixels(Scene& scene, const TriangleSide& side, SideBox box, int32
   const double za = a.z;
   const double zb = b.z;
   const double zc = c.z;
+  // So are the rows' places, which the owners' stores might otherwise alias.
+  double* const depthRow = scene.DepthBuffer.Row(y0);
+  int32_t* const ownersRow = scene.OwnerBuffer.Row(y0);
+  uint32_t* const pixelsRow = scene.ViewBitmap.Row(y0);
+  const size_t depthStride = scene.DepthBuffer.Width();
+  const size_t ownersStride = scene.OwnerBuffer.Width();
+  const size_t pixelsStride = scene.ViewBitmap.Width();
   const auto fillRows = [&, w = w](int top, int bottom, const auto& spanOfRow) {
     for (int y = top; y <= bottom; ++y) {
       const SideWeights::Row row = w.AtRow(y);
       const Span span = spanOfRow(y);
-      double* depth = scene.DepthBuffer.Row(y);
-      int32_t* owners = scene.OwnerBuffer.Row(y);
-      uint32_t* pixels = scene.ViewBitmap.Row(y);
+      const size_t n = y - y0;
+      double* const depth = depthRow + n * depthStride;
+      int32_t* const owners = ownersRow + n * ownersStride;
+      uint32_t* const pixels = pixelsRow + n * pixelsStride;
       for (int x = span.first; x <= span.last; ++x) {
         if (nearest >= depth[x]) continue;  // no need to weigh it
         const Weights weights = w.At(x, row);
