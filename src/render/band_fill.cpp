@@ -45,8 +45,8 @@ void FillBandColouringLast(Scene& scene, RowBand rows, std::span<const TriangleS
     const SideBox box = BoxOf(side, rows, area);
     if (box.Empty()) continue;
     bool wrote = false;
-    FillNearerPixels(scene, side, box, static_cast<int32_t>(n),
-                     [&](uint32_t*, int, double, double, double) { wrote = true; });
+    FillNearerPixels<true>(scene, side, box, static_cast<int32_t>(n),
+                           [&](uint32_t*, int, double, double, double) { wrote = true; });
     if (wrote) {
       first = std::min(first, box.x0);
       last = std::max(last, box.x1);

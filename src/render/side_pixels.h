@@ -145,7 +145,10 @@ inline bool HiddenBehind(const Scene& scene, SideBox box, double nearest) {
 // weights u >= 0, v >= 0, u + v <= 1 and whose z is strictly nearer than
 // DepthBuffer, and calls written(pixels, x, u, v, z) for it, pixels being row
 // y of ViewBitmap. Only pixels that cannot pass are left untested.
-template <class Written>
+// Where sides cover one another often, boundEachPixel has every pixel first
+// compared with the side's nearest depth, which spares weighing the pixels
+// already hidden; elsewhere the comparison would cost more than it spares.
+template <bool boundEachPixel, class Written>
 void FillNearerPixels(Scene& scene, const TriangleSide& side, SideBox box, int32_t owner,
                       Written&& written) {
   if (box.Empty()) return;
@@ -184,7 +187,7 @@ void FillNearerPixels(Scene& scene, const TriangleSide& side, SideBox box, int32
       int32_t* const owners = ownersRow + n * ownersStride;
       uint32_t* const pixels = pixelsRow + n * pixelsStride;
       for (int x = span.first; x <= span.last; ++x) {
-        if (nearest >= depth[x]) continue;  // no need to weigh it
+        if (boundEachPixel && nearest >= depth[x]) continue;  // no need to weigh it
         const Weights weights = w.At(x, row);
         const double u = weights.u;
         const double v = weights.v;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 #include <vector>
 
@@ -43,7 +44,20 @@ TEST(FillBandColouringLast, MatchesFillingTheSidesInTurn) {
     for (TriangleSide& side : sides) {
       side = test::AwkwardTriangle(random, static_cast<int>(random() % 8));
       side.part = static_cast<int>(random() % 2);
+      // Now and then a copy of an earlier side at the same depths or a step
+      // of the last bit nearer or farther, and all its depths scaled.
+      if (band.size() > 0 && random() % 3 == 0) {
+        side = *band[random() % band.size()];
+        const int direction = static_cast<int>(random() % 3) - 1;
+        for (Point3& p : side.view) {
+          if (direction != 0) p.z = std::nextafter(p.z, direction * EmptyDepth);
+        }
+      }
       band.push_back(&side);
+    }
+    const double scale = std::pow(10.0, std::uniform_real_distribution<double>(-300, 300)(random));
+    for (TriangleSide& side : sides) {
+      for (Point3& p : side.view) p.z *= scale;
     }
     Scene last = bandScene();
     ClearBand(last, {0, 47}, true);
