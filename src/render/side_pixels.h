@@ -148,7 +148,11 @@ inline bool HiddenBehind(const Scene& scene, SideBox box, double nearest) {
 // Where sides cover one another often, boundEachPixel has every pixel first
 // compared with the side's nearest depth, which spares weighing the pixels
 // already hidden; elsewhere the comparison would cost more than it spares.
-template <bool boundEachPixel, class Written>
+// With tiesToLowerOwner a pixel at exactly its depth goes to the side too if
+// owner is lower than OwnerBuffer's, so that the sides with finite depths over
+// a band whose depths are finite can be filled in any order, each with its
+// place in the walk as owner, to the result of filling them in walk order.
+template <bool boundEachPixel, bool tiesToLowerOwner = false, class Written>
 void FillNearerPixels(Scene& scene, const TriangleSide& side, SideBox box, int32_t owner,
                       Written&& written) {
   if (box.Empty()) return;
@@ -194,7 +198,11 @@ void FillNearerPixels(Scene& scene, const TriangleSide& side, SideBox box, int32
         if (!(u >= 0 && v >= 0 && u + v <= 1)) continue;
 
         const double z = u * zb + v * zc + (1 - u - v) * za;
-        if (z >= depth[x]) continue;  // strictly nearer wins
+        // Strictly nearer wins.
+        if (tiesToLowerOwner ? z > depth[x] || (z == depth[x] && owner > owners[x])
+                             : z >= depth[x]) {
+          continue;
+        }
         depth[x] = z;
         owners[x] = owner;
         written(pixels, x, u, v, z);
