@@ -112,6 +112,19 @@ void BM_RenderScene3D(benchmark::State& state) {
   for (auto _ : state) RenderScene3D(bench.scene(), bench.form2());
 }
 
+// RenderScene3D while posing, as a drag does: before every redraw one part,
+// part after part, turns a further degree about the view's y axis.
+void BM_RenderScene3DPosing(benchmark::State& state) {
+  BenchScene& bench = BenchScene::Get(state.range(0), state.range(1));
+  Scene& scene = bench.scene();
+  int part = 0;
+  for (auto _ : state) {
+    test::TurnFrame(scene.PartFrame[part], 0, 1, 0, Degree);
+    part = (part + 1) % scene.PartCount;
+    RenderScene3D(scene, bench.form2());
+  }
+}
+
 // RenderScene3D's work on one thread.
 void BM_FastFillOneThread(benchmark::State& state) {
   BenchScene& bench = BenchScene::Get(state.range(0), state.range(1));
@@ -150,14 +163,17 @@ void sceneArguments(benchmark::internal::Benchmark* b) {
 
 // Scene by scene, so that each scene is built once.
 BENCHMARK(BM_RenderScene3D)->Apply(sceneArguments<0>);
+BENCHMARK(BM_RenderScene3DPosing)->Apply(sceneArguments<0>);
 BENCHMARK(BM_FastFillOneThread)->Apply(sceneArguments<0>);
 BENCHMARK(BM_PlainFillPass)->Apply(sceneArguments<0>);
 BENCHMARK(BM_PlainPass)->Apply(sceneArguments<0>);
 BENCHMARK(BM_RenderScene3D)->Apply(sceneArguments<1>);
+BENCHMARK(BM_RenderScene3DPosing)->Apply(sceneArguments<1>);
 BENCHMARK(BM_FastFillOneThread)->Apply(sceneArguments<1>);
 BENCHMARK(BM_PlainFillPass)->Apply(sceneArguments<1>);
 BENCHMARK(BM_PlainPass)->Apply(sceneArguments<1>);
 BENCHMARK(BM_RenderScene3D)->Apply(sceneArguments<2>);
+BENCHMARK(BM_RenderScene3DPosing)->Apply(sceneArguments<2>);
 BENCHMARK(BM_FastFillOneThread)->Apply(sceneArguments<2>);
 BENCHMARK(BM_PlainFillPass)->Apply(sceneArguments<2>);
 BENCHMARK(BM_PlainPass)->Apply(sceneArguments<2>);

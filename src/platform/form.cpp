@@ -44,6 +44,10 @@ void Form::Present(const Bitmap& picture, int x, int y) {
   surface_.canvas.copyMode = CopyMode::Copy;
   Draw(surface_, x, y, picture);
   surface_.canvas.copyMode = mode;
+  ShowSurface();
+}
+
+void Form::ShowSurface() {
   if (SurfaceChanged) SurfaceChanged();
 }
 

@@ -57,8 +57,11 @@ class Form {
 
   // The client area as last painted, kept at the client size.
   const Bitmap& Surface() const { return surface_; }
-  // For drawing straight onto the client area; Present announces the change.
+  // For drawing straight onto the client area; Present or ShowSurface
+  // announces the change.
   Bitmap& Surface() { return surface_; }
+  // Announces that the client area was drawn straight onto.
+  void ShowSurface();
   // Paints picture onto the client area at (x, y) (plain copy).
   void Present(const Bitmap& picture, int x, int y);
   // Paints the whole client area in one canvas colour.

@@ -1,8 +1,10 @@
 #include "render/band_fill.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <type_traits>
 #include <vector>
 
 #include "render/side_paint.h"
@@ -14,7 +16,8 @@ void ClearBand(Scene& scene, RowBand rows, bool black) {
   ViewBuffer<double>& depth = scene.DepthBuffer;
   ViewBuffer<int32_t>& owner = scene.OwnerBuffer;
   Bitmap& view = scene.ViewBitmap;
-  for (int y = rows.first; y <= rows.last; ++y) {
+  const int last = std::min(rows.last, std::max({depth.Height(), owner.Height(), view.Height()}));
+  for (int y = std::max(rows.first, 0); y <= last; ++y) {
     if (y < depth.Height()) std::fill_n(depth.Row(y), depth.Width(), EmptyDepth);
     if (y < owner.Height()) std::fill_n(owner.Row(y), owner.Width(), -1);
     if (black && y < view.Height()) {
@@ -32,6 +35,32 @@ struct Keeper {
   int32_t part;
 };
 
+// Consecutive sides of one part, sides[first..end-1].
+struct PartRun {
+  size_t first;
+  size_t end;
+  double nearest;  // the nearest depth any of them can reach
+};
+
+// Splits sides into runs of one part each; none when a side's depths are not
+// finite or too large to bound (its nearest depth is NaN).
+void splitIntoParts(std::span<const TriangleSide* const> sides, std::vector<PartRun>& runs) {
+  runs.clear();
+  for (size_t n = 0; n < sides.size(); ++n) {
+    const double nearest = NearestDepthOf(*sides[n]);
+    if (std::isnan(nearest)) {
+      runs.clear();
+      return;
+    }
+    if (runs.empty() || sides[n]->part != sides[runs.back().first]->part) {
+      runs.push_back({n, n + 1, nearest});
+    } else {
+      runs.back().end = n + 1;
+      runs.back().nearest = std::min(runs.back().nearest, nearest);
+    }
+  }
+}
+
 }  // namespace
 
 void FillBandColouringLast(Scene& scene, RowBand rows, std::span<const TriangleSide* const> sides) {
@@ -39,16 +68,30 @@ void FillBandColouringLast(Scene& scene, RowBand rows, std::span<const TriangleS
   // The depth pass; the columns it wrote in.
   int first = area.width;
   int last = -1;
-  for (size_t n = 0; n < sides.size(); ++n) {
+  const auto depthPass = [&](size_t n, auto tiesToLowerOwner) {
     const TriangleSide& side = *sides[n];
     const SideBox box = BoxOf(side, rows, area);
-    if (box.Empty()) continue;
+    if (box.Empty()) return;
     bool wrote = false;
-    FillNearerPixels(scene, side, box, static_cast<int32_t>(n),
-                     [&](uint32_t*, int, double, double, double) { wrote = true; });
+    FillNearerPixels<true, decltype(tiesToLowerOwner)::value>(
+        scene, side, box, static_cast<int32_t>(n),
+        [&](uint32_t*, int, double, double, double) { wrote = true; });
     if (wrote) {
       first = std::min(first, box.x0);
       last = std::max(last, box.x1);
+    }
+  };
+  // Part by part, the nearest parts first, so that the sides behind them
+  // find their pixels taken and are mostly skipped whole; else in order.
+  thread_local std::vector<PartRun> runs;
+  splitIntoParts(sides, runs);
+  if (runs.empty()) {
+    for (size_t n = 0; n < sides.size(); ++n) depthPass(n, std::false_type());
+  } else {
+    std::stable_sort(runs.begin(), runs.end(),
+                     [](const PartRun& p, const PartRun& q) { return p.nearest < q.nearest; });
+    for (const PartRun& run : runs) {
+      for (size_t n = run.first; n < run.end; ++n) depthPass(n, std::true_type());
     }
   }
   if (first > last) return;

@@ -16,8 +16,11 @@ void ClearBand(Scene& scene, RowBand rows, bool black);
 // Fills sides, in order, into the band's rows, with the result of FillTriangle
 // filling them one after the other, but colours each pixel only once, for the
 // side that keeps it; until then OwnerBuffer holds the side's place in sides.
+// Where all depths are finite the depths are found part by part, the nearest
+// parts first, with ties going to the earlier side as in order.
 // Pays where the sides cover one another several times over. The band's rows
-// of OwnerBuffer must hold -1 (ClearBand); needs fewer than 2^31 sides.
+// of DepthBuffer and OwnerBuffer must be as ClearBand leaves them; needs
+// fewer than 2^31 sides.
 void FillBandColouringLast(Scene& scene, RowBand rows, std::span<const TriangleSide* const> sides);
 
 }  // namespace puffel

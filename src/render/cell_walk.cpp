@@ -31,9 +31,11 @@ class PartWalk {
     if (!TriangleVisible(mesh_, t.a, t.b, t.c)) return;
     for (const Side side : {Side::Front, Side::Back}) {
       const Point3 n = TriangleNormal(mesh_, t.normalA, t.normalV0, t.normalC, side);
-      const Point3 frameNormal = toFrame(n);
-      // A side seen from behind or edge-on is skipped; its shading would go unused.
-      if (!(frameNormal.z < 0)) continue;
+      // A side seen from behind or edge-on is skipped; its shading would go
+      // unused, and so would the rest of its frame-space normal.
+      const double frameZ = axisX_.z * n.x + axisY_.z * n.y + axisZ_.z * n.z;
+      if (!(frameZ < 0)) continue;
+      const Point3 frameNormal = toFrame(n, frameZ);
       const TriangleSide projected =
           ProjectTriangle(scene_, mesh_, t.a, t.b, t.c, side, frameNormal);
       if (sides) {
@@ -44,11 +46,11 @@ class PartWalk {
     }
   }
 
-  // (TX - O) n.x + (TY - O) n.y + (TZ - O) n.z, component by component.
-  Point3 toFrame(const Point3& n) const {
+  // (TX - O) n.x + (TY - O) n.y + (TZ - O) n.z, component by component, its
+  // z already found.
+  Point3 toFrame(const Point3& n, double z) const {
     return {axisX_.x * n.x + axisY_.x * n.y + axisZ_.x * n.z,
-            axisX_.y * n.x + axisY_.y * n.y + axisZ_.y * n.z,
-            axisX_.z * n.x + axisY_.z * n.y + axisZ_.z * n.z};
+            axisX_.y * n.x + axisY_.y * n.y + axisZ_.y * n.z, z};
   }
 
   const Scene& scene_;

@@ -17,14 +17,14 @@ Weights BarycentricWeights(Point2 a, Point2 b, Point2 c, Point2 p) {
 void FillTriangle(Scene& scene, const TriangleSide& side, RowBand rows) {
   SidePaint paint;
   bool painted = false;
-  FillNearerPixels(scene, side, BoxOf(side, rows, FillAreaOf(scene)), side.part,
-                   [&](uint32_t* pixels, int x, double u, double v, double z) {
-                     if (!painted) {
-                       paint.Prepare(scene, side);
-                       painted = true;
-                     }
-                     pixels[x] = paint.Colour(u, v, z);
-                   });
+  FillNearerPixels<false>(scene, side, BoxOf(side, rows, FillAreaOf(scene)), side.part,
+                          [&](uint32_t* pixels, int x, double u, double v, double z) {
+                            if (!painted) {
+                              paint.Prepare(scene, side);
+                              painted = true;
+                            }
+                            pixels[x] = paint.Colour(u, v, z);
+                          });
 }
 
 }  // namespace puffel

@@ -18,7 +18,7 @@ class Helpers {
   ~Helpers() {
     for (const std::unique_ptr<Helper>& helper : helpers_) {
       helper->stop = true;
-      wake(*helper);
+      wake(*helper, ~uint64_t{0});
     }
     for (const std::unique_ptr<Helper>& helper : helpers_) helper->thread.join();
   }
@@ -36,9 +36,11 @@ class Helpers {
       // No thread to spare: the job runs on those there are.
     }
     const int used = std::min(count, static_cast<int>(helpers_.size()));
+    ++run_;
     job_ = &job;
-    running_ = used;
-    for (int n = 0; n < used; ++n) wake(*helpers_[n]);
+    finished_ = 0;
+    state_.store(run_ << 32, std::memory_order_release);  // opens the run, none joined
+    for (int n = 0; n < used; ++n) wake(*helpers_[n], run_);
     try {
       job();
     } catch (...) {
@@ -51,34 +53,54 @@ class Helpers {
  private:
   struct Helper {
     std::thread thread;
-    std::atomic<uint64_t> calls = 0;  // raised once for every run it is given
-    bool stop = false;                // set before the last raise
+    std::atomic<uint64_t> run = 0;  // the last run it was given
+    bool stop = false;              // set before the last wake
   };
 
-  static void wake(Helper& helper) {
-    ++helper.calls;
-    helper.calls.notify_one();
+  // The run's number in the high half of the state, and in the low half the
+  // helpers that have joined it, or Closed.
+  static constexpr uint64_t Closed = 0xFFFFFFFF;
+
+  static void wake(Helper& helper, uint64_t run) {
+    helper.run = run;
+    helper.run.notify_one();
   }
 
+  // Closes the run to helpers yet to join it and waits for those that have.
   void waitForHelpers() {
-    for (int left = running_; left != 0; left = running_) running_.wait(left);
+    const int joined = static_cast<int>(state_.exchange(run_ << 32 | Closed) & Closed);
+    for (int done = finished_; done != joined; done = finished_) finished_.wait(done);
+  }
+
+  // Joins the given run while it is open: a helper that wakes too late for
+  // its run, or for a run that has been followed by others, does nothing.
+  bool join(uint64_t run) {
+    uint64_t state = state_.load(std::memory_order_acquire);
+    while (state >> 32 == run && (state & Closed) != Closed) {
+      if (state_.compare_exchange_weak(state, state + 1, std::memory_order_acquire)) return true;
+    }
+    return false;
   }
 
   void serve(Helper* helper) {
     uint64_t served = 0;
     for (;;) {
-      helper->calls.wait(served);
-      served = helper->calls;
+      helper->run.wait(served);
+      served = helper->run;
       if (helper->stop) return;
+      if (!join(served)) continue;
       (*job_)();
-      if (--running_ == 0) running_.notify_one();
+      ++finished_;
+      finished_.notify_one();
     }
   }
 
   std::mutex mutex_;  // one run at a time
   std::vector<std::unique_ptr<Helper>> helpers_;
-  const std::function<void()>* job_ = nullptr;  // set before the helpers are woken
-  std::atomic<int> running_ = 0;
+  uint64_t run_ = 0;                            // the number of the latest run
+  const std::function<void()>* job_ = nullptr;  // set before the run opens
+  std::atomic<uint64_t> state_ = Closed;
+  std::atomic<int> finished_ = 0;  // helpers of the run that have returned
 };
 
 }  // namespace

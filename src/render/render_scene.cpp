@@ -4,7 +4,6 @@
 #include <atomic>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <limits>
 #include <thread>
 #include <vector>
@@ -14,14 +13,16 @@
 #include "render/cell_walk.h"
 #include "render/helper_threads.h"
 #include "render/part_window.h"
+#include "render/row_copy.h"
 #include "render/side_bands.h"
+#include "render/side_paint.h"
 #include "render/side_pixels.h"
 
 namespace puffel {
 
 void RenderScene3D(Scene& scene, TForm2& form2) {
-  DrawScene3D(scene, FillTriangle);
-  form2.Present(scene.ViewBitmap, 0, 0);
+  DrawScene3D(scene, FillTriangle, FillThreads(), &form2.Surface());
+  form2.ShowSurface();
 }
 
 void TranslateRenderFrame(Scene& scene, int part, double dx, double dy, double dz) {
@@ -68,17 +69,25 @@ namespace {
 
 // The background picture at (0, 0), or black: the rectangle from (-1, -1) to
 // (ViewWidth + 2, ViewHeight + 2) in the black brush, whose border falls
-// outside the bitmap, sets every pixel to 0 and is filled as such (here, or
-// band by band with the fill when blackLater is set).
-void drawBackground(Scene& scene, bool blackLater) {
-  Bitmap& view = scene.ViewBitmap;
-  if (!scene.BackgroundName.empty()) {
-    Draw(view, 0, 0, scene.BackgroundBitmap);
-  } else {
-    view.canvas.brushColour = 0;
-    if (!blackLater && !view.Empty()) {
-      std::memset(view.Pixels(), 0, sizeof(uint32_t) * view.Width() * view.Height());
-    }
+// outside the bitmap, sets every pixel to 0. The filled pass starts each band
+// of rows so when it fills the band, while the rows are in the cache; only a
+// background drawn in another mode than plain copying is drawn first, whole.
+struct Background {
+  bool black;
+  const Bitmap* picture;  // to be copied band by band, or null
+
+  explicit Background(Scene& scene)
+      : black(scene.BackgroundName.empty()),
+        picture(!black && scene.ViewBitmap.canvas.copyMode == CopyMode::Copy
+                    ? &scene.BackgroundBitmap
+                    : nullptr) {}
+};
+
+void drawBackground(Scene& scene, const Background& background) {
+  if (background.black) {
+    scene.ViewBitmap.canvas.brushColour = 0;
+  } else if (!background.picture) {
+    Draw(scene.ViewBitmap, 0, 0, scene.BackgroundBitmap);
   }
 }
 
@@ -99,11 +108,11 @@ constexpr double SideCost = 30;
 // sees its sides in walk order.
 class FilledPass {
  public:
-  FilledPass(Scene& scene, TriangleFill fill, std::vector<BandedSides>& lines)
-      : scene_(scene), fill_(fill), lines_(lines) {
-    black_ = scene.BackgroundName.empty();
-    height_ = std::max(scene.DepthBuffer.Height(), scene.OwnerBuffer.Height());
-    if (black_) height_ = std::max(height_, scene.ViewBitmap.Height());
+  FilledPass(Scene& scene, TriangleFill fill, const Background& background, Bitmap* shown,
+             std::vector<BandedSides>& lines)
+      : scene_(scene), fill_(fill), background_(background), shown_(shown), lines_(lines) {
+    height_ = std::max(
+        {scene.DepthBuffer.Height(), scene.OwnerBuffer.Height(), scene.ViewBitmap.Height()});
     bands_ = (height_ + BandRows - 1) / BandRows;
     int lineCount = 0;
     for (int k = 0; k < scene.PartCount; ++k) {
@@ -174,7 +183,13 @@ class FilledPass {
 
   void fillBand(int band, std::vector<const TriangleSide*>& sides) {
     const RowBand rows{band * BandRows, std::min(band * BandRows + BandRows, height_) - 1};
-    ClearBand(scene_, rows, black_);
+    ClearBand(scene_, rows, background_.black);
+    if (background_.picture) CopyRows(scene_.ViewBitmap, *background_.picture, rows);
+    fillSides(band, rows, sides);
+    if (shown_) CopyRows(*shown_, scene_.ViewBitmap, rows);
+  }
+
+  void fillSides(int band, RowBand rows, std::vector<const TriangleSide*>& sides) {
     sides.clear();
     for (int l = 0; l < lineCount_; ++l) {
       const BandedSides& line = lines_[l];
@@ -187,14 +202,18 @@ class FilledPass {
       FillBandColouringLast(scene_, rows, sides);
       return;
     }
-    for (const TriangleSide* side : sides) fill_(scene_, *side, rows);
+    for (size_t n = 0; n < sides.size(); ++n) {
+      if (n + 1 < sides.size()) PrefetchTexels(scene_, *sides[n + 1]);
+      fill_(scene_, *sides[n], rows);
+    }
   }
 
   Scene& scene_;
   TriangleFill fill_;
+  const Background& background_;
+  Bitmap* shown_;
   std::vector<BandedSides>& lines_;  // all parts' lines in walk order
-  bool black_;
-  int height_;  // the rows of the bands: the tallest buffer, and the view when black
+  int height_;  // the rows of the bands: the tallest of the view and its buffers
   int bands_;
   int lineCount_;
   std::vector<Task> tasks_;
@@ -206,13 +225,14 @@ class FilledPass {
   std::atomic<size_t> nextBand_ = 0;
 };
 
-void drawFilled(Scene& scene, TriangleFill fill, int threads) {
-  drawBackground(scene, true);
+void drawFilled(Scene& scene, TriangleFill fill, int threads, Bitmap* shown) {
+  const Background background(scene);
+  drawBackground(scene, background);
   // Kept from pass to pass, so that a large mesh does not allocate every time;
   // the helpers reach it through the pass, as a thread_local named on their
   // own thread would be their own.
   thread_local std::vector<BandedSides> lines;
-  FilledPass pass(scene, fill, lines);
+  FilledPass pass(scene, fill, background, shown, lines);
   // Clearing alone does not pay for a thread. A thread that failed would
   // leave the others waiting for its lines: running out of memory ends the
   // program, as it would on a helper thread anyway.
@@ -225,23 +245,25 @@ int FillThreads() {
   return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 4u));
 }
 
-void DrawScene3D(Scene& scene, TriangleFill fill, int threads) {
+void DrawScene3D(Scene& scene, TriangleFill fill, int threads, Bitmap* shown) {
   BuildRenderFrames(scene);
   for (int k = 0; k < std::min(scene.PartCount, scene.GridState.Size1()); ++k) {
     scene.DrawOrder = ChooseDrawOrder(scene.PartFrame[k]);
   }
   if (!scene.OutlineMode) {
-    drawFilled(scene, fill, std::max(threads, 1));
+    drawFilled(scene, fill, std::max(threads, 1), shown);
     return;
   }
-  drawBackground(scene, false);
+  const Background background(scene);
+  drawBackground(scene, background);
+  ClearBand(scene, AllRows, background.black);
   Bitmap& view = scene.ViewBitmap;
+  if (background.picture) CopyRows(view, *background.picture, AllRows);
   view.canvas.penColour = 0xFFFFFF;
   view.canvas.brushColour = 0;
-  for (int k = 0; k < scene.PartCount; ++k) DrawOutlines(scene, PlanWalk(scene, k));
   // The outlines never touch the buffers.
-  ClearBand(scene, {0, std::max(scene.DepthBuffer.Height(), scene.OwnerBuffer.Height()) - 1},
-            false);
+  for (int k = 0; k < scene.PartCount; ++k) DrawOutlines(scene, PlanWalk(scene, k));
+  if (shown) CopyRows(*shown, view, AllRows);
 }
 
 }  // namespace puffel

@@ -25,8 +25,11 @@ int FillThreads();
 // bands of rows, each band with its own sides in walk order. With FillTriangle
 // a band that its sides cover over and over is coloured last, each pixel once
 // for the side that keeps it: the same result. DepthBuffer ends up 99999999.0
-// and OwnerBuffer -1 wherever no side was filled.
-void DrawScene3D(Scene& scene, TriangleFill fill = FillTriangle, int threads = FillThreads());
+// and OwnerBuffer -1 wherever no side was filled. When shown is given, the
+// finished ViewBitmap is also copied onto it at (0, 0), band by band as the
+// bands are finished.
+void DrawScene3D(Scene& scene, TriangleFill fill = FillTriangle, int threads = FillThreads(),
+                 Bitmap* shown = nullptr);
 
 // Adds (dx, dy, dz) to all four points of part's RenderFrame.
 void TranslateRenderFrame(Scene& scene, int part, double dx, double dy, double dz);

@@ -22,8 +22,23 @@ SideTexture::SideTexture(const Scene& scene, const TriangleSide& side) {
   height_ = empty ? 1 : height;
 }
 
+bool SideTexture::HoldsAll(const std::array<Point2, 3>& corners) const {
+  const auto holds = [](double a, double b, double c, double size) {
+    // The sum is not finite when a corner is not, or when it overflows.
+    if (!std::isfinite(a + b + c)) return false;
+    const double low = std::min({a, b, c});
+    const double high = std::max({a, b, c});
+    // 2^-38 of the largest magnitude covers 2^-40 of the sum of all three.
+    const double margin = 0x1p-38 * std::max(-low, high);
+    return low - margin > -1 && high + margin < size;
+  };
+  return holds(corners[0].x, corners[1].x, corners[2].x, width_) &&
+         holds(corners[0].y, corners[1].y, corners[2].y, height_);
+}
+
 void SidePaint::Prepare(const Scene& scene, const TriangleSide& side) {
   texture_ = SideTexture(scene, side);
+  texelsInside_ = texture_.HoldsAll(side.texture);
   const Point2& a = side.texture[0];
   ua_ = a.x;
   ub_ = side.texture[1].x - ua_;
@@ -54,6 +69,31 @@ void SidePaint::Prepare(const Scene& scene, const TriangleSide& side) {
   lastTexel_ = 0;
   lastShade_ = std::numeric_limits<double>::quiet_NaN();
   lastColour_ = 0;
+}
+
+void PrefetchTexels(const Scene& scene, const TriangleSide& side) {
+  const std::array<Point2, 3>& t = side.texture;
+  const double top = std::min({t[0].y, t[1].y, t[2].y});
+  const double bottom = std::max({t[0].y, t[1].y, t[2].y});
+  // A side that reads a row or two of texels finds them brought in by the
+  // sides before it along the walk.
+  if (!(bottom - top >= 2)) return;
+  const double left = std::min({t[0].x, t[1].x, t[2].x});
+  const double right = std::max({t[0].x, t[1].x, t[2].x});
+  const Bitmap& picture =
+      side.side == Side::Front ? scene.PartPicture[side.part] : scene.PartBackPicture[side.part];
+  // Positions outside the picture read column or row 0, which other texels
+  // bring in soon enough.
+  if (!(top >= 0 && left >= 0 && bottom < picture.Height() && right < picture.Width())) return;
+  const int x0 = static_cast<int>(left);
+  const int x1 = static_cast<int>(right);
+  const int y0 = static_cast<int>(top);
+  const int y1 = std::min(static_cast<int>(bottom), y0 + 63);
+  for (int y = y0; y <= y1; ++y) {
+    const uint32_t* row = picture.Row(y);
+    __builtin_prefetch(row + x0);
+    __builtin_prefetch(row + x1);
+  }
 }
 
 }  // namespace puffel

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 
@@ -28,6 +29,16 @@ class SideTexture {
     return pixels_[static_cast<size_t>(y) * stride_ + x];
   }
 
+  // True when every position that a side with these corner positions gives
+  // at weights inside it truncates to a texel inside the picture: such a
+  // position mixes the corners' positions, off by far less than 2^-40 of
+  // their size. False for corners that are not finite.
+  bool HoldsAll(const std::array<Point2, 3>& corners) const;
+  // The texel at (tu, tv), which must truncate to one inside the picture.
+  uint32_t AtInside(double tu, double tv) const {
+    return pixels_[static_cast<size_t>(static_cast<int>(tv)) * stride_ + static_cast<int>(tu)];
+  }
+
  private:
   const uint32_t* pixels_ = nullptr;
   size_t stride_ = 0;
@@ -50,7 +61,9 @@ class SidePaint {
   // texel and shade are kept with their colour: pictures have large areas of
   // one colour, and neighbouring pixels mostly share the shade.
   uint32_t Colour(double u, double v, double z) {
-    const uint32_t texel = texture_.At(ua_ + ub_ * u + uc_ * v, va_ + vb_ * u + vc_ * v);
+    const double tu = ua_ + ub_ * u + uc_ * v;
+    const double tv = va_ + vb_ * u + vc_ * v;
+    const uint32_t texel = texelsInside_ ? texture_.AtInside(tu, tv) : texture_.At(tu, tv);
     const double shade =
         fadeStart_ >= z ? diffuse_ : diffuse_ / ((z - fadeStart_) / fadeRange_ + 1);
     if (texel != lastTexel_ || shade != lastShade_) {
@@ -80,6 +93,7 @@ class SidePaint {
   double diffuse_, fadeStart_, fadeRange_;
   double lightBlue_, lightGreen_, lightRed_;  // the cap of each channel
   double highBlue_, highGreen_, highRed_;     // the specular highlight in each channel
+  bool texelsInside_;                         // every texel the side reads lies inside its picture
   // Every channel level is finite and within 0..2^31 - 1, so that truncating
   // it needs no guard.
   bool inRange_;
@@ -89,5 +103,9 @@ class SidePaint {
   double lastShade_;
   uint32_t lastColour_;
 };
+
+// Asks the cache for the lines of the side's picture that its texture
+// positions span, so that filling it later does not wait for them.
+void PrefetchTexels(const Scene& scene, const TriangleSide& side);
 
 }  // namespace puffel

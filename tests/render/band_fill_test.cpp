@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <random>
 #include <vector>
 
@@ -43,7 +45,27 @@ TEST(FillBandColouringLast, MatchesFillingTheSidesInTurn) {
     for (TriangleSide& side : sides) {
       side = test::AwkwardTriangle(random, static_cast<int>(random() % 8));
       side.part = static_cast<int>(random() % 2);
+      // Now and then a copy of an earlier side, of either part, at the same
+      // depths or a step of the last bit nearer or farther; seldom a depth
+      // that is not finite.
+      if (band.size() > 0 && random() % 3 == 0) {
+        side = *band[random() % band.size()];
+        side.part = static_cast<int>(random() % 2);
+        const int direction = static_cast<int>(random() % 3) - 1;
+        for (Point3& p : side.view) {
+          if (direction != 0) p.z = std::nextafter(p.z, direction * EmptyDepth);
+        }
+      }
+      if (random() % 200 == 0) {
+        side.view[random() % 3].z = random() % 2 ? std::numeric_limits<double>::infinity()
+                                                 : std::numeric_limits<double>::quiet_NaN();
+      }
       band.push_back(&side);
+    }
+    // Depths from tiny to too large to bound.
+    const double scale = std::pow(10.0, std::uniform_real_distribution<double>(-300, 303)(random));
+    for (TriangleSide& side : sides) {
+      for (Point3& p : side.view) p.z *= scale;
     }
     Scene last = bandScene();
     ClearBand(last, {0, 47}, true);

@@ -139,5 +139,59 @@ TEST(FillTriangle, MatchesThePlainFillOnRandomTriangles) {
   }
 }
 
+// Texture positions within a step of the last bit of -1, 0, W - 1 and W
+// (or H), where the fallback to column or row 0 starts or stops.
+TEST(FillTriangle, MatchesThePlainFillWithTexturePositionsAtThePicturesEdges) {
+  Scene fast = fillScene();
+  std::mt19937 random(4242);
+  const auto nearEdge = [&](double size) {
+    const double edges[] = {-1, 0, size - 1, size};
+    const double edge = edges[random() % 4];
+    const int steps = static_cast<int>(random() % 5) - 2;
+    double t = edge;
+    for (int n = 0; n < std::abs(steps); ++n) t = std::nextafter(t, steps * 100.0);
+    return t;
+  };
+  for (int round = 0; round < 3000; ++round) {
+    fast.DepthBuffer.Fill(EmptyDepth);
+    Scene plain = fast;
+    TriangleSide t = test::AwkwardTriangle(random, round % 2);
+    for (Point2& p : t.texture) {
+      p = {random() % 2 ? nearEdge(40) : p.x, random() % 2 ? nearEdge(30) : p.y};
+    }
+    FillTriangle(fast, t);
+    test::PlainFillTriangle(plain, t);
+    ASSERT_EQ(test::ViewDifference(fast, plain), "") << "round " << round;
+  }
+}
+
+// Sides filled over copies of themselves whose corners lie a step of the
+// last bit nearer or farther, or at the same depth, with depths from tiny to
+// huge: the pixels such a side takes or leaves are those the plain fill does.
+TEST(FillTriangle, MatchesThePlainFillOverAlmostEqualDepths) {
+  Scene fast = fillScene();
+  test::AddDomePart(fast, {.nx = 4, .ny = 4, .step = 10, .seed = 9});
+  fast.PartPicture[1] = test::PatternPicture(40, 30, 5);
+  std::mt19937 random(777);
+  for (int round = 0; round < 2000; ++round) {
+    fast.DepthBuffer.Fill(EmptyDepth);
+    Scene plain = fast;
+    TriangleSide under = test::AwkwardTriangle(random, round % 4);
+    const double scale = std::pow(10.0, std::uniform_real_distribution<double>(-300, 300)(random));
+    for (Point3& p : under.view) p.z *= scale;
+    TriangleSide over = under;
+    over.part = 1;
+    const int direction = static_cast<int>(random() % 3) - 1;
+    for (Point3& p : over.view) {
+      if (direction != 0) p.z = std::nextafter(p.z, direction * EmptyDepth);
+    }
+    for (const TriangleSide& t : {under, over}) {
+      FillTriangle(fast, t);
+      test::PlainFillTriangle(plain, t);
+    }
+    ASSERT_EQ(test::ViewDifference(fast, plain), "") << "round " << round;
+  }
+}
+
 }  // namespace
 }  // namespace puffel

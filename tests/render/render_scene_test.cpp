@@ -6,6 +6,7 @@
 #include <cstring>
 #include <numbers>
 
+#include "platform/canvas.h"
 #include "render/plain_fill.h"
 #include "render/plain_pass.h"
 #include "render/test_scenes.h"
@@ -268,6 +269,62 @@ TEST(RenderScene3D, WholeScenesMatchThePlainPass) {
   scene.BackgroundBitmap = test::PatternPicture(320, 240, 9);
   test::TurnFrame(scene.PartFrame[0], 0, 1, 0, Pi);
   expectSameAsPlainPass(scene);
+}
+
+// Views of sizes that fill bands only in part, or are empty, over black, a
+// background larger or smaller than the view, or one drawn by exclusive-or,
+// filled or outlined, shown on a window larger or smaller than the view: the
+// view, its buffers and the window's picture are those of the plain pass
+// followed by a plain copy onto the window.
+TEST(RenderScene3D, OddViewsAndTheirWindowMatchThePlainPass) {
+  const struct { int width, height; } sizes[] = {{37, 70}, {65, 97}, {1, 33}, {0, 40}, {40, 0}};
+  for (const auto [width, height] : sizes) {
+    Scene start = viewScene(width, height);
+    start.ViewBitmap.Fill(0x345678);
+    AddDomePart(start, {.nx = 10,
+                        .ny = 14,
+                        .step = 5,
+                        .height = 20,
+                        .pivotX = width / 2.0,
+                        .pivotY = height / 2.0,
+                        .jitter = 0.3,
+                        .seed = 11});
+    AddDomePart(start, {.nx = 8,
+                        .ny = 8,
+                        .step = 6,
+                        .height = 15,
+                        .pivotX = width / 3.0,
+                        .pivotY = height / 2.0 + 9,
+                        .seed = 12});
+    test::TurnFrame(start.PartFrame[1], 0, 1, 0, 0.7);
+    for (int look = 0; look < 8; ++look) {
+      Scene fast = start;
+      fast.OutlineMode = look % 2 == 1;
+      if (look >= 2) {
+        fast.BackgroundName = "haikei";
+        fast.BackgroundBitmap =
+            test::PatternPicture(std::max(width + (look >= 4 ? -7 : 5), 0), height + 3, 13);
+      }
+      if (look >= 6) fast.ViewBitmap.canvas.copyMode = CopyMode::Xor;
+      Scene plain = fast;
+      test::PlainDrawScene3D(plain);
+      for (const int threads : {1, 3}) {
+        Scene drawn = fast;
+        Bitmap shown(std::max(width + (look % 4 < 2 ? 3 : -5), 0),
+                     height + (look % 4 < 2 ? -4 : 6));
+        shown.Fill(0x9ABCDE);
+        Bitmap expected = shown;
+        Draw(expected, 0, 0, plain.ViewBitmap);
+        DrawScene3D(drawn, FillTriangle, threads, &shown);
+        const std::string what = std::to_string(width) + " x " + std::to_string(height) +
+                                 ", look " + std::to_string(look) + ", " + std::to_string(threads) +
+                                 " threads";
+        EXPECT_EQ(ViewDifference(drawn, plain), "") << what;
+        EXPECT_EQ(drawn.ViewBitmap, plain.ViewBitmap) << what;
+        EXPECT_EQ(shown, expected) << what;
+      }
+    }
+  }
 }
 
 // Parts stacked over one another, so that the middle bands are covered many
