@@ -1,9 +1,12 @@
 #include "batch/script_command.h"
 
 #include <charconv>
+#include <cstdint>
 #include <filesystem>
 #include <system_error>
 #include <vector>
+
+#include "platform/bmp_file.h"
 
 namespace puffel {
 
@@ -87,6 +90,12 @@ ScriptCommand parseWords(const std::vector<std::string>& words) {
     arity(words, 3);
     const ViewCommand view{parseInt(words[1]), parseInt(words[2])};
     if (view.width < 0 || view.height < 0) throw ScriptError("negative view size");
+    // A background picture can make the view as large as any picture the
+    // program reads, but no larger; beyond that the view's buffers would be absurd.
+    if (view.width > kMaxBitmapSide || view.height > kMaxBitmapSide ||
+        int64_t{view.width} * view.height > kMaxBitmapPixels) {
+      throw ScriptError("view size too large: " + words[1] + " x " + words[2]);
+    }
     return view;
   }
   if (command == "set") {

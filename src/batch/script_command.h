@@ -75,7 +75,8 @@ using ScriptCommand = std::variant<ViewCommand, SetCommand, CheckCommand, Answer
 // whose first non-blank character is '#' give std::nullopt. Throws ScriptError
 // for a line that is not a well-formed command: an unknown command, a wrong
 // number of words, a malformed number, window or button set, an unterminated
-// quote. A relative answer path is made absolute against the current folder.
+// quote, a view size no picture could give the view. A relative answer path
+// is made absolute against the current folder.
 std::optional<ScriptCommand> ParseScriptLine(const std::string& line);
 
 }  // namespace puffel

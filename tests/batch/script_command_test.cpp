@@ -41,6 +41,7 @@ TEST(ScriptCommand, EveryCommandParsesItsArguments) {
   const ViewCommand view = parsedAs<ViewCommand>("view 30 20\r");
   EXPECT_EQ(view.width, 30);
   EXPECT_EQ(view.height, 20);
+  EXPECT_EQ(parsedAs<ViewCommand>("view 32768 2048").width, 32768);  // the largest picture
   const SetCommand set = parsedAs<SetCommand>("set\tTrackBar4 -5");
   EXPECT_EQ(set.slider, "TrackBar4");
   EXPECT_EQ(set.position, -5);
@@ -92,6 +93,9 @@ TEST(ScriptCommand, MalformedLinesAreRefusedWithTheirReason) {
       {"view 30", "view takes 2 argument(s)"},
       {"cancel now", "cancel takes 0 argument(s)"},
       {"view -1 20", "negative view size"},
+      {"view 32769 1", "view size too large: 32769 x 1"},
+      {"view 8193 8192", "view size too large: 8193 x 8192"},
+      {"view 2147483647 2147483647", "view size too large: 2147483647 x 2147483647"},
       {"set TrackBar1 x", "not an integer: x"},
       {"set TrackBar1 3x", "not an integer: 3x"},
       {"set TrackBar1 99999999999", "not an integer: 99999999999"},
