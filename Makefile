@@ -8,16 +8,22 @@ SAN_DIR := $(BUILD_DIR)-san
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
 PACKAGES := g++ cmake make qt6-base-dev qt6-qpa-plugins libgtest-dev libbenchmark-dev \
-            fonts-ipafont-gothic qt6-translations-l10n clang libclang-rt-14-dev
+            fonts-ipafont-gothic qt6-translations-l10n libtinygltf-dev nlohmann-json3-dev \
+            libstb-dev nodejs npm clang libclang-rt-14-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: all deps build run test bench asan-build asan fuzz clean format
 
 all: build
 
+# A package counts as there when it is installed or an installed package
+# provides it (a Node.js build that brings its own npm, say).
 deps:
-	@missing=$$(for p in $(PACKAGES); do \
-	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; \
+	@provided=$$(dpkg-query -W -f='$${db:Status-Abbrev}|$${Provides}\n' 2>/dev/null | \
+	    sed -n 's/^ii *|//p' | tr ',' '\n' | sed 's/(.*//; s/ //g'); \
+	missing=$$(for p in $(PACKAGES); do \
+	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || \
+	      echo "$$provided" | grep -qx "$$p" || echo $$p; \
 	  done); \
 	if [ -n "$$missing" ]; then \
 	  echo "Installing:" $$missing; \

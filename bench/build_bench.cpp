@@ -132,7 +132,9 @@ double searchSeconds(Scene& scene, const MeshSettings& settings, bool plain) {
   std::optional<OutlineIndex> index;
   std::optional<OutlineBuckets> buckets;
   if (plain) {
-    test::PlainFindNearestOutlines(scene, 0, outline, f * f, measures);
+    Table2D<double> outlineDistance;
+    outlineDistance.Redim(scene.GridColumns[0] + 1, scene.GridRows[0] + 1);
+    test::PlainFindNearestOutlines(scene, 0, outline, f * f, measures, outlineDistance);
   } else {
     index.emplace(outline);
     buckets.emplace(outline);
@@ -140,7 +142,6 @@ double searchSeconds(Scene& scene, const MeshSettings& settings, bool plain) {
   }
   const std::chrono::duration<double> search = Clock::now() - searchStart;
 
-  MeasureThickness(scene, 0, measures);
   SnapRimPoints(scene, 0, outline, measures);
   InflateInsidePoints(scene, 0, outline, measures, 1, 1, 0);
   StretchDepths(scene, 0, 10, 10);

@@ -2,9 +2,13 @@
 
 #include <string>
 
+#include "app/background_picture.h"
 #include "app/light_material.h"
+#include "app/view_export.h"
 #include "builder/build_part.h"
 #include "platform/canvas.h"
+#include "platform/paths.h"
+#include "project/project_load.h"
 #include "project/project_save.h"
 #include "render/part_window.h"
 
@@ -40,6 +44,9 @@ void TForm1::setUpControls() {
   TrackBar5.SetRange(0, 24);
   TrackBar5.SetPosition(10);
   ProgressBar1.SetRange(0, 100);
+  // The export dialog asks before replacing a file, as the desktop's save
+  // dialog does by default; the project save replaces one without asking.
+  SaveDialog2.confirmOverwrite = true;
 
   Control* const creationOrder[] = {
       &StaticText4, &StaticText5,  &Button2,      &Button3,     &SpeedButton2, &SpeedButton3,
@@ -48,6 +55,8 @@ void TForm1::setUpControls() {
       &StaticText7, &CheckBox1,    &CheckBox2,    &CheckBox3,   &SpeedButton1, &Button1,
       &Button4,     &SpeedButton5, &SpeedButton4, &ProgressBar1};
   for (Control* control : creationOrder) AddControl(*control);
+  AddMenuEntry(Export3D);
+  AddMenuEntry(OpenReadme);
 
   Control* const tabOrder[] = {&Button1,     &Button4,     &Button2,     &Button3,     &TrackBar1,
                                &TrackBar3,   &TrackBar2,   &TrackBar4,   &TrackBar6,   &TrackBar5,
@@ -60,18 +69,31 @@ void TForm1::setUpControls() {
   // The labels are set up with their start captions; the handlers are wired
   // after the defaults so that none of them runs during creation.
   Button1.OnClick = [this] { Button1Click(); };
+  Button2.OnClick = [this] { Button2Click(); };
+  Button3.OnClick = [this] { Button3Click(); };
   Button4.OnClick = [this] { Button4Click(); };
+  SpeedButton1.OnClick = [this] { SpeedButton1Click(); };
   SpeedButton2.OnClick = [this] { SpeedButton2Click(); };
   SpeedButton3.OnClick = [this] { SpeedButton3Click(); };
   SpeedButton4.OnClick = [this] { SpeedButton4Click(); };
+  SpeedButton5.OnClick = [this] { SpeedButton5Click(); };
   TrackBar1.OnChange = [this] { TrackBar1Change(); };
   TrackBar2.OnChange = [this] { TrackBar2Change(); };
   TrackBar3.OnChange = [this] { TrackBar3Change(); };
   TrackBar4.OnChange = [this] { TrackBar4Change(); };
   TrackBar5.OnChange = [this] { TrackBar5Change(); };
   TrackBar6.OnChange = [this] { TrackBar6Change(); };
+  OpenReadme.OnClick = [this] { OpenReadmeClick(); };
   OnPaint = [this] { FormPaint(); };
   OnClose = [this] { FormClose(); };
+  OnMouseDown = [this](MouseButton button, ShiftState shift, int x, int y) {
+    FormMouseDown(button, shift, x, y);
+  };
+  OnMouseMove = [this](ShiftState shift, int x, int y) { FormMouseMove(shift, x, y); };
+  OnMouseUp = [this](MouseButton button, ShiftState shift, int x, int y) {
+    FormMouseUp(button, shift, x, y);
+  };
+  OnDblClick = [this] { FormDblClick(); };
 }
 
 void TForm1::FormCreate() {
@@ -209,7 +231,23 @@ void TForm1::SpeedButton3Click() {
   redrawPartWindow();
 }
 
+void TForm1::Button2Click() { SetBackground(*this); }
+
+void TForm1::Button3Click() { ClearBackground(*this); }
+
+void TForm1::SpeedButton1Click() { ExportView(*this); }
+
 void TForm1::SpeedButton4Click() { SaveProject(*this); }
+
+void TForm1::SpeedButton5Click() { LoadProject(*this); }
+void TForm1::OpenReadmeClick() {
+  const std::string readme = ProgramFolder() + "readme.txt";
+  if (!FileExists(readme)) {
+    ShowMessage("readme.txt が見つかりません！");
+  } else if (!OpenDocument(readme)) {
+    ShowMessage("readme.txt を開けません！");
+  }
+}
 
 namespace {
 

@@ -22,11 +22,27 @@ class TForm1 : public Form {
   void FormClose();
   void FormPaint();
 
+  // The pickers' mouse handlers: the buttons held at a press decide which mark
+  // moves (left wins over right; neither is the middle button), and a left
+  // double click, reported before the press that completes it, flips the light
+  // to the back.
+  void FormMouseDown(MouseButton button, ShiftState shift, int x, int y);
+  void FormMouseMove(ShiftState shift, int x, int y);
+  void FormMouseUp(MouseButton button, ShiftState shift, int x, int y);
+  void FormDblClick();
+  // While a button is held: moves the mark under (x, y) in the wheel or the
+  // material box, derives the light or material from it and redraws.
+  void PickerMouse(int x, int y);
+
   void Button1Click();
+  void Button2Click();
+  void Button3Click();
   void Button4Click();
+  void SpeedButton1Click();
   void SpeedButton2Click();
   void SpeedButton3Click();
   void SpeedButton4Click();
+  void SpeedButton5Click();
 
   void TrackBar1Change();
   void TrackBar2Change();
@@ -34,6 +50,7 @@ class TForm1 : public Form {
   void TrackBar4Change();
   void TrackBar5Change();
   void TrackBar6Change();
+  void OpenReadmeClick();
 
   Scene& scene;
   TForm2* Form2 = nullptr;
@@ -68,6 +85,11 @@ class TForm1 : public Form {
   Control SpeedButton5{"SpeedButton5", ControlKind::GlyphButton, {138, 386, 26, 25}};
   Control SpeedButton4{"SpeedButton4", ControlKind::GlyphButton, {170, 386, 26, 25}};
   Control ProgressBar1{"ProgressBar1", ControlKind::ProgressBar, {24, 422, 153, 16}};
+
+  // The menu bar. Export3D's handler comes from the programs that link the
+  // model export (InstallModelExport).
+  MenuEntry Export3D{"ファイル", "Export3D", "3Dモデル書き出し..."};
+  MenuEntry OpenReadme{"ヘルプ", "OpenReadme", "readme を開く"};
 
   FileDialog OpenPictureDialog1{DialogKind::Open, BitmapFilter};
   FileDialog OpenPictureDialog2{DialogKind::Open, BitmapFilter};

@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <cstring>
+#include <iterator>
+#include <vector>
 
 namespace puffel {
 
@@ -27,6 +29,30 @@ void TranslatePartFrame(Scene& scene, int k, double dx, double dy, double dz) {
   TranslateFrame(scene.PartFrame[k], dx, dy, dz);
 }
 
+void ResizeView(Scene& scene, int width, int height) {
+  // The new view and buffers are made before anything changes, so that running
+  // out of memory leaves the view as it was.
+  Bitmap view = scene.ViewBitmap.Resized(width, height);
+  ViewBuffer<double> depth = scene.DepthBuffer.Resized(width, height);
+  ViewBuffer<int32_t> owner = scene.OwnerBuffer.Resized(width, height);
+  scene.PrevViewWidth = scene.ViewWidth;
+  scene.PrevViewHeight = scene.ViewHeight;
+  scene.ViewWidth = width;
+  scene.ViewHeight = height;
+  scene.ViewBitmap = std::move(view);
+  scene.DepthBuffer = std::move(depth);
+  scene.OwnerBuffer = std::move(owner);
+  scene.ViewShiftX = (scene.ViewWidth - scene.PrevViewWidth) * 0.5;
+  scene.ViewShiftY = (scene.ViewHeight - scene.PrevViewHeight) * 0.5;
+  for (int k = 0; k < scene.PartCount; ++k) {
+    TranslatePartFrame(scene, k, scene.ViewShiftX, scene.ViewShiftY, 0);
+    scene.PartOffsetX[k] += scene.ViewShiftX;
+    scene.PartPosX[k] += scene.ViewShiftX;
+    scene.PartOffsetY[k] += scene.ViewShiftY;
+    scene.PartPosY[k] += scene.ViewShiftY;
+  }
+}
+
 namespace {
 
 // Whether part c's pivot lies on part k's silhouette.
@@ -35,7 +61,8 @@ bool pivotOnSilhouette(const Scene& scene, int c, int k) {
   const double du = std::trunc(scene.PartPosX[c] - scene.PartOffsetX[k]);
   const double dv = std::trunc(scene.PartPosY[c] - scene.PartOffsetY[k]);
   const Bitmap& mask = scene.PartMask[k];
-  if (du < 0 || dv < 0 || du >= mask.Width() || dv >= mask.Height()) return false;
+  // Written as a test for inside, so that a NaN position lies on no silhouette.
+  if (!(du >= 0 && dv >= 0 && du < mask.Width() && dv < mask.Height())) return false;
   const int u = static_cast<int>(du);
   const int v = static_cast<int>(dv);
   return (mask.Row(v)[u] & 0xFFFFFF) == 0;
@@ -85,11 +112,17 @@ void CloseAncestors(Scene& scene) {
 }
 
 void RedimMeshTables(Scene& scene, int parts) {
-  for (Table3D<double>* table :
-       {&scene.GridState, &scene.FrontX, &scene.FrontY, &scene.FrontZ, &scene.BackX, &scene.BackY,
-        &scene.BackZ, &scene.TexU, &scene.TexV}) {
-    table->Redim(parts, scene.MaxGridColumns, scene.MaxGridRows);
+  Table3D<double>* const tables[] = {&scene.GridState, &scene.FrontX, &scene.FrontY,
+                                     &scene.FrontZ,    &scene.BackX,  &scene.BackY,
+                                     &scene.BackZ,     &scene.TexU,   &scene.TexV};
+  // All new cells are made first: when memory runs out no table has changed,
+  // and the nine always share one shape.
+  std::vector<Table3D<double>::Redimension> next;
+  next.reserve(std::size(tables));
+  for (const Table3D<double>* table : tables) {
+    next.push_back(table->Prepare(parts, scene.MaxGridColumns, scene.MaxGridRows));
   }
+  for (size_t t = 0; t < std::size(tables); ++t) tables[t]->Apply(std::move(next[t]));
 }
 
 std::string PartFilePath(const Scene& scene, int k) {

@@ -138,6 +138,12 @@ void TranslateFrame(Frame& frame, double dx, double dy, double dz);
 // Moves all four points of part k's frame by (dx, dy, dz).
 void TranslatePartFrame(Scene& scene, int k, double dx, double dy, double dz);
 
+// Records a new view size: the previous size, ViewBitmap and both buffers
+// re-dimensioned, and every used part's frame, pivot and picture corner moved by
+// half the size change (ViewShiftX, ViewShiftY), so the scene stays centred.
+// Out of memory, it throws std::bad_alloc and leaves all of that as it was.
+void ResizeView(Scene& scene, int width, int height);
+
 // Rebuilds ParentMatrix and AncestorMatrix for parts 0..PartCount-1 from their
 // pivots and silhouettes: a part hangs from the highest lower part whose
 // silhouette lies under its pivot, or from the root.
@@ -146,7 +152,9 @@ void Relink(Scene& scene);
 // One step of the ancestor closure over rows and columns 0..PartCount.
 void CloseAncestors(Scene& scene);
 
-// Re-dimensions the nine mesh tables to parts x MaxGridColumns x MaxGridRows.
+// Re-dimensions the nine mesh tables to parts x MaxGridColumns x MaxGridRows,
+// keeping the cells that exist before and after and zero-filling new ones.
+// Throws std::bad_alloc and then leaves all nine as they were.
 void RedimMeshTables(Scene& scene, int parts);
 
 // The path held in a PartFileName slot (up to its first zero byte).

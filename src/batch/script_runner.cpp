@@ -9,6 +9,7 @@
 
 #include "app/application.h"
 #include "batch/script_command.h"
+#include "export/model_export.h"
 #include "platform/bmp_file.h"
 #include "platform/paths.h"
 #include "platform/platform_error.h"
@@ -33,8 +34,13 @@ class Runner {
     services.runFileDialog = [this](FileDialog& dialog) { return answerDialog(dialog); };
     services.showMessage = [this](const std::string& text) { out_ << "message: " << text << '\n'; };
     services.reportError = [this](const std::string& text) { out_ << "error: " << text << '\n'; };
+    services.openDocument = [this](const std::string& path) {
+      out_ << "open: " << path << '\n';
+      return true;
+    };
     services.buttonFaceColour = 0xF0F0F0;
     app_ = std::make_unique<Application>();
+    InstallModelExport(app_->form1);
     DispatchEvent([this] { app_->form1.FormPaint(); });
     DispatchEvent([this] { app_->form2.ReportClientSize(InitialViewWidth, InitialViewHeight); });
   }
@@ -76,8 +82,12 @@ class Runner {
   }
 
   bool execute(const ClickCommand& click) {
-    Control& button = clickable(click.button);
-    DispatchEvent([&] { button.Click(); });
+    if (MenuEntry* entry = app_->form1.FindMenuEntry(click.button)) {
+      DispatchEvent([&] { entry->Click(); });
+    } else {
+      Control& button = clickable(click.button);
+      DispatchEvent([&] { button.Click(); });
+    }
     return true;
   }
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <exception>
 #include <memory>
+#include <new>
 #include <string>
 
 #include "app/main_window.h"
@@ -79,17 +80,18 @@ void BuildPart(TForm1& form1, int k) {
   CopyPicture(scene.PictureLoadBuffer, scene.PartPicture[k]);
   CopyPicture(scene.PictureLoadBuffer, scene.PartCutout[k]);
 
+  const int width = scene.PartPicture[k].Width();
+  const int height = scene.PartPicture[k].Height();
   if (!form1.CheckBox3.Checked()) {
     form1.FormPaint();
-    LoadBitmapFile(path, scene.PictureLoadBuffer);
-    CopyPicture(scene.PictureLoadBuffer, scene.PartBackPicture[k]);
+    // Loading the same file again would give the picture the buffer holds.
+    TakeScaledPicture(scene.PictureLoadBuffer, width, height, scene.PartBackPicture[k]);
   } else {
     if (!form1.OpenPictureDialog1.Execute()) return;
     const std::string backPath = form1.OpenPictureDialog1.fileName;
     if (!FileExists(backPath)) return;
     LoadBitmapFile(backPath, scene.PictureLoadBuffer);
-    CopyScaledPicture(scene.PictureLoadBuffer, scene.PartPicture[k].Width(),
-                      scene.PartPicture[k].Height(), scene.PartBackPicture[k]);
+    TakeScaledPicture(scene.PictureLoadBuffer, width, height, scene.PartBackPicture[k]);
     form1.FormPaint();
   }
 
@@ -97,19 +99,30 @@ void BuildPart(TForm1& form1, int k) {
   MakeCutoutAndMask(scene.PartCutout[k], scene.PartMask[k], scene.BackgroundColour);
   PlacePart(scene, k);
 
+  // Out of memory, the part is taken back and the grid maxima restored; what
+  // stays in the slot is stale, as in any slot at or above PartCount.
+  const int32_t maxColumns = scene.MaxGridColumns;
+  const int32_t maxRows = scene.MaxGridRows;
+  std::exception_ptr copyError;
   ++scene.PartCount;
-  form2.FormPaint();
-  form1.ProgressBar1.SetPosition(5);
-
-  {  // the outline and its measures live through the mesh stages only
-    const std::unique_ptr<PartAnalysis> analysis =
-        AnalysePart(scene, k, settings, form1.ProgressBar1);
-    InflatePart(scene, k, *analysis, settings, readShapeSettings(form1));
-    FinishPartMesh(scene, k, *analysis);
+  try {
+    form2.FormPaint();
+    form1.ProgressBar1.SetPosition(5);
+    {  // the outline and its measures live through the mesh stages only
+      const std::unique_ptr<PartAnalysis> analysis =
+          AnalysePart(scene, k, settings, form1.ProgressBar1);
+      InflatePart(scene, k, *analysis, settings, readShapeSettings(form1));
+      FinishPartMesh(scene, k, *analysis);
+    }
+    copyError = savePictureCopies(scene, k);
+    PlacePartMesh(scene, k);
+  } catch (const std::bad_alloc&) {
+    scene.PartCount = k;
+    scene.MaxGridColumns = maxColumns;
+    scene.MaxGridRows = maxRows;
+    form1.ProgressBar1.SetPosition(0);
+    throw;
   }
-
-  const std::exception_ptr copyError = savePictureCopies(scene, k);
-  PlacePartMesh(scene, k);
 
   form1.ProgressBar1.SetPosition(100);
   form2.SetClientSize(scene.ViewWidth, scene.ViewHeight);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "builder/background.h"
+#include "builder/part_mesh.h"
 #include "platform/numeric.h"
 
 namespace puffel {
@@ -88,6 +89,12 @@ void TranslatePartMesh(Scene& scene, int k, double dx, double dy, double dz) {
       backZ[i][j] = backZ[i][j] + dz;
     }
   }
+}
+
+void PlacePartMesh(Scene& scene, int k) {
+  scene.PartFrame[k] = ResetFrame(scene.PartPosX[k], scene.PartPosY[k]);
+  TranslatePartMesh(scene, k, scene.PartOffsetX[k] - scene.PartPosX[k],
+                    scene.PartOffsetY[k] - scene.PartPosY[k], 0);
 }
 
 }  // namespace puffel

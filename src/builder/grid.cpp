@@ -82,6 +82,11 @@ void PlaceGridPoints(Scene& scene, int k, const GridSpacing& spacing, bool colou
 
 namespace {
 
+// Per grid point of the classification: its own sample is background, and
+// it is marked as a rim point.
+constexpr uint8_t OutsideSample = 1;
+constexpr uint8_t RimMark = 2;
+
 // The rim test of the grid edges: of an edge that crosses the silhouette, the
 // end nearer to the crossing is marked. A point is sampled at its position +
 // 0.5, the middle of an edge at the average of its two ends' samples.
@@ -90,12 +95,11 @@ struct RimCrossing {
   uint32_t background;
   Table3D<double>::Slice frontX;
   Table3D<double>::Slice frontY;
-  const Table2D<uint8_t>& outsideSample;  // each point's own sample is background
-  Table2D<uint8_t>& rimFlag;
+  Table2D<uint8_t>& flags;
 
   void mark(int ia, int ja, int ib, int jb) const {
-    const bool aOutside = outsideSample[ia][ja] != 0;
-    const bool bOutside = outsideSample[ib][jb] != 0;
+    const bool aOutside = (flags[ia][ja] & OutsideSample) != 0;
+    const bool bOutside = (flags[ib][jb] & OutsideSample) != 0;
     if (aOutside == bOutside) return;
     const double mx = ((frontX[ia][ja] + 0.5) + (frontX[ib][jb] + 0.5)) / 2;
     const double my = ((frontY[ia][ja] + 0.5) + (frontY[ib][jb] + 0.5)) / 2;
@@ -103,9 +107,9 @@ struct RimCrossing {
     // The end in whose half of the edge the crossing lies is marked.
     const bool markA = aOutside != middleOutside;
     if (markA) {
-      rimFlag[ia][ja] = 1;
+      flags[ia][ja] |= RimMark;
     } else {
-      rimFlag[ib][jb] = 1;
+      flags[ib][jb] |= RimMark;
     }
   }
 };
@@ -119,21 +123,21 @@ void ClassifyGridPoints(Scene& scene, int k, uint32_t background) {
   auto state = scene.GridState[k];
   auto frontX = scene.FrontX[k];
   auto frontY = scene.FrontY[k];
-  Table2D<uint8_t> outsideSample;
-  outsideSample.Redim(nx + 1, ny + 1);
+  Table2D<uint8_t> flags;
+  flags.Redim(nx + 1, ny + 1);
   for (int i = 0; i <= nx; ++i) {
     for (int j = 0; j <= ny; ++j) {
-      outsideSample[i][j] = IsBackgroundAt(picture, TruncInt(frontX[i][j] + 0.5),
-                                           TruncInt(frontY[i][j] + 0.5), background);
+      if (IsBackgroundAt(picture, TruncInt(frontX[i][j] + 0.5), TruncInt(frontY[i][j] + 0.5),
+                         background)) {
+        flags[i][j] = OutsideSample;
+      }
     }
   }
   for (int i = 1; i <= nx - 1; ++i) {
-    for (int j = 1; j <= ny - 1; ++j) state[i][j] = outsideSample[i][j] != 0 ? 0 : 2;
+    for (int j = 1; j <= ny - 1; ++j) state[i][j] = (flags[i][j] & OutsideSample) != 0 ? 0 : 2;
   }
 
-  Table2D<uint8_t> rimFlag;
-  rimFlag.Redim(nx + 1, ny + 1);
-  const RimCrossing crossing{picture, background, frontX, frontY, outsideSample, rimFlag};
+  const RimCrossing crossing{picture, background, frontX, frontY, flags};
   for (int i = 1; i <= nx - 1; ++i) {
     for (int j = 0; j <= ny - 1; ++j) {
       crossing.mark(i, j, i + 1, j);
@@ -147,7 +151,7 @@ void ClassifyGridPoints(Scene& scene, int k, uint32_t background) {
   }
   for (int i = 0; i <= nx; ++i) {
     for (int j = 0; j <= ny; ++j) {
-      if (rimFlag[i][j] != 0) state[i][j] = 1;
+      if ((flags[i][j] & RimMark) != 0) state[i][j] = 1;
     }
   }
 }

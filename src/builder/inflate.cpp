@@ -3,6 +3,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "builder/part_mesh.h"
+
 namespace puffel {
 
 double BulgeExponent(int position) {
@@ -10,6 +12,14 @@ double BulgeExponent(int position) {
   if (position <= 10) return std::pow(2, (10 - position) / 10.0);
   return std::pow(0.25, std::pow((position - 10) / 10.0, 3));
 }
+
+namespace {
+
+// x^B for the profile, x >= 0. At the default bulge B is 1, and x^1 is x
+// exactly (the library's power is faithful, so it can only return x).
+inline double profilePower(double x, double B) { return B == 1 ? x : std::pow(x, B); }
+
+}  // namespace
 
 void SnapRimPoints(Scene& scene, int k, const OutlineList& outline,
                    const OutlineMeasures& measures) {
@@ -54,19 +64,20 @@ void InflateInsidePoints(Scene& scene, int k, const OutlineList& outline,
   for (int i = 1; i <= nx - 1; ++i) {
     for (int j = 1; j <= ny - 1; ++j) {
       if (state[i][j] != 2) continue;
-      const double d = measures.OutlineDistance[i][j];
+      const double X = frontX[i][j];
+      const double Y = frontY[i][j];
+      const int n = measures.NearestOutline[i][j];
+      const PointDepth depth = MeasurePoint(outline, measures, n, X, Y);
+      const double d = depth.d;
       if (!(d > 0)) {
         backX[i][j] = frontX[i][j];
         backY[i][j] = frontY[i][j];
         backZ[i][j] = frontZ[i][j];
         continue;
       }
-      const int n = measures.NearestOutline[i][j];
       const double bx = outline.OutlineX[n];
       const double by = outline.OutlineY[n];
-      const double X = frontX[i][j];
-      const double Y = frontY[i][j];
-      double t = measures.LocalThickness[i][j];
+      double t = depth.t;
       if (t == 0) t = d;
       const double r = d / t;
       const double a = r * pi / 2;
@@ -74,16 +85,16 @@ void InflateInsidePoints(Scene& scene, int k, const OutlineList& outline,
       const double qx = (X - bx) / r + bx;
       const double qy = (Y - by) / r + by;
 
-      const double cB = std::pow(std::cos(a), Bb);
-      const double sB = std::pow(std::sin(a), Bb);
+      const double cB = profilePower(std::cos(a), Bb);
+      const double sB = profilePower(std::sin(a), Bb);
       backX[i][j] = bx * cB + (1 - cB) * qx;
       backY[i][j] = by * cB + (1 - cB) * qy;
       backZ[i][j] = t * sB;
 
       if (e >= 0.5) {
         // Equal exponents give the very same powers as the back's.
-        const double cF = Bf == Bb ? cB : std::pow(std::cos(a), Bf);
-        const double sF = Bf == Bb ? sB : std::pow(std::sin(a), Bf);
+        const double cF = Bf == Bb ? cB : profilePower(std::cos(a), Bf);
+        const double sF = Bf == Bb ? sB : profilePower(std::sin(a), Bf);
         frontX[i][j] = bx * cF + (1 - cF) * qx;
         frontY[i][j] = by * cF + (1 - cF) * qy;
         frontZ[i][j] = -t * sF;
@@ -95,9 +106,9 @@ void InflateInsidePoints(Scene& scene, int k, const OutlineList& outline,
       if (r <= w) {
         // The rolled rim: a half-round lobe from b over M back down to E.
         const double a1 = (r / e) * pi / 2;
-        const double sF = std::pow(std::sin(a1), Bf);
+        const double sF = profilePower(std::sin(a1), Bf);
         const double c = std::cos(a1);
-        const double cF = c >= 0 ? std::pow(c, Bf) : -std::pow(-c, Bf);
+        const double cF = c >= 0 ? profilePower(c, Bf) : -profilePower(-c, Bf);
         const double mx = (bx + ex) / 2;
         const double my = (by + ey) / 2;
         const double lobe = std::sqrt((bx - mx) * (bx - mx) + (by - my) * (by - my));
@@ -107,8 +118,8 @@ void InflateInsidePoints(Scene& scene, int k, const OutlineList& outline,
       } else {
         // The hollow: the front sinks toward the back from E to Q.
         const double a2 = ((r - w) / (1 - w)) * pi / 2;
-        const double sF = std::pow(std::sin(a2), Bf);
-        const double cF = std::pow(std::cos(a2), Bf);
+        const double sF = profilePower(std::sin(a2), Bf);
+        const double cF = profilePower(std::cos(a2), Bf);
         const double hollow = std::sqrt((qx - ex) * (qx - ex) + (qy - ey) * (qy - ey));
         frontX[i][j] = ex * cF + (1 - cF) * qx;
         frontY[i][j] = ey * cF + (1 - cF) * qy;
@@ -116,6 +127,15 @@ void InflateInsidePoints(Scene& scene, int k, const OutlineList& outline,
       }
     }
   }
+}
+
+void InflatePart(Scene& scene, int k, const PartAnalysis& analysis, const MeshSettings& settings,
+                 const ShapeSettings& shape) {
+  SnapRimPoints(scene, k, analysis.outline, analysis.measures);
+  InflateInsidePoints(scene, k, analysis.outline, analysis.measures, settings.frontBulge,
+                      settings.backBulge, shape.earPosition);
+  StretchDepths(scene, k, shape.frontStretch, shape.backStretch);
+  if (settings.colourProjection) ProjectColours(scene, k);
 }
 
 void StretchDepths(Scene& scene, int k, int frontStretch, int backStretch) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "builder/outline_column.h"
 #include "platform/numeric.h"
@@ -14,10 +15,6 @@ void PrepareMeasures(const Scene& scene, int k, const OutlineList& outline,
   const int ny = scene.GridRows[k];
   measures.NearestOutline.Redim(nx + 1, ny + 1);
   measures.NearestOutline.Fill(-1);
-  measures.OutlineDistance.Redim(nx + 1, ny + 1);
-  measures.OutlineDistance.Fill(0);
-  measures.LocalThickness.Redim(nx + 1, ny + 1);
-  measures.LocalThickness.Fill(0);
   measures.OutlineReach.assign(outline.Count(), 0);
 }
 
@@ -59,7 +56,7 @@ void FindNearestOutlines(const Scene& scene, int k, const OutlineList& outline, 
   // The points of a column lie on one vertical line (square grid) or two, the
   // even and the odd rows (triangular grid), each searched top to bottom.
   LineByLineSearch lines[2] = {LineByLineSearch(outline, index), LineByLineSearch(outline, index)};
-  std::vector<InsidePoint> inside;
+  std::optional<InsidePoint> deepest;  // the first of the deepest inside points
   for (int i = 1; i <= nx - 1; ++i) {
     const bool oneLine = ny - 1 < 2 || frontX[i][1] == frontX[i][2];
     int count[2] = {0, 0};
@@ -72,10 +69,7 @@ void FindNearestOutlines(const Scene& scene, int k, const OutlineList& outline, 
       const OutlineMatch match = line.FindNearest(frontX[i][j], frontY[i][j]);
       if (match.n < 0) continue;
       measures.NearestOutline[i][j] = match.n;
-      if (state[i][j] == 2) {
-        measures.OutlineDistance[i][j] = match.q;
-        inside.push_back({match.q, i, j});
-      }
+      if (state[i][j] == 2 && (!deepest || match.q > deepest->d2)) deepest = {match.q, i, j};
     }
     // The bar depends on the column only, so one advance per searched column
     // moves it through the same entries as one after every searched point.
@@ -84,40 +78,35 @@ void FindNearestOutlines(const Scene& scene, int k, const OutlineList& outline, 
 
   // Raising to the maximum does not depend on the order of the points: taken
   // from the deepest down, an outline pixel's first raise is its last, and it
-  // leaves the index. The deepest point alone often reaches the whole outline.
+  // leaves the index. The deepest point alone often reaches the whole outline,
+  // so the others are listed only when it does not.
   const auto claim = [&](const InsidePoint& point) {
     index.ClaimWithin(frontX[point.i][point.j], frontY[point.i][point.j], point.d2 * f2, point.d2,
                       measures.OutlineReach, measures.NearestOutline[point.i][point.j]);
   };
-  const auto deeper = [](const InsidePoint& a, const InsidePoint& b) { return a.d2 > b.d2; };
-  if (inside.empty()) return;
-  claim(*std::min_element(inside.begin(), inside.end(), deeper));
+  if (!deepest) return;
+  claim(*deepest);
   if (index.AllClaimed()) return;
-  std::sort(inside.begin(), inside.end(), deeper);
+  std::vector<InsidePoint> inside;
+  for (int i = 1; i <= nx - 1; ++i) {
+    for (int j = 1; j <= ny - 1; ++j) {
+      const int n = measures.NearestOutline[i][j];
+      if (state[i][j] != 2 || n < 0) continue;
+      inside.push_back({SquaredOutlineDistance(outline, n, frontX[i][j], frontY[i][j]), i, j});
+    }
+  }
+  std::sort(inside.begin(), inside.end(),
+            [](const InsidePoint& a, const InsidePoint& b) { return a.d2 > b.d2; });
   for (const InsidePoint& point : inside) {
     if (index.AllClaimed()) break;
     claim(point);
   }
 }
 
-void MeasureThickness(const Scene& scene, int k, OutlineMeasures& measures) {
-  const int nx = scene.GridColumns[k];
-  const int ny = scene.GridRows[k];
-  const auto state = scene.GridState[k];
-  for (int i = 1; i <= nx - 1; ++i) {
-    for (int j = 1; j <= ny - 1; ++j) {
-      if (state[i][j] != 2) continue;
-      const int n = measures.NearestOutline[i][j];
-      if (n >= 0) measures.LocalThickness[i][j] = measures.OutlineReach[n];
-    }
-  }
-  for (int i = 1; i <= nx - 1; ++i) {
-    for (int j = 1; j <= ny - 1; ++j) {
-      if (state[i][j] != 2) continue;
-      measures.OutlineDistance[i][j] = std::sqrt(measures.OutlineDistance[i][j]);
-      measures.LocalThickness[i][j] = std::sqrt(measures.LocalThickness[i][j]);
-    }
-  }
+PointDepth MeasurePoint(const OutlineList& outline, const OutlineMeasures& measures, int n,
+                        double x, double y) {
+  if (n < 0) return {};
+  return {std::sqrt(SquaredOutlineDistance(outline, n, x, y)), std::sqrt(measures.OutlineReach[n])};
 }
 
 }  // namespace puffel

@@ -14,13 +14,21 @@
 
 namespace puffel {
 
-// The measures of one build, indexed [i][j] over i = 0..nx, j = 0..ny.
+// The measures of one build: the nearest outline pixel of every searched grid
+// point, indexed [i][j] over i = 0..nx, j = 0..ny, and the reach of every
+// outline pixel. An inside point's outline distance and local thickness follow
+// from them (MeasurePoint).
 struct OutlineMeasures {
-  Table2D<int32_t> NearestOutline;  // list index of the nearest outline pixel; -1 none
-  Table2D<double> OutlineDistance;  // inside points: d² after the search, d after MeasureThickness
-  Table2D<double> LocalThickness;   // inside points: t after MeasureThickness
+  Table2D<int32_t> NearestOutline;   // list index of the nearest outline pixel; -1 none
   std::vector<double> OutlineReach;  // per outline pixel: the largest d² that reached it
 };
+
+// (x - OutlineX[n])² + (y - OutlineY[n])², rounded as every search rounds it.
+inline double SquaredOutlineDistance(const OutlineList& outline, int n, double x, double y) {
+  const double ex = x - outline.OutlineX[n];
+  const double ey = y - outline.OutlineY[n];
+  return ex * ex + ey * ey;
+}
 
 // Sizes measures for part k's grid and outline: no nearest pixel, all else 0.
 void PrepareMeasures(const Scene& scene, int k, const OutlineList& outline,
@@ -28,7 +36,7 @@ void PrepareMeasures(const Scene& scene, int k, const OutlineList& outline,
 
 // The nearest-outline search of part k. For every interior point with
 // GridState > 0 whose sample pixel lies inside the picture, stores its nearest
-// outline pixel; for inside points also d², the nearest squared distance, and
+// outline pixel; for inside points, with d² the nearest squared distance,
 // raises OutlineReach[n] to d² for every outline pixel n with q_n < d² * f2.
 // Moves progressBar through its list after every searched column. index is
 // the outline's index; the raise claims its pixels.
@@ -40,8 +48,17 @@ void FindNearestOutlines(const Scene& scene, int k, const OutlineList& outline, 
 // the next while i > (nx * s) div 14 for the entry's number s.
 void AdvanceSearchProgress(Control& progressBar, int i, int nx);
 
-// For every inside point: t² = OutlineReach of its nearest outline pixel, then
-// d and t become the square roots of d² and t².
-void MeasureThickness(const Scene& scene, int k, OutlineMeasures& measures);
+// The outline distance d and the local half-thickness t of an inside point.
+struct PointDepth {
+  double d = 0;
+  double t = 0;
+};
+
+// For an inside point at grid position (x, y) whose nearest outline pixel is
+// n: d is the root of its squared distance to n, the d² of the search, and t
+// the root of n's reach. Both are 0 when the point has no nearest pixel
+// (n = -1).
+PointDepth MeasurePoint(const OutlineList& outline, const OutlineMeasures& measures, int n,
+                        double x, double y);
 
 }  // namespace puffel

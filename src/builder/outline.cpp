@@ -14,78 +14,84 @@ uint64_t loadBytes(const uint8_t* at) {
   return word;
 }
 
-// Marks the outline pixels of rows 1..H-2 with 1 (0 elsewhere) and returns
-// how many there are. Three rows of background flags roll down the picture,
-// and the flags are combined eight at a time.
-size_t markOutline(const Bitmap& picture, uint32_t background, std::vector<uint8_t>& marks) {
+// Calls markedRow(y, marks) for y = 1..H-2 in order, with marks[x] = 1 where
+// (x, y) is an outline pixel and 0 elsewhere (for x = 1..W-2). Three rows of
+// background flags roll down the picture, and the flags are combined eight at
+// a time.
+template <class MarkedRow>
+void markOutlineRows(const Bitmap& picture, uint32_t background, MarkedRow markedRow) {
   const int width = picture.Width();
   const int height = picture.Height();
   // A row pixel has the background colour exactly when its low three bytes
   // are the canvas colour with red and blue swapped (never, for a colour with
   // a top byte).
   const uint32_t backgroundPixel = background <= 0xFFFFFF ? SwapRedBlue(background) : 0xFFFFFFFF;
-  std::vector<uint8_t> flags(3 * static_cast<size_t>(width));
+  std::vector<uint8_t> flags(4 * static_cast<size_t>(width));
   uint8_t* above = flags.data();
   uint8_t* row = above + width;
   uint8_t* below = row + width;
+  uint8_t* const marks = below + width;
   const auto flagRow = [&](int y, uint8_t* out) {
     const uint32_t* pixels = picture.Row(y);
     for (int x = 0; x < width; ++x) out[x] = (pixels[x] & 0xFFFFFF) == backgroundPixel;
   };
   constexpr uint64_t Ones = 0x0101010101010101;
-  size_t count = 0;
   flagRow(0, above);
   flagRow(1, row);
   for (int y = 1; y <= height - 2; ++y) {
     flagRow(y + 1, below);
-    uint8_t* out = marks.data() + static_cast<size_t>(y) * width;
     int x = 1;
     for (; x + 8 <= width - 1; x += 8) {
       const uint64_t mark =
           (loadBytes(row + x) ^ Ones) & (loadBytes(above + x) | loadBytes(below + x) |
                                          loadBytes(row + x - 1) | loadBytes(row + x + 1));
-      std::memcpy(out + x, &mark, sizeof mark);
-      count += (mark * Ones) >> 56;
+      std::memcpy(marks + x, &mark, sizeof mark);
     }
     for (; x <= width - 2; ++x) {
-      out[x] = (row[x] ^ 1) & (above[x] | below[x] | row[x - 1] | row[x + 1]);
-      count += out[x];
+      marks[x] = (row[x] ^ 1) & (above[x] | below[x] | row[x - 1] | row[x + 1]);
     }
+    markedRow(y, marks);
     uint8_t* const oldest = above;
     above = row;
     row = below;
     below = oldest;
   }
-  return count;
+}
+
+// Calls pixel(x) for every marked x = 1..W-2 of a row, left to right.
+template <class Pixel>
+void forEachMark(const uint8_t* marks, int width, Pixel pixel) {
+  int x = 1;
+  while (x <= width - 2) {
+    if (x + 8 <= width - 1 && loadBytes(marks + x) == 0) {
+      x += 8;
+      continue;
+    }
+    if (marks[x] != 0) pixel(x);
+    ++x;
+  }
 }
 
 }  // namespace
 
 OutlineList FindOutline(const Bitmap& picture, uint32_t background) {
   const int width = picture.Width();
-  const int height = picture.Height();
   OutlineList outline;
-  if (width < 3 || height < 3) return outline;
-  std::vector<uint8_t> marks(static_cast<size_t>(width) * height);
-  // Counted first so that a large picture's lists take only what they hold.
-  const size_t count = markOutline(picture, background, marks);
+  if (width < 3 || picture.Height() < 3) return outline;
+  // Counted in a first pass, so that the lists take only what they hold and
+  // nothing picture-sized is kept between the passes.
+  size_t count = 0;
+  markOutlineRows(picture, background, [&](int, const uint8_t* marks) {
+    forEachMark(marks, width, [&](int) { ++count; });
+  });
   outline.OutlineX.reserve(count);
   outline.OutlineY.reserve(count);
-  for (int y = 1; y <= height - 2; ++y) {
-    const uint8_t* row = marks.data() + static_cast<size_t>(y) * width;
-    int x = 1;
-    while (x <= width - 2) {
-      if (x + 8 <= width - 1 && loadBytes(row + x) == 0) {
-        x += 8;
-        continue;
-      }
-      if (row[x] != 0) {
-        outline.OutlineX.push_back(x);
-        outline.OutlineY.push_back(y);
-      }
-      ++x;
-    }
-  }
+  markOutlineRows(picture, background, [&](int y, const uint8_t* marks) {
+    forEachMark(marks, width, [&](int x) {
+      outline.OutlineX.push_back(x);
+      outline.OutlineY.push_back(y);
+    });
+  });
   return outline;
 }
 

@@ -3,7 +3,6 @@
 #include <optional>
 
 #include "builder/finish.h"
-#include "builder/inflate.h"
 
 namespace puffel {
 
@@ -21,17 +20,7 @@ std::unique_ptr<PartAnalysis> AnalysePart(Scene& scene, int k, const MeshSetting
   PrepareMeasures(scene, k, analysis->outline, analysis->measures);
   FindNearestOutlines(scene, k, analysis->outline, analysis->index, f2, analysis->measures,
                       progressBar);
-  MeasureThickness(scene, k, analysis->measures);
   return analysis;
-}
-
-void InflatePart(Scene& scene, int k, const PartAnalysis& analysis, const MeshSettings& settings,
-                 const ShapeSettings& shape) {
-  SnapRimPoints(scene, k, analysis.outline, analysis.measures);
-  InflateInsidePoints(scene, k, analysis.outline, analysis.measures, settings.frontBulge,
-                      settings.backBulge, shape.earPosition);
-  StretchDepths(scene, k, shape.frontStretch, shape.backStretch);
-  if (settings.colourProjection) ProjectColours(scene, k);
 }
 
 void FinishPartMesh(Scene& scene, int k, const PartAnalysis& analysis) {
@@ -49,12 +38,6 @@ void FinishPartMesh(Scene& scene, int k, const PartAnalysis& analysis) {
     if (match->n >= 0) last = match->n;
     return match->n;
   });
-}
-
-void PlacePartMesh(Scene& scene, int k) {
-  scene.PartFrame[k] = ResetFrame(scene.PartPosX[k], scene.PartPosY[k]);
-  TranslatePartMesh(scene, k, scene.PartOffsetX[k] - scene.PartPosX[k],
-                    scene.PartOffsetY[k] - scene.PartPosY[k], 0);
 }
 
 }  // namespace puffel

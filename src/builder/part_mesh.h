@@ -1,5 +1,7 @@
 // The mesh stages of a build in their order: sample grid and outline analysis,
-// inflation, finishing, and the move to pivot-relative coordinates.
+// inflation, finishing, and the move to pivot-relative coordinates. The two
+// stages that search the outline are defined in part_mesh.cpp alone, so that a
+// build can put the plain scans in their place; the others beside their steps.
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,7 @@
 #include "builder/picture_intake.h"
 
+#include <utility>
+
 #include "platform/canvas.h"
 
 namespace puffel {
@@ -9,8 +11,17 @@ void CopyPicture(const Bitmap& source, Bitmap& target) {
   Draw(target, 0, 0, source);
 }
 
-void CopyScaledPicture(const Bitmap& source, int width, int height, Bitmap& target) {
-  if (source.Width() == width && source.Height() == height) {
+void TakeScaledPicture(Bitmap& source, int width, int height, Bitmap& target) {
+  const bool sameSize = source.Width() == width && source.Height() == height;
+  // Drawn in copy mode, the pixels would arrive unchanged.
+  if (sameSize && target.canvas.copyMode == CopyMode::Copy) {
+    const CanvasState canvas = target.canvas;
+    target = std::move(source);
+    target.canvas = canvas;
+    source.Release();
+    return;
+  }
+  if (sameSize) {
     CopyPicture(source, target);
     return;
   }

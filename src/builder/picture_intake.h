@@ -14,7 +14,9 @@ void CopyPicture(const Bitmap& source, Bitmap& target);
 
 // Gives target the size width x height and fills it with source scaled to that
 // size: pixel (x, y) takes source pixel (x * Ws div width, y * Hs div height).
-void CopyScaledPicture(const Bitmap& source, int width, int height, Bitmap& target);
+// A source of that size hands its pixels over instead of copying them and is
+// left empty (0 x 0); target keeps its own canvas state either way.
+void TakeScaledPicture(Bitmap& source, int width, int height, Bitmap& target);
 
 // Blackens every pixel of cutout that has the canvas colour background, and
 // makes mask white there and black elsewhere. Both pictures have one size.

@@ -1,9 +1,12 @@
 #include "gui/desktop_program.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QPalette>
 #include <QScreen>
+#include <QUrl>
 
+#include "export/model_export.h"
 #include "gui/dialogs.h"
 #include "gui/text_renderer.h"
 #include "gui/translations.h"
@@ -17,6 +20,9 @@ void InstallDesktopServices() {
   services.runFileDialog = RunFileDialog;
   services.showMessage = ShowMessageBox;
   services.reportError = ShowErrorBox;
+  services.openDocument = [](const std::string& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+  };
   const QColor face = QApplication::palette().color(QPalette::Button);
   services.buttonFaceColour = static_cast<uint32_t>(face.red()) |
                               static_cast<uint32_t>(face.green()) << 8 |
@@ -26,6 +32,7 @@ void InstallDesktopServices() {
 }
 
 DesktopProgram::DesktopProgram() {
+  InstallModelExport(app.form1);
   // Closing the main window ends the program; the part window closes it
   // first (its FormClose).
   partWindow.setAttribute(Qt::WA_QuitOnClose, false);

@@ -32,7 +32,9 @@ bool RunFileDialog(FileDialog& dialog) {
       dialog.kind == DialogKind::Open
           ? QFileDialog::getOpenFileName(parent, QString(), folder, filters, &selected)
           : QFileDialog::getSaveFileName(parent, QString(), folder, filters, &selected,
-                                         QFileDialog::DontConfirmOverwrite);
+                                         dialog.confirmOverwrite
+                                             ? QFileDialog::Options()
+                                             : QFileDialog::DontConfirmOverwrite);
   if (chosen.isEmpty()) return false;
   dialog.fileName = chosen.toStdString();
   const qsizetype index = entries.indexOf(selected);

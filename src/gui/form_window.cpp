@@ -15,6 +15,7 @@
 
 #include "gui/control_widgets.h"
 #include "gui/fonts.h"
+#include "gui/menu_bar.h"
 #include "platform/services.h"
 
 namespace puffel {
@@ -43,12 +44,6 @@ ShiftState heldButtons(Qt::MouseButtons buttons) {
           .middle = buttons.testFlag(Qt::MiddleButton)};
 }
 
-// The client pixel under the pointer (pixel x covers x .. x + 1).
-std::pair<int, int> clientPixel(const QMouseEvent* event) {
-  return {static_cast<int>(std::floor(event->position().x())),
-          static_cast<int>(std::floor(event->position().y()))};
-}
-
 Qt::WindowFlags flagsFor(const BorderIcons& icons) {
   // Without CustomizeWindowHint the window system keeps its own set of buttons.
   Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
@@ -67,9 +62,18 @@ FormWindow::FormWindow(Form& form) : form_(form) {
   face.setColor(QPalette::Window, face.color(QPalette::Button));
   setPalette(face);
 
+  menuBar_ = CreateMenuBar(form_, this,
+                           [this](const std::function<void()>& handler) { dispatch(handler); });
+  if (menuBar_ != nullptr) {
+    // The controls lie in the client area below the bar; the pointer's events
+    // there pass on to this window.
+    client_ = new QWidget(this);
+    client_->setMouseTracking(true);
+  }
+
   std::vector<std::pair<int, QWidget*>> tabStops;
   for (Control* control : form_.Controls()) {
-    QWidget* widget = CreateControlWidget(*control, this);
+    QWidget* widget = CreateControlWidget(*control, client_);
     if (control->tabOrder >= 0) tabStops.emplace_back(control->tabOrder, widget);
   }
   std::sort(tabStops.begin(), tabStops.end(),
@@ -85,7 +89,7 @@ FormWindow::FormWindow(Form& form) : form_(form) {
   form_.CloseRequested = [this] { close(); };
   form_.MapScreenToClient = [this](int x, int y) {
     const QPoint client = mapFromGlobal(QPoint(x, y));
-    return std::pair{client.x(), client.y()};
+    return std::pair{client.x(), client.y() - menuHeight()};
   };
   applyProperties();
 }
@@ -109,13 +113,24 @@ void FormWindow::applyProperties() {
   }
 
   const QSize client(form_.ClientWidth(), form_.ClientHeight());
+  const QSize window = client + QSize(0, menuHeight());
   if (form_.GetBorderStyle() == BorderStyle::Single) {
-    if (!client.isEmpty()) setFixedSize(client);
+    if (!client.isEmpty()) setFixedSize(window);
   } else {
-    setMinimumSize(0, 0);
+    setMinimumSize(0, menuHeight());
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    if (!client.isEmpty() && size() != client) resize(client);
+    if (!client.isEmpty() && size() != window) resize(window);
   }
+  placeMenuBar();
+}
+
+int FormWindow::menuHeight() const {
+  return menuBar_ == nullptr ? 0 : menuBar_->sizeHint().height();
+}
+
+std::pair<int, int> FormWindow::clientPixel(const QMouseEvent* event) const {
+  return {static_cast<int>(std::floor(event->position().x())),
+          static_cast<int>(std::floor(event->position().y())) - menuHeight()};
 }
 
 void FormWindow::surfaceChanged() {
@@ -142,11 +157,19 @@ void FormWindow::paintEvent(QPaintEvent*) {
   const QImage picture(reinterpret_cast<const uchar*>(surface.Pixels()), surface.Width(),
                        surface.Height(), surface.Width() * 4, QImage::Format_RGB32);
   QPainter painter(this);
-  painter.drawImage(0, 0, picture);
+  painter.drawImage(0, menuHeight(), picture);
+}
+
+void FormWindow::placeMenuBar() {
+  if (menuBar_ == nullptr) return;
+  const int top = menuHeight();
+  menuBar_->setGeometry(0, 0, width(), top);
+  client_->setGeometry(0, top, width(), height() - top);
 }
 
 void FormWindow::resizeEvent(QResizeEvent*) {
-  dispatch([this] { form_.ReportClientSize(width(), height()); });
+  placeMenuBar();
+  dispatch([this] { form_.ReportClientSize(width(), height() - menuHeight()); });
 }
 
 void FormWindow::closeEvent(QCloseEvent* event) {

@@ -1,6 +1,7 @@
 // A top-level Qt window showing a Form: its caption, border and client size,
-// its controls as child widgets, its surface 1:1, and the window system's
-// paint, resize, mouse, wheel and close events fed into its handlers.
+// its menu entries as a menu bar above the client area, its controls as child
+// widgets, its surface 1:1, and the window system's paint, resize, mouse,
+// wheel and close events fed into its handlers.
 #pragma once
 
 #include <QWidget>
@@ -8,6 +9,7 @@
 #include "platform/form.h"
 
 class QCloseEvent;
+class QMenuBar;
 class QMouseEvent;
 class QPaintEvent;
 class QResizeEvent;
@@ -23,6 +25,9 @@ class FormWindow : public QWidget {
   ~FormWindow() override;
 
   Form& form() { return form_; }
+  // The widget covering the client area, below the menu bar if there is one
+  // (else the window itself); the controls are its children.
+  QWidget* clientArea() { return client_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -40,8 +45,16 @@ class FormWindow : public QWidget {
   // Runs handler through DispatchEvent unless the form has closed.
   void dispatch(const std::function<void()>& handler);
   void reportPress(QMouseEvent* event);
+  // The client pixel under the pointer (pixel x covers x .. x + 1).
+  std::pair<int, int> clientPixel(const QMouseEvent* event) const;
+  // The height of the menu bar, 0 without one.
+  int menuHeight() const;
+  // The menu bar across the top, the client area below it.
+  void placeMenuBar();
 
   Form& form_;
+  QMenuBar* menuBar_ = nullptr;
+  QWidget* client_ = this;
   // The core has painted the surface itself since the last paint event: the
   // next paint event only shows it.
   bool fresh_ = false;

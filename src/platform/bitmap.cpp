@@ -7,18 +7,21 @@ namespace puffel {
 Bitmap::Bitmap(int width, int height) { SetSize(width, height); }
 
 void Bitmap::SetSize(int width, int height) {
-  width = std::max(width, 0);
-  height = std::max(height, 0);
-  if (width == width_ && height == height_) return;
-  std::vector<uint32_t> resized(static_cast<size_t>(width) * height, 0);
-  const int keepWidth = std::min(width, width_);
-  const int keepHeight = std::min(height, height_);
-  for (int y = 0; y < keepHeight; ++y) {
-    std::copy_n(Row(y), keepWidth, resized.data() + static_cast<size_t>(y) * width);
+  if (std::max(width, 0) != width_ || std::max(height, 0) != height_) {
+    *this = Resized(width, height);
   }
-  pixels_.swap(resized);
-  width_ = width;
-  height_ = height;
+}
+
+Bitmap Bitmap::Resized(int width, int height) const {
+  Bitmap resized;
+  resized.canvas = canvas;
+  resized.width_ = std::max(width, 0);
+  resized.height_ = std::max(height, 0);
+  resized.pixels_.assign(static_cast<size_t>(resized.width_) * resized.height_, 0);
+  const int keepWidth = std::min(resized.width_, width_);
+  const int keepHeight = std::min(resized.height_, height_);
+  for (int y = 0; y < keepHeight; ++y) std::copy_n(Row(y), keepWidth, resized.Row(y));
+  return resized;
 }
 
 void Bitmap::Release() {

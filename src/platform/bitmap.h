@@ -34,6 +34,9 @@ class Bitmap {
   // Changes the size in place: pixels inside both the old and the new size keep
   // their values, new pixels are 0 (black). Negative sizes count as 0.
   void SetSize(int width, int height);
+  // A copy of the given size, as SetSize would make it (canvas state included):
+  // for changing several pictures together or not at all.
+  Bitmap Resized(int width, int height) const;
   // Frees the pixels; the picture becomes 0 x 0.
   void Release();
 

@@ -6,6 +6,8 @@
 #include <array>
 #include <bit>
 #include <cstdlib>
+#include <cstring>
+#include <functional>
 #include <string>
 #include <utility>
 
@@ -264,22 +266,39 @@ int pictureRow(const Layout& layout, int line) {
   return layout.topDown ? line : layout.height - 1 - line;
 }
 
-void decodeUncompressed(const uint8_t* data, const Layout& layout, const Palette& palette,
+// The bytes of the file from offset on, count of them; the pointer is valid
+// until the next call. The decoder asks for every stretch only once, in order.
+using ByteWindow = std::function<const uint8_t*(size_t offset, size_t count)>;
+
+// Rows of pixels read or written at a time, at most about this many bytes:
+// few enough to stay in the allocator's reused memory.
+constexpr size_t kRowBatchBytes = size_t{1} << 16;
+
+void decodeUncompressed(const ByteWindow& bytes, const Layout& layout, const Palette& palette,
                         Bitmap& picture) {
   const bool fields = layout.bits == 16 || isBitFields(layout.compression);
   const std::array<Channel, 3> rgb =
       fields ? std::array<Channel, 3>{makeChannel(layout.masks[0]), makeChannel(layout.masks[1]),
                                       makeChannel(layout.masks[2])}
              : std::array<Channel, 3>{};
-  for (int line = 0; line < layout.height; ++line) {
-    const uint8_t* src = data + layout.pixelStart + layout.stride * line;
-    uint32_t* dst = picture.Row(pictureRow(layout, line));
-    if (isIndexed(layout.bits)) {
-      decodeIndexedRow(src, layout.width, layout.bits, palette, dst);
-    } else if (fields) {
-      decodeFieldRow(src, layout.width, layout.bits, rgb, dst);
-    } else {
-      decodeDirectRow(src, layout.width, layout.bits / 8, dst);
+  // The last row needs no padding.
+  const size_t rowBytes = (uint64_t(layout.width) * layout.bits + 7) / 8;
+  const int batch = static_cast<int>(
+      std::clamp<size_t>(kRowBatchBytes / layout.stride, 1, static_cast<size_t>(layout.height)));
+  for (int first = 0; first < layout.height; first += batch) {
+    const int lines = std::min(batch, layout.height - first);
+    const uint8_t* rows =
+        bytes(layout.pixelStart + layout.stride * first, layout.stride * (lines - 1) + rowBytes);
+    for (int line = first; line < first + lines; ++line) {
+      const uint8_t* src = rows + layout.stride * (line - first);
+      uint32_t* dst = picture.Row(pictureRow(layout, line));
+      if (isIndexed(layout.bits)) {
+        decodeIndexedRow(src, layout.width, layout.bits, palette, dst);
+      } else if (fields) {
+        decodeFieldRow(src, layout.width, layout.bits, rgb, dst);
+      } else {
+        decodeDirectRow(src, layout.width, layout.bits / 8, dst);
+      }
     }
   }
 }
@@ -289,10 +308,10 @@ void decodeUncompressed(const uint8_t* data, const Layout& layout, const Palette
 // 0, whatever palette entry 0 is. Pixels past the row's end are dropped, and
 // the decoding stops at a delta below the last row or where the stream ends,
 // even inside a run.
-void decodeRunLength(const uint8_t* data, const Layout& layout, const Palette& palette,
+void decodeRunLength(const ByteWindow& bytes, const Layout& layout, const Palette& palette,
                      Bitmap& picture) {
-  const uint8_t* stream = data + layout.pixelStart;
   const size_t size = layout.pixelEnd - layout.pixelStart;
+  const uint8_t* stream = bytes(layout.pixelStart, size);
   const bool nibbles = layout.bits == 4;
   const int width = layout.width;
   int x = 0;
@@ -339,17 +358,25 @@ void decodeRunLength(const uint8_t* data, const Layout& layout, const Palette& p
   }
 }
 
-void decode(const uint8_t* data, size_t size, Bitmap& picture) {
-  const Layout layout = readLayout(data, size);
-  const Palette palette = readPalette(data, layout);
+// head holds the file's first bytes, at least its headers and palette (all of
+// them within the first kHeaderProbeSize bytes), size is the length of the
+// file as far as it is read, and bytes gives the pixel data.
+void decode(const uint8_t* head, size_t size, const ByteWindow& bytes, Bitmap& picture) {
+  const Layout layout = readLayout(head, size);
+  const Palette palette = readPalette(head, layout);
   Bitmap decoded(layout.width, layout.height);
   if (layout.compression == kCompressionRle8 || layout.compression == kCompressionRle4) {
-    decodeRunLength(data, layout, palette, decoded);
+    decodeRunLength(bytes, layout, palette, decoded);
   } else {
-    decodeUncompressed(data, layout, palette, decoded);
+    decodeUncompressed(bytes, layout, palette, decoded);
   }
   decoded.canvas = picture.canvas;
   picture = std::move(decoded);
+}
+
+void decode(const uint8_t* data, size_t size, Bitmap& picture) {
+  decode(
+      data, size, [data](size_t offset, size_t) { return data + offset; }, picture);
 }
 
 // Enough of a file for every header, bit mask and palette.
@@ -392,15 +419,16 @@ size_t encodedSize(const Bitmap& picture) {
   return kFileHeaderSize + kInfoHeaderSize + pixelBytes;
 }
 
-// Writes the file into out, which holds encodedSize(picture) bytes.
-void encodeInto(const Bitmap& picture, uint8_t* out) {
-  const size_t pixelStart = kFileHeaderSize + kInfoHeaderSize;
-  const uint32_t pixelBytes = static_cast<uint32_t>(encodedSize(picture) - pixelStart);
+constexpr size_t kEncodedHeaderSize = kFileHeaderSize + kInfoHeaderSize;
+
+// Writes the file and info headers into out, which holds kEncodedHeaderSize bytes.
+void encodeHeader(const Bitmap& picture, uint8_t* out) {
+  const uint32_t pixelBytes = static_cast<uint32_t>(encodedSize(picture) - kEncodedHeaderSize);
   out[0] = 'B';
   out[1] = 'M';
-  put32(out + 2, static_cast<uint32_t>(pixelStart + pixelBytes));
+  put32(out + 2, static_cast<uint32_t>(kEncodedHeaderSize + pixelBytes));
   put32(out + 6, 0);
-  put32(out + 10, pixelStart);
+  put32(out + 10, kEncodedHeaderSize);
   uint8_t* info = out + kFileHeaderSize;
   put32(info, kInfoHeaderSize);
   put32(info + 4, picture.Width());
@@ -413,14 +441,24 @@ void encodeInto(const Bitmap& picture, uint8_t* out) {
   put32(info + 28, kPixelsPerMetre);
   put32(info + 32, 0);
   put32(info + 36, 0);
-  uint8_t* dst = out + pixelStart;
-  for (int y = picture.Height() - 1; y >= 0; --y) {
-    const uint32_t* row = picture.Row(y);
-    for (int x = 0; x < picture.Width(); ++x, dst += 4) {
-      put32(dst, row[x] & 0xFFFFFF);
+}
+
+// Writes picture row y as B, G, R, 0 per pixel into out (4 bytes a pixel).
+void encodeRow(const Bitmap& picture, int y, uint8_t* out) {
+  const uint32_t* row = picture.Row(y);
+  if constexpr (std::endian::native == std::endian::little) {
+    // A row pixel's bytes in memory are already B, G, R and the top byte.
+    for (int x = 0; x < picture.Width(); ++x, out += 4) {
+      const uint32_t pixel = row[x] & 0xFFFFFF;
+      std::memcpy(out, &pixel, sizeof pixel);
     }
+  } else {
+    for (int x = 0; x < picture.Width(); ++x, out += 4) put32(out, row[x] & 0xFFFFFF);
   }
 }
+
+// Stored rows of a written file run bottom-up.
+int encodedRow(const Bitmap& picture, int line) { return picture.Height() - 1 - line; }
 
 }  // namespace
 
@@ -433,13 +471,24 @@ void DecodeBitmap(const std::vector<uint8_t>& data, Bitmap& picture) {
 }
 
 void LoadBitmapFile(const std::string& path, Bitmap& picture) {
-  std::string bytes = ReadFileBytes(path, kHeaderProbeSize);
-  if (bytes.size() == kHeaderProbeSize) {
-    bytes = ReadFileBytes(
-        path, usefulFileLength(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
-  }
+  FileReader file(path);
+  std::string head(std::min(file.Size(), kHeaderProbeSize), '\0');
+  head.resize(file.ReadAt(0, head.size(), head.data()));
+  const auto* headBytes = reinterpret_cast<const uint8_t*>(head.data());
+  const size_t length = head.size() == kHeaderProbeSize
+                            ? std::min(file.Size(), usefulFileLength(headBytes, head.size()))
+                            : head.size();
+  // The pixels are read in batches of rows (or, run-length coded, whole).
+  std::vector<char> window;
+  const ByteWindow bytes = [&](size_t offset, size_t count) {
+    window.resize(count);
+    if (file.ReadAt(offset, count, window.data()) != count) {
+      throw PlatformError("ファイルを読み込めません: " + path);
+    }
+    return reinterpret_cast<const uint8_t*>(window.data());
+  };
   try {
-    decode(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), picture);
+    decode(headBytes, length, bytes, picture);
   } catch (const Refusal& refusal) {
     throw PlatformError(kUnreadable + path + "（" + refusal.reason + "）");
   }
@@ -447,14 +496,33 @@ void LoadBitmapFile(const std::string& path, Bitmap& picture) {
 
 std::vector<uint8_t> EncodeBitmap(const Bitmap& picture) {
   std::vector<uint8_t> bytes(encodedSize(picture));
-  encodeInto(picture, bytes.data());
+  encodeHeader(picture, bytes.data());
+  const size_t rowBytes = 4 * static_cast<size_t>(picture.Width());
+  for (int line = 0; line < picture.Height(); ++line) {
+    encodeRow(picture, encodedRow(picture, line),
+              bytes.data() + kEncodedHeaderSize + rowBytes * line);
+  }
   return bytes;
 }
 
 void SaveBitmapFile(const std::string& path, const Bitmap& picture) {
-  std::string bytes(encodedSize(picture), '\0');
-  encodeInto(picture, reinterpret_cast<uint8_t*>(bytes.data()));
-  WriteFileBytes(path, bytes);
+  uint8_t header[kEncodedHeaderSize];
+  encodeHeader(picture, header);
+  FileWriter file(path);
+  file.Write(reinterpret_cast<const char*>(header), sizeof header);
+  // Rows are encoded and written a batch at a time.
+  const size_t rowBytes = 4 * static_cast<size_t>(picture.Width());
+  const int batch = static_cast<int>(std::clamp<size_t>(
+      kRowBatchBytes / std::max<size_t>(rowBytes, 1), 1, std::max(picture.Height(), 1)));
+  std::vector<uint8_t> rows(rowBytes * std::min(batch, picture.Height()));
+  for (int first = 0; first < picture.Height(); first += batch) {
+    const int lines = std::min(batch, picture.Height() - first);
+    for (int line = first; line < first + lines; ++line) {
+      encodeRow(picture, encodedRow(picture, line), rows.data() + rowBytes * (line - first));
+    }
+    file.Write(reinterpret_cast<const char*>(rows.data()), rowBytes * lines);
+  }
+  file.Commit();
 }
 
 }  // namespace puffel

@@ -15,9 +15,9 @@ void Form::SetCaption(std::string caption) {
 }
 
 void Form::applyClientSize(int width, int height) {
+  surface_.SetSize(width, height);  // first: it may run out of memory
   clientWidth_ = width;
   clientHeight_ = height;
-  surface_.SetSize(width, height);
 }
 
 void Form::SetClientSize(int width, int height) {
@@ -62,6 +62,13 @@ void Form::Close() {
 Control* Form::FindControl(const std::string& name) const {
   for (Control* control : controls_) {
     if (control->name == name) return control;
+  }
+  return nullptr;
+}
+
+MenuEntry* Form::FindMenuEntry(const std::string& name) const {
+  for (MenuEntry* entry : menuEntries_) {
+    if (entry->name == name) return entry;
   }
   return nullptr;
 }

@@ -11,6 +11,7 @@
 
 #include "platform/bitmap.h"
 #include "platform/controls.h"
+#include "platform/menu.h"
 
 namespace puffel {
 
@@ -71,6 +72,11 @@ class Form {
   const std::vector<Control*>& Controls() const { return controls_; }
   Control* FindControl(const std::string& name) const;
 
+  // The entries of the window's menu bar, in the order the menus and their
+  // entries show; a window without entries has no menu bar.
+  const std::vector<MenuEntry*>& MenuEntries() const { return menuEntries_; }
+  MenuEntry* FindMenuEntry(const std::string& name) const;
+
   // Window events, set by the window's class.
   std::function<void()> OnPaint;
   std::function<void()> OnResize;
@@ -94,6 +100,7 @@ class Form {
 
  protected:
   void AddControl(Control& control) { controls_.push_back(&control); }
+  void AddMenuEntry(MenuEntry& entry) { menuEntries_.push_back(&entry); }
 
  private:
   void notifyProperties();
@@ -106,6 +113,7 @@ class Form {
   BorderIcons borderIcons_;
   Bitmap surface_;
   std::vector<Control*> controls_;
+  std::vector<MenuEntry*> menuEntries_;
   bool closed_ = false;
 };
 

@@ -1,12 +1,11 @@
 #include "platform/paths.h"
 
 #include <algorithm>
-#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
+#include <utility>
 
 #include "platform/platform_error.h"
 
@@ -58,41 +57,84 @@ std::string ExtractFileExt(const std::string& path) {
   return dot == std::string::npos ? "" : name.substr(dot);
 }
 
+std::string AppendMissingExtension(const std::string& path, const std::string& extension,
+                                   const std::string& upperExtension) {
+  if (path.ends_with(extension) || path.ends_with(upperExtension)) return path;
+  return path + extension;
+}
+
 bool FileExists(const std::string& path) {
   std::error_code error;
   return std::filesystem::is_regular_file(path, error);
 }
 
 std::string ReadFileBytes(const std::string& path, size_t maxBytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw PlatformError("ファイルを開けません: " + path);
-  std::string bytes;
-  std::array<char, 65536> chunk;
-  while (bytes.size() < maxBytes && in) {
-    in.read(chunk.data(),
-            static_cast<std::streamsize>(std::min<size_t>(chunk.size(), maxBytes - bytes.size())));
-    bytes.append(chunk.data(), static_cast<size_t>(in.gcount()));
-  }
-  if (in.bad()) throw PlatformError("ファイルを読み込めません: " + path);
+  FileReader reader(path);
+  std::string bytes(std::min(reader.Size(), maxBytes), '\0');
+  bytes.resize(reader.ReadAt(0, bytes.size(), bytes.data()));
   return bytes;
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
-  const std::string temporary = path + ".tmp~";
-  std::FILE* out = std::fopen(temporary.c_str(), "wb");
-  if (out == nullptr) {
+  FileWriter writer(path);
+  writer.Write(bytes.data(), bytes.size());
+  writer.Commit();
+}
+
+FileReader::FileReader(const std::string& path) : path_(path) {
+  file_ = std::fopen(path.c_str(), "rb");
+  if (file_ == nullptr) throw PlatformError("ファイルを開けません: " + path);
+  // A folder opens, but it has no length and cannot be read.
+  std::error_code error;
+  const uintmax_t size = std::filesystem::file_size(path, error);
+  if (error) {
+    std::fclose(file_);
+    throw PlatformError("ファイルを読み込めません: " + path);
+  }
+  size_ = static_cast<size_t>(size);
+}
+
+FileReader::~FileReader() { std::fclose(file_); }
+
+size_t FileReader::ReadAt(size_t offset, size_t count, char* out) {
+  if (offset >= size_ || count == 0) return 0;
+  if (std::fseek(file_, static_cast<long>(offset), SEEK_SET) != 0) {
+    throw PlatformError("ファイルを読み込めません: " + path_);
+  }
+  const size_t read = std::fread(out, 1, count, file_);
+  if (std::ferror(file_)) throw PlatformError("ファイルを読み込めません: " + path_);
+  return read;
+}
+
+FileWriter::FileWriter(const std::string& path) : path_(path), temporary_(path + ".tmp~") {
+  file_ = std::fopen(temporary_.c_str(), "wb");
+  if (file_ == nullptr) {
     throw PlatformError("ファイルを作成できません: " + path + " (" + systemReason() + ")");
   }
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
-  const bool closed = std::fclose(out) == 0;
-  if (!written || !closed) {
-    std::remove(temporary.c_str());
-    throw PlatformError("ファイルに書き込めません: " + path);
+}
+
+FileWriter::~FileWriter() {
+  if (file_ == nullptr) return;
+  std::fclose(file_);
+  std::remove(temporary_.c_str());
+}
+
+void FileWriter::Write(const char* bytes, size_t count) {
+  if (std::fwrite(bytes, 1, count, file_) != count) {
+    throw PlatformError("ファイルに書き込めません: " + path_);
   }
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+}
+
+void FileWriter::Commit() {
+  const bool closed = std::fclose(std::exchange(file_, nullptr)) == 0;
+  if (!closed) {
+    std::remove(temporary_.c_str());
+    throw PlatformError("ファイルに書き込めません: " + path_);
+  }
+  if (std::rename(temporary_.c_str(), path_.c_str()) != 0) {
     const std::string reason = systemReason();
-    std::remove(temporary.c_str());
-    throw PlatformError("ファイルに書き込めません: " + path + " (" + reason + ")");
+    std::remove(temporary_.c_str());
+    throw PlatformError("ファイルに書き込めません: " + path_ + " (" + reason + ")");
   }
 }
 

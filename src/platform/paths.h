@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 namespace puffel {
@@ -22,6 +23,11 @@ std::string ExtractFileName(const std::string& path);
 // The extension of path's file name, with its dot ("" when there is none).
 std::string ExtractFileExt(const std::string& path);
 
+// path with extension appended, unless its last characters are extension or
+// upperExtension exactly (case-sensitive: "a.Bmp" gets ".bmp" appended).
+std::string AppendMissingExtension(const std::string& path, const std::string& extension,
+                                   const std::string& upperExtension);
+
 // True when path names an existing regular file.
 bool FileExists(const std::string& path);
 
@@ -31,5 +37,46 @@ std::string ReadFileBytes(const std::string& path, size_t maxBytes = SIZE_MAX);
 // Writes bytes to path through a temporary file beside it that is renamed over
 // it, so a failed write leaves an existing file as it was. Throws PlatformError.
 void WriteFileBytes(const std::string& path, const std::string& bytes);
+
+// A regular file read in stretches, so that a large one need not be held
+// whole. Throws PlatformError, naming the path, when it cannot be opened or read.
+class FileReader {
+ public:
+  explicit FileReader(const std::string& path);
+  ~FileReader();
+  FileReader(const FileReader&) = delete;
+  FileReader& operator=(const FileReader&) = delete;
+
+  // The file's length when it was opened.
+  size_t Size() const { return size_; }
+  // Reads up to count bytes from offset on into out and returns how many there
+  // were (fewer only where the file ends).
+  size_t ReadAt(size_t offset, size_t count, char* out);
+
+ private:
+  std::string path_;
+  std::FILE* file_ = nullptr;
+  size_t size_ = 0;
+};
+
+// A file written in pieces through a temporary file beside it that Commit
+// renames over the path, as WriteFileBytes does; a writer destroyed before
+// Commit removes the temporary file and leaves the path as it was. Throws
+// PlatformError, naming the path.
+class FileWriter {
+ public:
+  explicit FileWriter(const std::string& path);
+  ~FileWriter();
+  FileWriter(const FileWriter&) = delete;
+  FileWriter& operator=(const FileWriter&) = delete;
+
+  void Write(const char* bytes, size_t count);
+  void Commit();
+
+ private:
+  std::string path_;
+  std::string temporary_;
+  std::FILE* file_ = nullptr;
+};
 
 }  // namespace puffel

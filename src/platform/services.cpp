@@ -12,6 +12,7 @@ Services& PlatformServices() {
       .runFileDialog = [](FileDialog&) { return false; },
       .showMessage = [](const std::string& text) { std::cerr << text << '\n'; },
       .reportError = [](const std::string& text) { std::cerr << text << '\n'; },
+      .openDocument = [](const std::string&) { return false; },
   };
   return services;
 }
@@ -22,6 +23,11 @@ bool FileDialog::Execute() {
 }
 
 void ShowMessage(const std::string& text) { PlatformServices().showMessage(text); }
+
+bool OpenDocument(const std::string& path) {
+  const auto& open = PlatformServices().openDocument;
+  return open && open(path);
+}
 
 uint32_t ButtonFaceColour() { return PlatformServices().buttonFaceColour; }
 

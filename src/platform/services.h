@@ -22,6 +22,8 @@ struct FileDialog {
   std::string filter;
   int filterIndex = 1;
   std::string fileName;  // the chosen path after Execute returned true
+  // A save dialog asks before the chosen file replaces an existing one.
+  bool confirmOverwrite = false;
 
   // Shows the dialog through the installed services; false when cancelled.
   bool Execute();
@@ -34,15 +36,19 @@ struct Services {
   std::function<void(const std::string& text)> showMessage;
   // The platform's error report (one message box with the error's text).
   std::function<void(const std::string& text)> reportError;
+  // Opens a document file in the desktop's viewer for its kind; false when
+  // that failed.
+  std::function<bool(const std::string& path)> openDocument;
   // The system's button-face colour as a canvas colour.
   uint32_t buttonFaceColour = 0xF0F0F0;
 };
 
 // The installed services (by default: every dialog is cancelled, messages and
-// errors go to standard error).
+// errors go to standard error, no document opens).
 Services& PlatformServices();
 
 void ShowMessage(const std::string& text);
+bool OpenDocument(const std::string& path);
 uint32_t ButtonFaceColour();
 
 // Runs an event handler the way a window system dispatches an event: a

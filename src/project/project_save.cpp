@@ -1,5 +1,6 @@
 #include "project/project_save.h"
 
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <utility>
@@ -7,16 +8,11 @@
 #include "app/main_window.h"
 #include "platform/paths.h"
 #include "platform/services.h"
+#include "project/project_layout.h"
 
 namespace puffel {
 
 namespace {
-
-constexpr size_t HeaderBytes = 46;
-constexpr size_t FileNameBytes = MaxParts * sizeof(PartFileNameSlot);
-constexpr size_t SkeletonBytes = 2 * LinkSize * LinkSize;
-constexpr size_t RecordHeadBytes = 136;
-constexpr size_t VertexBytes = 9 * 8;
 
 // Appends fields as little-endian bytes.
 class ByteWriter {
@@ -37,7 +33,7 @@ class ByteWriter {
 };
 
 size_t projectSize(const Scene& scene) {
-  size_t size = HeaderBytes + FileNameBytes + SkeletonBytes;
+  size_t size = PartRecordsStart;
   for (int p = 0; p < scene.PartCount; ++p) {
     size += RecordHeadBytes + VertexBytes * static_cast<size_t>(scene.GridColumns[p]) *
                                   static_cast<size_t>(scene.GridRows[p]);
@@ -75,9 +71,7 @@ std::string EncodeProject(const Scene& scene) {
 
   const double halfWidth = scene.ViewWidth / 2.0;
   const double halfHeight = scene.ViewHeight / 2.0;
-  const Table3D<double>* const vertexTables[] = {&scene.GridState, &scene.FrontX, &scene.FrontY,
-                                                 &scene.FrontZ,    &scene.BackX,  &scene.BackY,
-                                                 &scene.BackZ,     &scene.TexU,   &scene.TexV};
+  const std::array<const MeshTable*, 9> vertexTables = VertexFields(scene);
   for (int p = 0; p < scene.PartCount; ++p) {
     const Frame& frame = scene.PartFrame[p];
     for (const Point3* point : {&frame.Origin, &frame.TipX, &frame.TipY, &frame.TipZ}) {
@@ -93,7 +87,7 @@ std::string EncodeProject(const Scene& scene) {
     out.int32(ny);
     for (int i = 0; i < nx; ++i) {
       for (int j = 0; j < ny; ++j) {
-        for (const Table3D<double>* table : vertexTables) out.real((*table)[p][i][j]);
+        for (const MeshTable* table : vertexTables) out.real((*table)[p][i][j]);
       }
     }
   }
@@ -101,8 +95,7 @@ std::string EncodeProject(const Scene& scene) {
 }
 
 std::string ProjectFilePath(const std::string& chosen) {
-  if (chosen.ends_with(".dat") || chosen.ends_with(".DAT")) return chosen;
-  return chosen + ".dat";
+  return AppendMissingExtension(chosen, ".dat", ".DAT");
 }
 
 void SaveProject(TForm1& form1) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "render/cell_triangles.h"
 #include "render/render_scene.h"
 
 namespace puffel {
@@ -21,30 +22,20 @@ class PartWalk {
     axisZ_ = {f.TipZ.x - f.Origin.x, f.TipZ.y - f.Origin.y, f.TipZ.z - f.Origin.z};
   }
 
-  // Cell (i, j): the quadrilateral between grid vertices i..i+1 and j..j+1;
-  // its diagonal alternates with the parity of j, as the builder's grid does.
   void Cell(int i, int j, std::vector<TriangleSide>* sides) {
-    if (j % 2 == 0) {
-      triangle({i, j}, {i, j + 1}, {i + 1, j + 1}, {i, j}, {i, j + 1}, {i + 1, j + 1}, sides);
-      triangle({i, j}, {i + 1, j}, {i + 1, j + 1}, {i + 1, j + 1}, {i + 1, j}, {i, j}, sides);
-    } else {
-      triangle({i, j}, {i + 1, j}, {i, j + 1}, {i + 1, j}, {i, j}, {i, j + 1}, sides);
-      triangle({i + 1, j}, {i, j + 1}, {i + 1, j + 1}, {i, j + 1}, {i + 1, j + 1}, {i + 1, j},
-               sides);
-    }
+    for (const CellTriangle& t : CellTriangles(i, j)) triangle(t, sides);
   }
 
  private:
-  // Drawn as a, b, c; the normal is formed from a2, v0, c2.
-  void triangle(GridVertex a, GridVertex b, GridVertex c, GridVertex a2, GridVertex v0,
-                GridVertex c2, std::vector<TriangleSide>* sides) {
-    if (!TriangleVisible(mesh_, a, b, c)) return;
+  void triangle(const CellTriangle& t, std::vector<TriangleSide>* sides) {
+    if (!TriangleVisible(mesh_, t.a, t.b, t.c)) return;
     for (const Side side : {Side::Front, Side::Back}) {
-      const Point3 n = TriangleNormal(mesh_, a2, v0, c2, side);
+      const Point3 n = TriangleNormal(mesh_, t.normalA, t.normalV0, t.normalC, side);
       const Point3 frameNormal = toFrame(n);
       // A side seen from behind or edge-on is skipped; its shading would go unused.
       if (!(frameNormal.z < 0)) continue;
-      const TriangleSide projected = ProjectTriangle(scene_, mesh_, a, b, c, side, frameNormal);
+      const TriangleSide projected =
+          ProjectTriangle(scene_, mesh_, t.a, t.b, t.c, side, frameNormal);
       if (sides) {
         sides->push_back(projected);
       } else {

@@ -32,22 +32,7 @@ void TForm2::FormPaint() {
 }
 
 void TForm2::FormResize() {
-  scene.PrevViewWidth = scene.ViewWidth;
-  scene.PrevViewHeight = scene.ViewHeight;
-  scene.ViewWidth = ClientWidth();
-  scene.ViewHeight = ClientHeight();
-  scene.ViewBitmap.SetSize(scene.ViewWidth, scene.ViewHeight);
-  scene.DepthBuffer.Redim(scene.ViewWidth, scene.ViewHeight);
-  scene.OwnerBuffer.Redim(scene.ViewWidth, scene.ViewHeight);
-  scene.ViewShiftX = (scene.ViewWidth - scene.PrevViewWidth) * 0.5;
-  scene.ViewShiftY = (scene.ViewHeight - scene.PrevViewHeight) * 0.5;
-  for (int k = 0; k < scene.PartCount; ++k) {
-    TranslatePartFrame(scene, k, scene.ViewShiftX, scene.ViewShiftY, 0);
-    scene.PartOffsetX[k] += scene.ViewShiftX;
-    scene.PartPosX[k] += scene.ViewShiftX;
-    scene.PartOffsetY[k] += scene.ViewShiftY;
-    scene.PartPosY[k] += scene.ViewShiftY;
-  }
+  ResizeView(scene, ClientWidth(), ClientHeight());
   FormPaint();
 }
 

@@ -28,28 +28,32 @@ void TranslateRenderFrame(Scene& scene, int part, double dx, double dy, double d
   TranslateFrame(scene.RenderFrame[part], dx, dy, dz);
 }
 
+Point3 AttachmentShift(const Scene& scene, int j) {
+  // A parent always has a lower slot than its child, so the lowest ancestor
+  // is the root of the part's tree.
+  int root = j;
+  for (int b = 0; b < scene.PartCount; ++b) {
+    if (scene.AncestorMatrix[j + 1][b + 1] != 0) {
+      root = b;
+      break;
+    }
+  }
+  const Point3& o = scene.PartFrame[j].Origin;
+  const Point3& tz = scene.PartFrame[j].TipZ;
+  const double zx = tz.x - o.x;
+  const double zy = tz.y - o.y;
+  const double zz = tz.z - o.z;
+  const double s = std::sqrt(zx * zx + zy * zy + zz * zz);
+  const Point3& q = scene.PartFrame[root].Origin;
+  const Point3 target{s * o.x + (1 - s) * q.x, s * o.y + (1 - s) * q.y, s * o.z + (1 - s) * q.z};
+  return {target.x - o.x, target.y - o.y, target.z - o.z};
+}
+
 void BuildRenderFrames(Scene& scene) {
   for (int k = 0; k < scene.PartCount; ++k) scene.RenderFrame[k] = scene.PartFrame[k];
-
   for (int j = 0; j < scene.PartCount; ++j) {
-    // A parent always has a lower slot than its child, so the lowest ancestor
-    // is the root of the part's tree.
-    int root = j;
-    for (int b = 0; b < scene.PartCount; ++b) {
-      if (scene.AncestorMatrix[j + 1][b + 1] != 0) {
-        root = b;
-        break;
-      }
-    }
-    const Point3& o = scene.PartFrame[j].Origin;
-    const Point3& tz = scene.PartFrame[j].TipZ;
-    const double zx = tz.x - o.x;
-    const double zy = tz.y - o.y;
-    const double zz = tz.z - o.z;
-    const double s = std::sqrt(zx * zx + zy * zy + zz * zz);
-    const Point3& q = scene.PartFrame[root].Origin;
-    const Point3 target{s * o.x + (1 - s) * q.x, s * o.y + (1 - s) * q.y, s * o.z + (1 - s) * q.z};
-    TranslateRenderFrame(scene, j, target.x - o.x, target.y - o.y, target.z - o.z);
+    const Point3 shift = AttachmentShift(scene, j);
+    TranslateRenderFrame(scene, j, shift.x, shift.y, shift.z);
   }
 }
 

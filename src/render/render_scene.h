@@ -31,9 +31,13 @@ void DrawScene3D(Scene& scene, TriangleFill fill = FillTriangle, int threads = F
 // Adds (dx, dy, dz) to all four points of part's RenderFrame.
 void TranslateRenderFrame(Scene& scene, int part, double dx, double dy, double dz);
 
-// Copies every used PartFrame into RenderFrame, then places each part's origin
-// where scaling its whole tree about the tree root's origin by the part's scale
-// |TipZ - Origin| would put it (the attachment step).
+// The attachment step of part j: how far its PartFrame moves so that its
+// origin lies where scaling its whole tree about the tree root's origin by the
+// part's scale |TipZ - Origin| would put it.
+Point3 AttachmentShift(const Scene& scene, int j);
+
+// Copies every used PartFrame into RenderFrame and moves each by its
+// AttachmentShift.
 void BuildRenderFrames(Scene& scene);
 
 // The walk order of a part posed by frame, 1..4: cells farther along the frame

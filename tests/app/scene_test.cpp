@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "support/test_pictures.h"
 
 namespace puffel {
@@ -49,6 +51,16 @@ TEST(TranslatePartFrame, MovesAllFourPoints) {
   EXPECT_EQ(scene.PartFrame[3].TipX.x, 2.5);
   EXPECT_EQ(scene.PartFrame[3].TipY.y, 2);
   EXPECT_EQ(scene.PartFrame[3].TipZ.z, 3);
+}
+
+TEST(Relink, ANaNPivotLiesOnNoSilhouette) {
+  Scene scene;
+  scene.PartCount = 2;
+  placePart(scene, 0, 10, 10, 0, 0, 5, 5);
+  placePart(scene, 1, 10, 10, 0, 0, std::numeric_limits<double>::quiet_NaN(), 5);
+  Relink(scene);
+  EXPECT_EQ(scene.ParentMatrix[2][0], 1);
+  EXPECT_EQ(scene.ParentMatrix[2][1], 0);
 }
 
 TEST(Relink, StackedPartsFormAChain) {

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <memory>
+#include <random>
 
 #include "builder/part_mesh.h"
 #include "builder/part_scene.h"
@@ -23,8 +24,14 @@ struct Inflated {
   int nx() const { return scene.GridColumns[0]; }
   int ny() const { return scene.GridRows[0]; }
   bool inside(int i, int j) const { return scene.GridState[0][i][j] == 2; }
-  double d(int i, int j) const { return analysis->measures.OutlineDistance[i][j]; }
-  double t(int i, int j) const { return analysis->measures.LocalThickness[i][j]; }
+  // Without colour projection TexU and TexV keep the grid position.
+  PointDepth depth(int i, int j) const {
+    return MeasurePoint(analysis->outline, analysis->measures,
+                        analysis->measures.NearestOutline[i][j], scene.TexU[0][i][j],
+                        scene.TexV[0][i][j]);
+  }
+  double d(int i, int j) const { return depth(i, j).d; }
+  double t(int i, int j) const { return depth(i, j).t; }
 };
 
 Inflated inflate(const Bitmap& picture, const MeshSettings& settings, const ShapeSettings& shape) {
@@ -49,6 +56,21 @@ TEST(Inflate, BulgeExponents) {
   EXPECT_NEAR(BulgeExponent(11), 0.99861, 1e-5);
   EXPECT_NEAR(BulgeExponent(15), 0.84090, 1e-5);
   EXPECT_DOUBLE_EQ(BulgeExponent(20), 0.25);
+}
+
+// The inflation takes x^1 as x without calling the power: the library's power
+// must agree to the bit, over the profile's range [0, 1] and beyond.
+TEST(Inflate, PowerOfOneIsTheNumberItself) {
+  std::mt19937_64 random(41);
+  std::uniform_real_distribution<double> unit(0, 1);
+  volatile double one = 1;  // the library's power, not the compiler's folding
+  for (int n = 0; n < 200000; ++n) {
+    const double x = n % 2 == 0 ? unit(random) : std::ldexp(unit(random), -(n % 1100));
+    ASSERT_TRUE(test::SameBits(std::pow(x, one), x)) << x;
+  }
+  for (const double x : {0.0, -0.0, 1.0, 6.123233995736766e-17, 4.9e-324, 1e300}) {
+    EXPECT_TRUE(test::SameBits(std::pow(x, one), x)) << x;
+  }
 }
 
 // Default sliders: front and back mirror each other, and every inside point

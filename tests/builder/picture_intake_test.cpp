@@ -107,6 +107,41 @@ TEST(PictureIntake, BackPictureFromAnotherFileIsScaledToTheFront) {
   EXPECT_EQ(PartFilePath(scene, 0), program.folder() / "obj/front.bmp");
 }
 
+TEST(PictureIntake, PictureOfTheWantedSizeIsHandedOverNotCopied) {
+  Bitmap source = smallDisc();
+  const Bitmap original = source;
+  Bitmap target;
+  target.canvas.penColour = 0x0000FF;
+  TakeScaledPicture(source, 24, 20, target);
+  EXPECT_EQ(target, original);
+  EXPECT_EQ(target.canvas.penColour, 0x0000FFu);
+  EXPECT_TRUE(source.Empty());
+
+  // A target drawn onto with another copy mode gets what drawing gives.
+  Bitmap xored = test::SolidPicture(24, 20, White);
+  xored.canvas.copyMode = CopyMode::Xor;
+  source = original;
+  TakeScaledPicture(source, 24, 20, xored);
+  EXPECT_EQ(xored.Row(10)[12], Red ^ White);
+  EXPECT_EQ(source, original);
+}
+
+TEST(PictureIntake, SingleFileGivesTheBackPictureTheFrontFilesPicture) {
+  ScriptedApp program;
+  program.AddPicture(smallDisc(0x3366CC));
+  const Scene& scene = program.scene();
+  ASSERT_EQ(scene.PartCount, 1);
+  Bitmap file;
+  LoadBitmapFile(program.folder() / "obj/part.bmp", file);
+  // Away from the bled rim both pictures are the file's picture.
+  for (const Bitmap* picture : {&scene.PartPicture[0], &scene.PartBackPicture[0]}) {
+    ASSERT_EQ(picture->Width(), 24);
+    EXPECT_EQ(picture->Row(10)[12], file.Row(10)[12]);
+    EXPECT_EQ(picture->Row(0)[0], file.Row(0)[0]);
+  }
+  EXPECT_EQ(scene.PartPicture[0], scene.PartBackPicture[0]);
+}
+
 TEST(PictureIntake, CancelledOrMissingFilesEndSilently) {
   ScriptedApp program;
   program.Answer(std::nullopt);

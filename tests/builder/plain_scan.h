@@ -3,9 +3,11 @@
 // They are the oracle for the fast stages.
 #pragma once
 
+#include <cmath>
 #include <vector>
 
 #include "app/scene.h"
+#include "app/tables.h"
 #include "builder/finish.h"
 #include "builder/grid.h"
 #include "builder/inflate.h"
@@ -52,9 +54,11 @@ inline int PlainNearestOutline(const OutlineList& outline, double x, double y) {
 }
 
 // The nearest-outline search and the reach raise, point by point in grid
-// order, each against the whole list.
+// order, each against the whole list. Every inside point's d² goes into
+// outlineDistance, sized like NearestOutline.
 inline void PlainFindNearestOutlines(const Scene& scene, int k, const OutlineList& outline,
-                                     double f2, OutlineMeasures& measures) {
+                                     double f2, OutlineMeasures& measures,
+                                     Table2D<double>& outlineDistance) {
   const int nx = scene.GridColumns[k];
   const int ny = scene.GridRows[k];
   const Bitmap& picture = scene.PartPicture[k];
@@ -73,7 +77,7 @@ inline void PlainFindNearestOutlines(const Scene& scene, int k, const OutlineLis
       if (state != 2) continue;
       const double d2 = (x - outline.OutlineX[n]) * (x - outline.OutlineX[n]) +
                         (y - outline.OutlineY[n]) * (y - outline.OutlineY[n]);
-      measures.OutlineDistance[i][j] = d2;
+      outlineDistance[i][j] = d2;
       for (int m = 0; m < outline.Count(); ++m) {
         const double q = (x - outline.OutlineX[m]) * (x - outline.OutlineX[m]) +
                          (y - outline.OutlineY[m]) * (y - outline.OutlineY[m]);
@@ -83,35 +87,67 @@ inline void PlainFindNearestOutlines(const Scene& scene, int k, const OutlineLis
   }
 }
 
-// What the plain build leaves besides the scene: the outline and its measures.
+// What the plain build leaves besides the scene: the outline, its measures and
+// every inside point's outline distance d and local half-thickness t, as the
+// tables the builder once kept held them.
 struct PlainAnalysis {
   OutlineList outline;
   OutlineMeasures measures;
+  Table2D<double> OutlineDistance;
+  Table2D<double> LocalThickness;
 };
 
-// The mesh stages of a build with the outline and both searches done plainly.
-inline PlainAnalysis PlainBuildPartMesh(Scene& scene, int k, const MeshSettings& settings,
-                                        const ShapeSettings& shape) {
+// t² = the reach of the nearest outline pixel of every inside point, then d
+// and t as the roots of d² and t².
+inline void PlainMeasureThickness(const Scene& scene, int k, PlainAnalysis& plain) {
+  const int nx = scene.GridColumns[k];
+  const int ny = scene.GridRows[k];
+  plain.LocalThickness.Redim(nx + 1, ny + 1);
+  for (int i = 1; i <= nx - 1; ++i) {
+    for (int j = 1; j <= ny - 1; ++j) {
+      if (scene.GridState[k][i][j] != 2) continue;
+      const int n = plain.measures.NearestOutline[i][j];
+      if (n >= 0) plain.LocalThickness[i][j] = plain.measures.OutlineReach[n];
+      plain.OutlineDistance[i][j] = std::sqrt(plain.OutlineDistance[i][j]);
+      plain.LocalThickness[i][j] = std::sqrt(plain.LocalThickness[i][j]);
+    }
+  }
+}
+
+// The grid and outline stages of a build with the outline and the search done
+// plainly.
+inline PlainAnalysis PlainAnalysePart(Scene& scene, int k, const MeshSettings& settings) {
   const Bitmap& picture = scene.PartPicture[k];
   const GridSpacing spacing = ComputeGridSpacing(settings.polygonSize, settings.triangularGrid);
   const double f = ReachFactor(settings.polygonSize);
   SetUpGridTables(scene, k, ComputeGridExtent(picture.Width(), picture.Height(), spacing));
-  PlainAnalysis plain{PlainFindOutline(picture, scene.BackgroundColour), {}};
+  PlainAnalysis plain{PlainFindOutline(picture, scene.BackgroundColour), {}, {}, {}};
   PlaceGridPoints(scene, k, spacing, settings.colourProjection);
   ClassifyGridPoints(scene, k, scene.BackgroundColour);
   PrepareMeasures(scene, k, plain.outline, plain.measures);
-  PlainFindNearestOutlines(scene, k, plain.outline, f * f, plain.measures);
-  MeasureThickness(scene, k, plain.measures);
+  plain.OutlineDistance.Redim(scene.GridColumns[k] + 1, scene.GridRows[k] + 1);
+  PlainFindNearestOutlines(scene, k, plain.outline, f * f, plain.measures, plain.OutlineDistance);
+  PlainMeasureThickness(scene, k, plain);
+  return plain;
+}
 
+// The finishing with the bleeding's search done plainly.
+inline void PlainFinishPartMesh(Scene& scene, int k, const OutlineList& outline) {
+  ClearGridBorder(scene, k);
+  BleedRimTriangles(scene, k, RimRectangles(scene, k), outline,
+                    [&](int x, int y) { return PlainNearestOutline(outline, x, y); });
+}
+
+// The mesh stages of a build with the outline and both searches done plainly.
+inline PlainAnalysis PlainBuildPartMesh(Scene& scene, int k, const MeshSettings& settings,
+                                        const ShapeSettings& shape) {
+  PlainAnalysis plain = PlainAnalysePart(scene, k, settings);
   SnapRimPoints(scene, k, plain.outline, plain.measures);
   InflateInsidePoints(scene, k, plain.outline, plain.measures, settings.frontBulge,
                       settings.backBulge, shape.earPosition);
   StretchDepths(scene, k, shape.frontStretch, shape.backStretch);
   if (settings.colourProjection) ProjectColours(scene, k);
-
-  ClearGridBorder(scene, k);
-  BleedRimTriangles(scene, k, RimRectangles(scene, k), plain.outline,
-                    [&](int x, int y) { return PlainNearestOutline(plain.outline, x, y); });
+  PlainFinishPartMesh(scene, k, plain.outline);
   return plain;
 }
 

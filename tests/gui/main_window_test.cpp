@@ -1,7 +1,11 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QImage>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
@@ -9,6 +13,8 @@
 #include <QToolButton>
 
 #include "desktop_fixture.h"
+#include "platform/paths.h"
+#include "platform/services.h"
 
 namespace puffel::test {
 namespace {
@@ -16,11 +22,19 @@ namespace {
 using MainWindowTest = DesktopTest;
 
 TEST_F(MainWindowTest, IsAFixedWindowWithOnlyTheSystemMenuAndMinimise) {
-  const QWidget& window = program().mainWindow;
+  FormWindow& window = program().mainWindow;
   EXPECT_EQ(window.windowTitle(), QStringLiteral("Puffel!"));
-  EXPECT_EQ(window.size(), QSize(200, 449));
-  EXPECT_EQ(window.minimumSize(), QSize(200, 449));
-  EXPECT_EQ(window.maximumSize(), QSize(200, 449));
+  // The menu bar sits above the client area, which keeps its size.
+  const QMenuBar* bar = window.findChild<QMenuBar*>();
+  ASSERT_NE(bar, nullptr);
+  EXPECT_EQ(bar->geometry(), QRect(0, 0, 200, bar->sizeHint().height()));
+  EXPECT_EQ(window.clientArea()->geometry(), QRect(0, bar->height(), 200, 449));
+  const QSize whole(200, 449 + bar->height());
+  EXPECT_EQ(window.size(), whole);
+  EXPECT_EQ(window.minimumSize(), whole);
+  EXPECT_EQ(window.maximumSize(), whole);
+  EXPECT_EQ(program().app.form1.ClientWidth(), 200);
+  EXPECT_EQ(program().app.form1.ClientHeight(), 449);
   const Qt::WindowFlags flags = window.windowFlags();
   EXPECT_TRUE(flags.testFlag(Qt::CustomizeWindowHint));
   EXPECT_TRUE(flags.testFlag(Qt::WindowSystemMenuHint));
@@ -139,6 +153,97 @@ TEST_F(MainWindowTest, SwitchingViewsWithNoPartDoesNothing) {
   EXPECT_EQ(paints, 0);
   EXPECT_TRUE(program().app.form2.Surface() == shown);
   EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(MainWindowTest, MouseInThePickersMovesTheMarksAndRepaints) {
+  QWidget& window = *program().mainWindow.clientArea();
+  QTest::mousePress(&window, Qt::LeftButton, {}, QPoint(40, 54));
+  QMouseEvent drag(QEvent::MouseMove, QPointF(30, 54), window.mapToGlobal(QPointF(30, 54)),
+                   Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&window, &drag);
+  QTest::mouseRelease(&window, Qt::LeftButton, {}, QPoint(30, 54));
+  EXPECT_EQ(scene().LightMarkX, 16);
+  EXPECT_EQ(scene().LightDirX, -0.6);
+  // The white marker disc shows on the window itself.
+  FormWindow& whole = program().mainWindow;
+  ASSERT_TRUE(
+      WaitFor([&] { return whole.grab().toImage().pixel(28, window.y() + 52) == 0xFFFFFFFF; }));
+
+  QTest::mouseClick(&window, Qt::MiddleButton, {}, QPoint(148, 50));
+  EXPECT_EQ(scene().FadeStart, -1);
+
+  // Only a left double click puts the light behind.
+  QTest::mouseDClick(&window, Qt::RightButton, {}, QPoint(54, 54));
+  QTest::mouseRelease(&window, Qt::RightButton, {}, QPoint(54, 54));
+  EXPECT_FALSE(scene().LightBehind);
+  QTest::mouseDClick(&window, Qt::LeftButton, {}, QPoint(54, 54));
+  QTest::mouseRelease(&window, Qt::LeftButton, {}, QPoint(54, 54));
+  EXPECT_TRUE(scene().LightBehind);
+  EXPECT_EQ(scene().LightDirZ, 1);
+}
+
+TEST_F(MainWindowTest, MenuBarHoldsTheFileAndHelpMenus) {
+  const QMenuBar* bar = program().mainWindow.findChild<QMenuBar*>();
+  ASSERT_NE(bar, nullptr);
+  const QList<QAction*> menus = bar->actions();
+  ASSERT_EQ(menus.size(), 2);
+  EXPECT_EQ(menus[0]->text(), QStringLiteral("ファイル"));
+  EXPECT_EQ(menus[1]->text(), QStringLiteral("ヘルプ"));
+  ASSERT_EQ(menus[0]->menu()->actions().size(), 1);
+  EXPECT_EQ(menus[0]->menu()->actions()[0]->text(), QStringLiteral("3Dモデル書き出し..."));
+  EXPECT_EQ(menus[0]->menu()->actions()[0]->objectName(), QStringLiteral("Export3D"));
+  ASSERT_EQ(menus[1]->menu()->actions().size(), 1);
+  EXPECT_EQ(menus[1]->menu()->actions()[0]->text(), QStringLiteral("readme を開く"));
+}
+
+TEST_F(MainWindowTest, MenuEntriesRunTheirHandlers) {
+  auto* exportAction = program().mainWindow.findChild<QAction*>(QStringLiteral("Export3D"));
+  ASSERT_NE(exportAction, nullptr);
+  exportAction->trigger();
+  EXPECT_EQ(messages, (std::vector<std::string>{"まだ画像を読み込んでいません！"}));
+
+  std::string opened;
+  const auto desktopViewer = PlatformServices().openDocument;
+  PlatformServices().openDocument = [&](const std::string& path) {
+    opened = path;
+    return true;
+  };
+  auto* readme = program().mainWindow.findChild<QAction*>(QStringLiteral("OpenReadme"));
+  ASSERT_NE(readme, nullptr);
+  readme->trigger();
+  EXPECT_EQ(messages.back(), "readme.txt が見つかりません！");
+  WriteFileBytes(ProgramFolder() + "readme.txt", "Puffel\n");
+  readme->trigger();
+  PlatformServices().openDocument = desktopViewer;
+  EXPECT_EQ(opened, ProgramFolder() + "readme.txt");
+  EXPECT_EQ(messages.size(), 2u);
+}
+
+TEST_F(MainWindowTest, PointerEventsInTheClientAreaArriveInClientCoordinates) {
+  FormWindow& window = program().mainWindow;
+  std::vector<std::pair<int, int>> presses;
+  program().app.form1.OnMouseDown = [&](MouseButton, ShiftState, int x, int y) {
+    presses.emplace_back(x, y);
+  };
+  // Through the window system, over the client area's empty top-left corner.
+  const int top = window.clientArea()->y();
+  QTest::mousePress(window.windowHandle(), Qt::LeftButton, {}, QPoint(30, top + 50));
+  QTest::mouseRelease(window.windowHandle(), Qt::LeftButton, {}, QPoint(30, top + 50));
+  EXPECT_EQ(presses, (std::vector<std::pair<int, int>>{{30, 50}}));
+}
+
+TEST_F(MainWindowTest, ClientAreaShowsTheSurfaceBelowTheMenuBar) {
+  FormWindow& window = program().mainWindow;
+  const int top = window.clientArea()->y();
+  const QImage shown = window.grab().toImage();
+  const Bitmap& surface = program().app.form1.Surface();
+  int wrong = 0;
+  for (int y = 20; y < 108; y += 3) {  // below the captions over the pickers
+    for (int x = 0; x < 108; x += 3) {
+      if ((shown.pixel(x, top + y) & 0xFFFFFF) != (surface.Row(y)[x] & 0xFFFFFF)) ++wrong;
+    }
+  }
+  EXPECT_EQ(wrong, 0);
 }
 
 TEST_F(MainWindowTest, ClosingThePartWindowClosesTheMainWindow) {

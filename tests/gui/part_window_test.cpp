@@ -116,6 +116,30 @@ TEST_F(PartWindowTest, ADragThatLeavesTheWindowStillReachesTheHandlers) {
   EXPECT_EQ(window.windowTitle(), QStringLiteral("Parts No.0"));
 }
 
+TEST_F(PartWindowTest, ABackgroundFixesTheWindowAtItsSizeUntilCleared) {
+  const std::string path = ProgramFolder() + "haikei/sky.bmp";
+  Bitmap sky(300, 200);
+  sky.Fill(0x336699);
+  SaveBitmapFile(path, sky);
+  PlatformServices().runFileDialog = [&](FileDialog& dialog) {
+    dialog.fileName = path;
+    return true;
+  };
+  QTest::mouseClick(control("Button2"), Qt::LeftButton);
+  QWidget& window = program().partWindow;
+  EXPECT_EQ(window.size(), QSize(300, 200));
+  EXPECT_EQ(window.maximumSize(), QSize(300, 200));
+  EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+  EXPECT_EQ(scene().ViewWidth, 300);
+  ASSERT_TRUE(WaitFor([&] { return window.grab().toImage().pixel(5, 5) == 0xFF336699; }));
+
+  QTest::mouseClick(control("Button3"), Qt::LeftButton);
+  EXPECT_EQ(window.size(), QSize(300, 200));
+  EXPECT_EQ(window.maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+  EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+  EXPECT_TRUE(messages.empty());
+}
+
 // The part window's mouse handlers, recorded as text.
 class PartWindowMouseTest : public DesktopTest {
  protected:

@@ -138,6 +138,42 @@ TEST(BmpFileTest, FilesRoundTripAndAFailedLoadLeavesThePictureAlone) {
   EXPECT_EQ(loaded, before);
 }
 
+// Files are read and written a batch of rows at a time: pictures of many
+// rows, rows whose stride does not divide the batch, both row orders.
+TEST(BmpFileTest, LargeFilesReadAndWriteAsTheirBytesDecodeAndEncode) {
+  test::TempFolder folder;
+  Bitmap picture(1001, 300);
+  for (int y = 0; y < picture.Height(); ++y) {
+    for (int x = 0; x < picture.Width(); ++x) picture.Row(y)[x] = (x * 7919u + y * 104729u) << 3;
+  }
+  SaveBitmapFile(folder / "big.bmp", picture);
+  const std::string written = ReadFileBytes(folder / "big.bmp");
+  EXPECT_EQ(Bytes(written.begin(), written.end()), EncodeBitmap(picture));
+
+  for (const int32_t height : {300, -300}) {
+    Bytes rows;
+    for (int i = 0; i < 3004 * 300; ++i) rows.push_back(static_cast<uint8_t>(i * 31 + i / 3004));
+    // The last stored row ends without its padding.
+    rows.resize(rows.size() - 1);
+    const Bytes file = makeFile({.width = 1001, .height = height, .pixels = rows});
+    WriteFileBytes(folder / "24.bmp", std::string(file.begin(), file.end()));
+    Bitmap loaded;
+    LoadBitmapFile(folder / "24.bmp", loaded);
+    EXPECT_EQ(loaded, decoded(file)) << height;
+  }
+}
+
+// A file whose pixels end early is refused before the picture changes.
+TEST(BmpFileTest, ShortFileIsRefusedWhenLoaded) {
+  test::TempFolder folder;
+  Bytes file = makeFile({.width = 2000, .height = 200, .pixels = Bytes(6000 * 200, 9)});
+  file.resize(file.size() - 1);
+  WriteFileBytes(folder / "short.bmp", std::string(file.begin(), file.end()));
+  Bitmap picture(3, 3);
+  EXPECT_THROW(LoadBitmapFile(folder / "short.bmp", picture), PlatformError);
+  EXPECT_EQ(picture.Width(), 3);
+}
+
 TEST(BmpFileTest, RowOrderFollowsTheSignOfTheHeight) {
   // 24 bits, 2 x 2: each stored row is 6 bytes plus 2 of padding.
   const Bytes rows = {1, 2, 3, 4, 5, 6, 0, 0, 7, 8, 9, 10, 11, 12, 0, 0};
@@ -335,6 +371,32 @@ TEST(BmpSuiteTest, GoodFilesReadAndAgreeWithEachOther) {
   for (const auto& group : sameColours) {
     const Bitmap first = loaded(group[0]);
     for (size_t i = 1; i < group.size(); ++i) EXPECT_EQ(loaded(group[i]), first) << group[i];
+  }
+}
+
+// Loading a file reads it in stretches; decoding its bytes at once must give
+// the same picture or the same refusal.
+TEST(BmpSuiteTest, LoadedFilesAreTheirDecodedBytes) {
+  for (const char* folder : {"g", "q", "b"}) {
+    for (const std::string& path : suiteFiles(folder)) {
+      const std::string bytes = ReadFileBytes(path);
+      Bitmap fromBytes;
+      Bitmap fromFile;
+      bool decodedBytes = true;
+      bool loadedFile = true;
+      try {
+        DecodeBitmap(Bytes(bytes.begin(), bytes.end()), fromBytes);
+      } catch (const PlatformError&) {
+        decodedBytes = false;
+      }
+      try {
+        LoadBitmapFile(path, fromFile);
+      } catch (const PlatformError&) {
+        loadedFile = false;
+      }
+      EXPECT_EQ(loadedFile, decodedBytes) << path;
+      EXPECT_EQ(fromFile, fromBytes) << path;
+    }
   }
 }
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <new>
+
 #include "platform/platform_error.h"
 #include "support/temp_folder.h"
 
@@ -44,6 +47,38 @@ TEST(Paths, FailedWriteLeavesTheExistingFileAlone) {
   EXPECT_FALSE(FileExists(folder / "missing.dat"));
   EXPECT_FALSE(FileExists(folder.Path()));  // a folder is not a file
   EXPECT_TRUE(FileExists(path));
+}
+
+TEST(Paths, WriterLeavesNothingBehindUnlessCommitted) {
+  test::TempFolder folder;
+  const std::string path = folder / "kept.dat";
+  WriteFileBytes(path, "first");
+  {
+    FileWriter writer(path);
+    writer.Write("sec", 3);
+  }
+  EXPECT_EQ(ReadFileBytes(path), "first");
+  EXPECT_FALSE(FileExists(path + ".tmp~"));
+  FileWriter writer(path);
+  writer.Write("sec", 3);
+  writer.Write("ond", 3);
+  writer.Commit();
+  EXPECT_EQ(ReadFileBytes(path), "second");
+  EXPECT_FALSE(FileExists(path + ".tmp~"));
+}
+
+TEST(Paths, ReaderReadsStretchesAndRefusesFolders) {
+  test::TempFolder folder;
+  WriteFileBytes(folder / "a.dat", "0123456789");
+  FileReader reader(folder / "a.dat");
+  EXPECT_EQ(reader.Size(), 10u);
+  char out[8] = {};
+  EXPECT_EQ(reader.ReadAt(7, 8, out), 3u);
+  EXPECT_EQ(std::string(out, 3), "789");
+  EXPECT_EQ(reader.ReadAt(10, 2, out), 0u);
+  EXPECT_EQ(ReadFileBytes(folder / "a.dat", 4), "0123");
+  EXPECT_THROW(FileReader{folder.Path()}, PlatformError);
+  EXPECT_THROW(ReadFileBytes(folder.Path()), PlatformError);
 }
 
 }  // namespace

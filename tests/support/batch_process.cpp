@@ -1,28 +1,16 @@
 #include "support/batch_process.h"
 
-#include <sys/wait.h>
-
-#include <array>
-#include <cstdio>
 #include <fstream>
-#include <memory>
+
+#include "support/run_command.h"
 
 namespace puffel::test {
 
 BatchRun RunBatch(const std::string& folder, const std::string& script) {
-  const std::string scriptPath = folder + "script.txt";
-  std::ofstream(scriptPath) << script;
-  const std::string command = "cd '" + folder + "' && " + std::string(PUFFEL_BATCH_EXE) +
-                              " --program-dir . script.txt 2>&1";
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-  std::string out;
-  std::array<char, 4096> buffer;
-  size_t got = 0;
-  while ((got = fread(buffer.data(), 1, buffer.size(), pipe.get())) > 0) {
-    out.append(buffer.data(), got);
-  }
-  const int status = pclose(pipe.release());
-  return {WEXITSTATUS(status), out};
+  std::ofstream(folder + "script.txt") << script;
+  const CommandRun run = RunCommand("cd '" + folder + "' && " + std::string(PUFFEL_BATCH_EXE) +
+                                    " --program-dir . script.txt 2>&1");
+  return {run.status, run.out};
 }
 
 }  // namespace puffel::test

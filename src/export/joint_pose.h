@@ -1,0 +1,40 @@
+// A skeleton joint's placement: a turn and a uniform scale about the joint,
+// then a move, as glTF nodes hold it; taken from a part's frame.
+#pragma once
+
+#include <optional>
+
+#include "app/scene.h"
+
+namespace puffel {
+
+// A unit quaternion (x, y, z, w), w the real part.
+struct Quaternion {
+  double x = 0;
+  double y = 0;
+  double z = 0;
+  double w = 1;
+};
+
+// Model space, as a point p maps: translation + scale * rotation(p).
+struct JointPose {
+  Point3 translation;
+  Quaternion rotation;
+  double scale = 1;
+};
+
+// The model-space pose of a part posed by the view-space frame of a view of
+// width x height: its origin as the translation, its axes as a turn and a
+// uniform scale. Nothing when the axes are no turn with a positive scale
+// (mirrored, skewed, stretched, collapsed or not finite), which no joint can
+// show; the axes of a frame posed by turns and scalings agree with a turn and
+// a scale to far better than the tolerance this allows (1e-6 of the scale).
+std::optional<JointPose> PoseOfFrame(const Frame& frame, int width, int height);
+
+// The pose of child relative to parent: parent composed with it gives child.
+JointPose RelativePose(const JointPose& parent, const JointPose& child);
+
+// p turned by q.
+Point3 Rotate(const Quaternion& q, const Point3& p);
+
+}  // namespace puffel

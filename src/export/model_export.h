@@ -1,0 +1,38 @@
+// Exporting the posed figure as a 3D model: a rigged glTF 2.0 binary or OBJ
+// files. The only header of the export that the rest of the program sees.
+#pragma once
+
+#include <string>
+
+#include "app/scene.h"
+
+namespace puffel {
+
+class TForm1;
+
+enum class ModelFormat { Glb, Obj };
+
+// The format a path asks for: OBJ when it ends in ".obj" (any case), else glTF
+// binary.
+ModelFormat FormatOfPath(const std::string& path);
+
+// The path a model is written to: the chosen path when it ends in ".glb" or
+// ".obj" (any case), else the chosen path with the extension of the save
+// dialog's filter appended (filter 2: ".obj", any other: ".glb").
+std::string ModelFilePath(const std::string& chosen, int filterIndex);
+
+// Writes the figure of scene (with its view size) to path in the format
+// FormatOfPath names; for OBJ the material library and the PNG pictures go
+// beside it. Every file is written through a temporary file renamed over it.
+// Throws ExportRefusal (export_refusal.h) with the message to show, before
+// anything is written, when the scene cannot be exported; PlatformError when a
+// file cannot be written (files written before it stay). The scene is
+// unchanged. Large figures are worked on by several threads at once.
+void ExportFigure(const Scene& scene, const std::string& path);
+
+// Gives the main window's menu entry Export3D its handler: a save dialog
+// starting in "pic_hozon" with the filters "glTF (*.glb)" and "OBJ (*.obj)",
+// then ExportFigure, its refusals shown as a message.
+void InstallModelExport(TForm1& form1);
+
+}  // namespace puffel

@@ -1,0 +1,24 @@
+// Model space, where exported figures live: metres, x to the right, y up and
+// the viewer looking along -z, centred on the middle of the view, so that the
+// same project gives the same model in a window of any size.
+#pragma once
+
+#include "app/scene.h"
+
+namespace puffel {
+
+// One view pixel is one millimetre.
+constexpr double MetresPerPixel = 0.001;
+
+// The view point p of a view of width x height pixels in model space:
+// ((x - width/2), -(y - height/2), -z) millimetres.
+inline Point3 ModelPoint(const Point3& p, int width, int height) {
+  return {(p.x - width / 2.0) * MetresPerPixel, -(p.y - height / 2.0) * MetresPerPixel,
+          -p.z * MetresPerPixel};
+}
+
+// A direction of view space (or of a part's unposed local axes, which are
+// view-aligned) in model space, its length kept.
+inline Point3 ModelDirection(const Point3& d) { return {d.x, -d.y, -d.z}; }
+
+}  // namespace puffel

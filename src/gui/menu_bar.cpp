@@ -1,0 +1,29 @@
+#include "gui/menu_bar.h"
+
+#include <QAction>
+#include <QMenu>
+#include <map>
+#include <string>
+
+namespace puffel {
+
+QMenuBar* CreateMenuBar(Form& form, QWidget* parent,
+                        const std::function<void(const std::function<void()>&)>& dispatch) {
+  if (form.MenuEntries().empty()) return nullptr;
+  auto* bar = new QMenuBar(parent);
+  // Without a native menu bar the bar stays inside the window, where the
+  // window sizes itself around it.
+  bar->setNativeMenuBar(false);
+  std::map<std::string, QMenu*> menus;
+  for (MenuEntry* entry : form.MenuEntries()) {
+    QMenu*& menu = menus[entry->menu];
+    if (menu == nullptr) menu = bar->addMenu(QString::fromStdString(entry->menu));
+    QAction* action = menu->addAction(QString::fromStdString(entry->caption));
+    action->setObjectName(QString::fromStdString(entry->name));
+    QObject::connect(action, &QAction::triggered, bar,
+                     [entry, dispatch] { dispatch([entry] { entry->Click(); }); });
+  }
+  return bar;
+}
+
+}  // namespace puffel

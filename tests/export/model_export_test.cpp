@@ -1,0 +1,201 @@
+// The export as the user reaches it: the menu entry with its dialog and
+// messages, the file names, refusals and failed writes, and puffel-batch's
+// "click Export3D".
+#include "export/model_export.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "export/export_refusal.h"
+#include "export/posed_figures.h"
+#include "platform/bmp_file.h"
+#include "platform/paths.h"
+#include "platform/services.h"
+#include "support/run_command.h"
+
+namespace puffel {
+namespace {
+
+std::vector<std::string> filesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST(ModelExport, FileNamesFollowTheirExtensionOrTheChosenFilter) {
+  EXPECT_EQ(ModelFilePath("a/fig.glb", 2), "a/fig.glb");
+  EXPECT_EQ(ModelFilePath("a/fig.GLB", 1), "a/fig.GLB");
+  EXPECT_EQ(ModelFilePath("a/fig.Obj", 1), "a/fig.Obj");
+  EXPECT_EQ(ModelFilePath("a/fig", 1), "a/fig.glb");
+  EXPECT_EQ(ModelFilePath("a/fig", 2), "a/fig.obj");
+  EXPECT_EQ(ModelFilePath("a/fig.png", 1), "a/fig.png.glb");
+  EXPECT_EQ(ModelFilePath("a.obj/fig", 1), "a.obj/fig.glb");
+  EXPECT_EQ(FormatOfPath("fig.oBJ"), ModelFormat::Obj);
+  EXPECT_EQ(FormatOfPath("fig.glb"), ModelFormat::Glb);
+}
+
+TEST(ModelExport, MenuEntryAsksWhereAndWritesTheChosenFormat) {
+  auto program = test::FigureProgram();
+  InstallModelExport(program->form1());
+  const std::string folder = program->folder() / "pic_hozon/";
+  FileDialog seen(DialogKind::Open, "");
+  PlatformServices().runFileDialog = [&](FileDialog& dialog) {
+    seen = dialog;
+    dialog.fileName = folder + "figure";
+    dialog.filterIndex = 2;
+    return true;
+  };
+  program->Dispatch([&] { program->form1().Export3D.Click(); });
+  EXPECT_EQ(seen.kind, DialogKind::Save);
+  EXPECT_EQ(seen.initialDir, program->folder() / "pic_hozon");
+  EXPECT_EQ(seen.filter, "glTF (*.glb)|*.glb|OBJ (*.obj)|*.obj");
+  EXPECT_TRUE(FileExists(folder + "figure.obj"));
+  EXPECT_TRUE(FileExists(folder + "figure.mtl"));
+  EXPECT_TRUE(program->messages.empty());
+  EXPECT_TRUE(program->errors.empty());
+}
+
+TEST(ModelExport, EmptySceneIsRefusedBeforeAnyDialog) {
+  test::ScriptedApp program;
+  InstallModelExport(program.form1());
+  // With no answer queued, a dialog would fail the test.
+  program.Dispatch([&] { program.form1().Export3D.Click(); });
+  EXPECT_EQ(program.messages, (std::vector<std::string>{"まだ画像を読み込んでいません！"}));
+  EXPECT_THROW(ExportFigure(program.scene(), program.folder() / "x.glb"), ExportRefusal);
+  EXPECT_TRUE(filesIn(program.folder() / "pic_hozon").empty());
+}
+
+TEST(ModelExport, CancelledDialogWritesNothing) {
+  auto program = test::FigureProgram();
+  InstallModelExport(program->form1());
+  program->Answer(std::nullopt);
+  program->Dispatch([&] { program->form1().Export3D.Click(); });
+  EXPECT_TRUE(filesIn(program->folder() / "pic_hozon").empty());
+  EXPECT_TRUE(program->messages.empty());
+}
+
+TEST(ModelExport, BrokenPoseIsRefusedAndLeavesTheOldFileAlone) {
+  auto program = test::FigureProgram();
+  InstallModelExport(program->form1());
+  Scene& scene = program->scene();
+  program->Dispatch([&] { program->form1().Button4.Click(); });
+  scene.PartFrame[2].TipY.x += 0.5;  // skewed, as no drag leaves it
+  const std::string path = program->folder() / "pic_hozon/figure.glb";
+  WriteFileBytes(path, "old");
+  for (const char* name : {"figure.glb", "figure.obj"}) {
+    program->Answer(program->folder() / "pic_hozon/" + name);
+    program->Dispatch([&] { program->form1().Export3D.Click(); });
+  }
+  EXPECT_EQ(program->messages,
+            (std::vector<std::string>(2, "姿勢か形が壊れているため書き出せません！")));
+  EXPECT_EQ(ReadFileBytes(path), "old");
+  EXPECT_EQ(filesIn(program->folder() / "pic_hozon"), (std::vector<std::string>{"figure.glb"}));
+}
+
+TEST(ModelExport, PartsWithoutFacesAloneAreRefused) {
+  auto program = test::FigureProgram();
+  Scene& scene = program->scene();
+  for (int k = 0; k < scene.PartCount; ++k) {
+    for (int i = 0; i <= scene.GridColumns[k]; ++i) {
+      for (int j = 0; j <= scene.GridRows[k]; ++j) {
+        if (scene.GridState[k][i][j] == 2) scene.GridState[k][i][j] = 1;
+      }
+    }
+  }
+  try {
+    ExportFigure(scene, program->folder() / "pic_hozon/none.glb");
+    ADD_FAILURE() << "exported a figure without faces";
+  } catch (const ExportRefusal& refusal) {
+    EXPECT_STREQ(refusal.what(), "書き出せる面がありません！");
+  }
+}
+
+TEST(ModelExport, FailedWriteIsReportedAndLeavesNoTemporaryFile) {
+  auto program = test::FigureProgram();
+  InstallModelExport(program->form1());
+  program->Answer(program->folder() / "missing/figure.glb");
+  program->Dispatch([&] { program->form1().Export3D.Click(); });
+  ASSERT_EQ(program->errors.size(), 1u);
+  EXPECT_NE(program->errors[0].find("missing/figure.glb"), std::string::npos);
+
+  // A folder in the way of the OBJ's material library stops the export there.
+  const std::string folder = program->folder() / "pic_hozon/";
+  std::filesystem::create_directory(folder + "doll.mtl");
+  program->Answer(folder + "doll.obj");
+  program->Dispatch([&] { program->form1().Export3D.Click(); });
+  EXPECT_EQ(program->errors.size(), 2u);
+  EXPECT_FALSE(FileExists(folder + "doll.obj"));
+  for (const std::string& name : filesIn(folder)) {
+    EXPECT_EQ(name.find(".tmp"), std::string::npos) << name;
+  }
+}
+
+TEST(ModelExport, LeavesTheSceneAsItWas) {
+  auto program = test::FigureProgram();
+  test::PoseFigure(*program);
+  Scene& scene = program->scene();
+  program->Dispatch([&] { program->form2().FormPaint(); });
+  const auto frames = scene.PartFrame;
+  const auto renderFrames = scene.RenderFrame;
+  const Bitmap view = scene.ViewBitmap;
+  ExportFigure(scene, program->folder() / "pic_hozon/figure.glb");
+  ExportFigure(scene, program->folder() / "pic_hozon/figure.obj");
+  EXPECT_EQ(std::memcmp(&frames, &scene.PartFrame, sizeof frames), 0);
+  EXPECT_EQ(std::memcmp(&renderFrames, &scene.RenderFrame, sizeof renderFrames), 0);
+  EXPECT_TRUE(view == scene.ViewBitmap);
+}
+
+test::CommandRun runBatch(const std::string& folder, const std::string& script) {
+  const std::string scriptPath = folder + "script.txt";
+  std::ofstream(scriptPath) << script;
+  return test::RunCommand(std::string(PUFFEL_BATCH_EXE) + " --program-dir " + folder + " " +
+                          scriptPath + " 2>&1");
+}
+
+TEST(ModelExport, BatchClickExport3DWritesTheAnsweredPath) {
+  test::ProgramFolderFixture folder;
+  SaveBitmapFile(folder / "obj/cat.bmp", test::PatternDisc(120, 100, 45, 3));
+  const test::CommandRun run = runBatch(folder.Path(),
+                                        "click Export3D\n"
+                                        "answer " +
+                                            folder / "obj/cat.bmp" +
+                                            "\n"
+                                            "click Button1\n"
+                                            "click Button4\n"
+                                            "answer " +
+                                            folder / "pic_hozon/cat.GLB" +
+                                            "\n"
+                                            "click Export3D\n"
+                                            "answer " +
+                                            folder / "pic_hozon/cat.png" +
+                                            "\n"
+                                            "click Export3D\n"
+                                            "answer " +
+                                            folder / "pic_hozon/cat.Obj" +
+                                            "\n"
+                                            "click Export3D\n"
+                                            "click OpenReadme\n");
+  EXPECT_EQ(run.status, 0) << run.out;
+  EXPECT_EQ(run.out,
+            "message: まだ画像を読み込んでいません！\n"
+            "message: readme.txt が見つかりません！\n");
+  EXPECT_EQ(ReadFileBytes(folder / "pic_hozon/cat.GLB", 4), "glTF");
+  EXPECT_EQ(ReadFileBytes(folder / "pic_hozon/cat.png.glb", 4), "glTF");
+  EXPECT_EQ(ReadFileBytes(folder / "pic_hozon/cat.Obj", 14), "# Puffel figur");
+
+  WriteFileBytes(folder / "readme.txt", "Puffel\n");
+  EXPECT_EQ(runBatch(folder.Path(), "click OpenReadme\n").out,
+            "open: " + folder / "readme.txt" + "\n");
+}
+
+}  // namespace
+}  // namespace puffel

@@ -1,0 +1,72 @@
+// Exported GLB files of every kind of figure pass the glTF validator without
+// an error or a warning.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include "export/model_export.h"
+#include "export/posed_figures.h"
+#include "platform/bmp_file.h"
+#include "platform/paths.h"
+#include "support/run_command.h"
+
+namespace puffel {
+namespace {
+
+test::CommandRun validate(const std::vector<std::string>& files) {
+  std::string command =
+      std::string(PUFFEL_NODE_EXE) + " " + PUFFEL_VALIDATE_SCRIPT + " " + PUFFEL_VALIDATOR_MODULES;
+  for (const std::string& file : files) command += " '" + file + "'";
+  return test::RunCommand(command + " 2>&1");
+}
+
+TEST(GltfValidator, FindsNoErrorOrWarningInAnyExportedFigure) {
+  std::vector<std::string> files;
+  std::vector<std::unique_ptr<test::ScriptedApp>> programs;
+
+  // One part, in the flat view.
+  programs.push_back(std::make_unique<test::ScriptedApp>());
+  programs.back()->AddPicture(test::PatternDisc(120, 100, 45, 9), "one.bmp");
+  files.push_back(programs.back()->folder() / "pic_hozon/one.glb");
+  ExportFigure(programs.back()->scene(), files.back());
+
+  // The figure on the triangular and on the square grid, posed with every drag.
+  for (const bool square : {false, true}) {
+    programs.push_back(test::FigureProgram(square));
+    test::PoseFigure(*programs.back());
+    files.push_back(programs.back()->folder() /
+                    (square ? "pic_hozon/square.glb" : "pic_hozon/triangular.glb"));
+    ExportFigure(programs.back()->scene(), files.back());
+  }
+
+  // A part turned half round to show its back, with two pictures.
+  programs.push_back(std::make_unique<test::ScriptedApp>());
+  test::ScriptedApp& turned = *programs.back();
+  turned.form1().CheckBox3.SetChecked(true);
+  const std::string front = turned.folder() / "obj/front.bmp";
+  const std::string back = turned.folder() / "obj/back.bmp";
+  SaveBitmapFile(front, test::PatternDisc(100, 120, 45, 11));
+  SaveBitmapFile(back, test::PatternDisc(100, 120, 45, 12));
+  turned.Answer(front);
+  turned.Answer(back);
+  turned.Dispatch([&] { turned.form1().Button1.Click(); });
+  turned.Dispatch([&] { turned.form1().Button4.Click(); });
+  test::TurnSubtree(turned.scene(), 0, {0, 1, 0}, std::numbers::pi);
+  files.push_back(turned.folder() / "pic_hozon/turned.glb");
+  ExportFigure(turned.scene(), files.back());
+
+  const test::CommandRun validation = validate(files);
+  EXPECT_EQ(validation.status, 0) << validation.out;
+
+  // The check itself sees a damaged file.
+  const std::string bytes = ReadFileBytes(files.front());
+  const std::string damaged = programs.front()->folder() / "pic_hozon/damaged.glb";
+  WriteFileBytes(damaged, bytes.substr(0, bytes.size() - 100));
+  EXPECT_EQ(validate({damaged}).status, 1);
+}
+
+}  // namespace
+}  // namespace puffel
