@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <vector>
 
 #include "render/side_paint.h"
@@ -17,9 +16,7 @@ void ClearBand(Scene& scene, RowBand rows, bool black) {
   for (int y = rows.first; y <= rows.last; ++y) {
     if (y < depth.Height()) std::fill_n(depth.Row(y), depth.Width(), EmptyDepth);
     if (y < owner.Height()) std::fill_n(owner.Row(y), owner.Width(), -1);
-    if (black && y < view.Height()) {
-      std::memset(view.Row(y), 0, sizeof(uint32_t) * view.Width());
-    }
+    if (black && y < view.Height()) std::fill_n(view.Row(y), view.Width(), 0u);
   }
 }
 
