@@ -5,14 +5,21 @@
 # WORK/findings and copied into KEPT, to stay there as regression tests once
 # the fault is fixed.
 #
-#   run_fuzzer.sh FUZZER WORK DICTIONARY KEPT [SEEDS...]    (DICTIONARY may be "")
+#   run_fuzzer.sh FUZZER WORK KEPT [SEED_FOLDER | -LIBFUZZER_OPTION]...
 set -euo pipefail
-fuzzer=$1 work=$2 dictionary=$3 kept=$4
-shift 4
+fuzzer=$1 work=$2 kept=$3
+shift 3
+seeds=() extra=()
+for arg in "$@"; do
+  case $arg in
+    -*) extra+=("$arg") ;;
+    *) seeds+=("$arg") ;;
+  esac
+done
 
 rm -rf "$work/findings"
 mkdir -p "$work/corpus" "$work/findings"
-for folder in "$kept" "$@"; do
+for folder in "$kept" "${seeds[@]}"; do
   [ -d "$folder" ] || continue
   find "$folder" -type f -print0 | while IFS= read -r -d '' file; do
     cp "$file" "$work/corpus/$(sha1sum <"$file" | cut -c1-40)"
@@ -25,8 +32,7 @@ done
 # for the sanitizers' own memory. Time: an input that runs over 30 seconds is
 # taken for a hang (the largest picture takes a few seconds in this build).
 options=(-max_total_time="${FUZZ_SECONDS:-30}" -timeout=30 -malloc_limit_mb=257
-         -rss_limit_mb=1024 -print_final_stats=1 -artifact_prefix="$work/findings/")
-[ -z "$dictionary" ] || options+=(-dict="$dictionary")
+         -rss_limit_mb=1024 -print_final_stats=1 -artifact_prefix="$work/findings/" "${extra[@]}")
 
 if ! "$fuzzer" "${options[@]}" "$work/corpus"; then
   mkdir -p "$kept"
