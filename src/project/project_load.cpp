@@ -78,14 +78,22 @@ GridSize readGridSize(ByteReader& in) {
 
 // The grid sizes of the part records, once every record is known to be
 // complete: the mesh is sized from them, so they are checked before it is made.
+// The mesh gives every part the largest width and the largest height of all,
+// so a wide grid and a tall one in a small file would otherwise ask for a mesh
+// of their product for every part.
 std::array<GridSize, MaxParts> checkPartRecords(std::string_view bytes, int parts) {
   std::array<GridSize, MaxParts> sizes;
   ByteReader in(bytes, PartRecordsStart);
+  int64_t widest = 0;
+  int64_t tallest = 0;
   for (int p = 0; p < parts; ++p) {
     in.skip(GridSizeOffset);
     sizes[p] = readGridSize(in);
     in.skip(VertexBytes * static_cast<size_t>(sizes[p].nx) * static_cast<size_t>(sizes[p].ny));
+    widest = std::max<int64_t>(widest, sizes[p].nx);
+    tallest = std::max<int64_t>(tallest, sizes[p].ny);
   }
+  if (parts * widest * tallest > MaxGridCells) throw DamagedProject();
   return sizes;
 }
 
