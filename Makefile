@@ -1,15 +1,18 @@
 # Set-up, build, run and test on Debian 12.
 #   make run    installs what is missing, builds and starts the program
-#   make test   installs what is missing, builds and runs every test
+#   make test   installs what is missing, builds and runs every test, also under
+#               the sanitizers, and runs each fuzzer for FUZZ_SECONDS
 
 BUILD_DIR ?= build
+SAN_DIR := $(BUILD_DIR)-san
 JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 30
 PACKAGES := g++ cmake make qt6-base-dev qt6-qpa-plugins libgtest-dev libbenchmark-dev \
             fonts-ipafont-gothic qt6-translations-l10n libtinygltf-dev nlohmann-json3-dev \
-            libstb-dev nodejs npm
+            libstb-dev nodejs npm clang libclang-rt-14-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps build run test bench asan clean format
+.PHONY: all deps build run test bench asan-build asan fuzz clean format
 
 all: build
 
@@ -38,16 +41,29 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+	$(MAKE) --no-print-directory asan
+	$(MAKE) --no-print-directory fuzz
 
 bench: build
 	$(BUILD_DIR)/bench/puffel_bench
 
-# The tests under AddressSanitizer and UndefinedBehaviorSanitizer.
-asan: deps
-	cmake -S . -B $(BUILD_DIR)-asan -DCMAKE_BUILD_TYPE=Debug -DPUFFEL_ASAN=ON -DPUFFEL_BENCH=OFF
-	cmake --build $(BUILD_DIR)-asan -j $(JOBS)
-	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
-	  ctest --test-dir $(BUILD_DIR)-asan --output-on-failure -j $(JOBS)
+# One clang build serves the tests under AddressSanitizer and
+# UndefinedBehaviorSanitizer and the fuzzers.
+$(SAN_DIR)/CMakeCache.txt:
+	cmake -S . -B $(SAN_DIR) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug \
+	  -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" -DPUFFEL_ASAN=ON -DPUFFEL_FUZZ=ON -DPUFFEL_BENCH=OFF \
+	  -DPUFFEL_QT_ORACLE=OFF
+
+asan-build: deps $(SAN_DIR)/CMakeCache.txt
+	cmake --build $(SAN_DIR) -j $(JOBS)
+
+asan: asan-build
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --test-dir $(SAN_DIR) --output-on-failure -j $(JOBS)
+
+# Each fuzzer in turn for FUZZ_SECONDS; what fails is kept in tests/data/fuzz/.
+fuzz: asan-build
+	FUZZ_SECONDS=$(FUZZ_SECONDS) cmake --build $(SAN_DIR) --target fuzz -j 1
 
 # The pictures at the top of README.md, from the program itself, and what
 # tools/readme_pictures.sh needs to make them.
@@ -68,4 +84,4 @@ format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD_DIR) $(BUILD_DIR)-asan
+	rm -rf $(BUILD_DIR) $(SAN_DIR)

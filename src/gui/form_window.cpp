@@ -184,7 +184,8 @@ void FormWindow::reportPress(QMouseEvent* event) {
   if (!button || !form_.OnMouseDown) return;
   const auto [x, y] = clientPixel(event);
   const ShiftState held = heldButtons(event->buttons());
-  dispatch([&] { form_.OnMouseDown(*button, held, x, y); });
+  // Copied into the lambdas: clang 14 cannot capture structured bindings.
+  dispatch([&, x = x, y = y] { form_.OnMouseDown(*button, held, x, y); });
 }
 
 void FormWindow::mousePressEvent(QMouseEvent* event) { reportPress(event); }
@@ -201,14 +202,14 @@ void FormWindow::mouseReleaseEvent(QMouseEvent* event) {
   if (!button || !form_.OnMouseUp) return;
   const auto [x, y] = clientPixel(event);
   const ShiftState held = heldButtons(event->buttons());
-  dispatch([&] { form_.OnMouseUp(*button, held, x, y); });
+  dispatch([&, x = x, y = y] { form_.OnMouseUp(*button, held, x, y); });
 }
 
 void FormWindow::mouseMoveEvent(QMouseEvent* event) {
   if (!form_.OnMouseMove) return;
   const auto [x, y] = clientPixel(event);
   const ShiftState held = heldButtons(event->buttons());
-  dispatch([&] { form_.OnMouseMove(held, x, y); });
+  dispatch([&, x = x, y = y] { form_.OnMouseMove(held, x, y); });
 }
 
 void FormWindow::wheelEvent(QWheelEvent* event) {

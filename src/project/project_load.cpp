@@ -78,14 +78,29 @@ GridSize readGridSize(ByteReader& in) {
 
 // The grid sizes of the part records, once every record is known to be
 // complete: the mesh is sized from them, so they are checked before it is made.
+// The mesh gives every part the largest width and the largest height of all, so
+// a wide grid and a tall one in a small file would ask for a mesh of their
+// product for every part. A mesh is refused when it comes to more than 2^25
+// cells and more than MaxParts times the cells the file itself holds: a scene
+// whose largest part is also its widest and tallest, as every scene of
+// similar pictures is, never is, and no file asks for memory out of all
+// proportion to its size.
 std::array<GridSize, MaxParts> checkPartRecords(std::string_view bytes, int parts) {
   std::array<GridSize, MaxParts> sizes;
   ByteReader in(bytes, PartRecordsStart);
+  int64_t widest = 0;
+  int64_t tallest = 0;
+  int64_t held = 0;
   for (int p = 0; p < parts; ++p) {
     in.skip(GridSizeOffset);
     sizes[p] = readGridSize(in);
     in.skip(VertexBytes * static_cast<size_t>(sizes[p].nx) * static_cast<size_t>(sizes[p].ny));
+    widest = std::max<int64_t>(widest, sizes[p].nx + 1);
+    tallest = std::max<int64_t>(tallest, sizes[p].ny + 1);
+    held += (int64_t{sizes[p].nx} + 1) * (sizes[p].ny + 1);
   }
+  const int64_t mesh = parts * widest * tallest;
+  if (mesh > MaxGridCells && mesh > MaxParts * held) throw DamagedProject();
   return sizes;
 }
 

@@ -32,7 +32,9 @@ class DamagedProject : public std::runtime_error {
 // parts; every cell the file does not hold is 0. The pictures are left empty.
 // Throws DamagedProject, before allocating the mesh, for a file shorter than
 // its counts require, a part count outside 0..32, a grid size outside
-// 1..65536 or over 2^25 cells, a flag or skeleton cell other than 0 or 1, a
+// 1..65536 or over 2^25 cells, grids that at the largest width and the
+// largest height among them come to over 2^25 cells for all parts together
+// (the mesh tables' shape), a flag or skeleton cell other than 0 or 1, a
 // light or colour mark at 40 or more from the wheel centre (40, 40), or a
 // material mark outside X 0..78, Y 1..79. Bytes after the last record are
 // ignored; nothing is read past the end of bytes. Throws std::bad_alloc when

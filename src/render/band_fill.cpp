@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
-#include <type_traits>
 #include <vector>
 
 #include "render/side_paint.h"
@@ -20,9 +18,7 @@ void ClearBand(Scene& scene, RowBand rows, bool black) {
   for (int y = std::max(rows.first, 0); y <= last; ++y) {
     if (y < depth.Height()) std::fill_n(depth.Row(y), depth.Width(), EmptyDepth);
     if (y < owner.Height()) std::fill_n(owner.Row(y), owner.Width(), -1);
-    if (black && y < view.Height()) {
-      std::memset(view.Row(y), 0, sizeof(uint32_t) * view.Width());
-    }
+    if (black && y < view.Height()) std::fill_n(view.Row(y), view.Width(), 0u);
   }
 }
 

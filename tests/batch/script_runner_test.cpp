@@ -52,10 +52,15 @@ TEST(ScriptRunner, PrintsCaptionsAndSkipsCommentsAndBlankLines) {
 TEST(ScriptRunner, ReportsScriptErrorsWithTheLineNumber) {
   test::ProgramFolderFixture folder;
   const char* const badScripts[] = {
-      "print form1\nfrobnicate\n",           "print form1\nset TrackBar9 3\n",
-      "print form1\nset TrackBar1 x\n",      "print form1\nclick Button1\n",
-      "print form1\npress form3 1 1 left\n", "print form1\nmove form2 1 1 thumb\n",
+      "print form1\nfrobnicate\n",
+      "print form1\nset TrackBar9 3\n",
+      "print form1\nset TrackBar1 x\n",
+      "print form1\nclick Button1\n",
+      "print form1\npress form3 1 1 left\n",
+      "print form1\nmove form2 1 1 thumb\n",
       "print form1\nprint \"Label1\n",
+      "print form1\nanswer \"\"\n",
+      "print form1\nview 2147483647 2147483647\n",
   };
   for (const char* script : badScripts) {
     const ScriptRun run = runScript(script, folder.Path());

@@ -275,6 +275,39 @@ TEST(ProjectLoad, RefusesCountsFlagsAndMarksOutOfRange) {
   EXPECT_THROW(DecodeProject(huge.bytes, 400, 400), DamagedProject);
 }
 
+// Every part gets the largest width and height of all: a wide part and a tall
+// one make a mesh of their product per part, from a file of their sum.
+TEST(ProjectLoad, RefusesWideAndTallGridsThatMakeAnAbsurdMeshTogether) {
+  ProjectBytes file = handMadeProject(1025, 1);
+  file.put(0, 32);
+  for (int p = 1; p < 32; ++p) {
+    for (int b = 0; b < 128; ++b) file.byte(0);
+    file.int32(1);
+    file.int32(p == 1 ? 1025 : 1);
+    for (int v = 0; v < 9 * (p == 1 ? 1025 : 1); ++v) file.real(0);
+  }
+  // 32 x 1025 x 1025 cells from a file of 2 x 1025 + 30 vertices.
+  EXPECT_THROW(DecodeProject(file.bytes, 400, 400), DamagedProject);
+}
+
+// One large part and small ones, as a scene of a figure and its props is:
+// the mesh is 32 times the large part, which the file holds, so it loads.
+TEST(ProjectLoad, TakesALargePartAmongSmallOnesThoughTheMeshIsLarge) {
+  ProjectBytes file = handMadeProject(1025, 1025);
+  file.put(0, 32);
+  for (int p = 1; p < 32; ++p) {
+    for (int b = 0; b < 128; ++b) file.byte(0);
+    file.int32(1);
+    file.int32(1);
+    for (int v = 0; v < 9; ++v) file.real(0);
+  }
+  // 32 x 1026 x 1026 cells, over 2^25.
+  const std::unique_ptr<Scene> loaded = DecodeProject(file.bytes, 400, 400);
+  EXPECT_EQ(loaded->PartCount, 32);
+  EXPECT_EQ(loaded->MaxGridColumns, 1026);
+  EXPECT_EQ(loaded->MaxGridRows, 1026);
+}
+
 TEST(ProjectLoad, TakesTheLargestSidesAndIgnoresBytesAfterTheLastRecord) {
   ProjectBytes file = handMadeProject(65536, 1);
   file.bytes += "trailing bytes";

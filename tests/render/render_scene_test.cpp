@@ -64,6 +64,16 @@ TEST(RenderScene3D, ShowsBlackOrTheBackgroundWhereNoTriangleIsFilled) {
   EXPECT_NE(scene.ViewBitmap.Row(20)[25], scene.BackgroundBitmap.Row(20)[25]);
 }
 
+// A part window shrunk to no width or no height still renders: into nothing.
+TEST(RenderScene3D, AViewOfNoWidthOrNoHeightDrawsNothing) {
+  for (auto [width, height] : {std::pair{0, 30}, std::pair{30, 0}}) {
+    Scene scene = viewScene(width, height);
+    AddDomePart(scene, {.nx = 8, .ny = 8, .step = 4, .pivotX = 0, .pivotY = 0});
+    DrawScene3D(scene);
+    EXPECT_TRUE(scene.ViewBitmap.Empty()) << width << " x " << height;
+  }
+}
+
 TEST(RenderScene3D, PartTurnedEdgeOnDrawsNothing) {
   Scene scene = viewScene();
   addFlatPart(scene, 200, 200);

@@ -1,0 +1,169 @@
+#include "batch/script_command.h"
+
+#include <charconv>
+#include <cstdint>
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+#include "platform/bmp_file.h"
+
+namespace puffel {
+
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+
+// Splits a line into words; a word in double quotes may hold blanks.
+std::vector<std::string> splitWords(const std::string& line) {
+  std::vector<std::string> words;
+  size_t at = 0;
+  while (true) {
+    while (at < line.size() && isBlank(line[at])) ++at;
+    if (at >= line.size()) break;
+    std::string word;
+    if (line[at] == '"') {
+      const size_t close = line.find('"', at + 1);
+      if (close == std::string::npos) throw ScriptError("unterminated quote");
+      word = line.substr(at + 1, close - at - 1);
+      at = close + 1;
+    } else {
+      while (at < line.size() && !isBlank(line[at])) word += line[at++];
+    }
+    words.push_back(std::move(word));
+  }
+  return words;
+}
+
+void arity(const std::vector<std::string>& words, size_t count) {
+  if (words.size() != count)
+    throw ScriptError(words[0] + " takes " + std::to_string(count - 1) + " argument(s)");
+}
+
+int parseInt(const std::string& word) {
+  int value = 0;
+  const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
+  if (error != std::errc() || end != word.data() + word.size()) {
+    throw ScriptError("not an integer: " + word);
+  }
+  return value;
+}
+
+ShiftState parseHeld(const std::string& word) {
+  ShiftState held;
+  if (word == "none") return held;
+  size_t start = 0;
+  while (start <= word.size()) {
+    const size_t plus = word.find('+', start);
+    const std::string button = word.substr(start, plus == std::string::npos ? plus : plus - start);
+    if (button == "left") {
+      held.left = true;
+    } else if (button == "right") {
+      held.right = true;
+    } else if (button == "middle") {
+      held.middle = true;
+    } else {
+      throw ScriptError("unknown button set: " + word);
+    }
+    if (plus == std::string::npos) break;
+    start = plus + 1;
+  }
+  return held;
+}
+
+ScriptForm parseForm(const std::string& word) {
+  if (word == "form1") return ScriptForm::Form1;
+  if (word == "form2") return ScriptForm::Form2;
+  throw ScriptError("unknown window: " + word);
+}
+
+std::string absolutePath(const std::string& word) {
+  std::error_code error;
+  const std::filesystem::path path = std::filesystem::absolute(word, error);
+  if (error) throw ScriptError("not a usable path: \"" + word + "\"");
+  return path.string();
+}
+
+ScriptCommand parseWords(const std::vector<std::string>& words) {
+  const std::string& command = words[0];
+  if (command == "view") {
+    arity(words, 3);
+    const ViewCommand view{parseInt(words[1]), parseInt(words[2])};
+    if (view.width < 0 || view.height < 0) throw ScriptError("negative view size");
+    // A background picture can make the view as large as any picture the
+    // program reads, but no larger; beyond that the view's buffers would be absurd.
+    if (view.width > kMaxBitmapSide || view.height > kMaxBitmapSide ||
+        int64_t{view.width} * view.height > kMaxBitmapPixels) {
+      throw ScriptError("view size too large: " + words[1] + " x " + words[2]);
+    }
+    return view;
+  }
+  if (command == "set") {
+    arity(words, 3);
+    return SetCommand{words[1], parseInt(words[2])};
+  }
+  if (command == "check") {
+    arity(words, 3);
+    if (words[2] != "0" && words[2] != "1") throw ScriptError("check takes 0 or 1");
+    return CheckCommand{words[1], words[2] == "1"};
+  }
+  if (command == "answer") {
+    arity(words, 2);
+    return AnswerCommand{absolutePath(words[1])};
+  }
+  if (command == "cancel") {
+    arity(words, 1);
+    return CancelCommand{};
+  }
+  if (command == "click") {
+    arity(words, 2);
+    return ClickCommand{words[1]};
+  }
+  if (command == "press" || command == "move" || command == "release") {
+    arity(words, 5);
+    PointerCommand pointer;
+    pointer.kind = command == "press"  ? PointerCommand::Kind::Press
+                   : command == "move" ? PointerCommand::Kind::Move
+                                       : PointerCommand::Kind::Release;
+    pointer.form = parseForm(words[1]);
+    pointer.x = parseInt(words[2]);
+    pointer.y = parseInt(words[3]);
+    pointer.held = parseHeld(words[4]);
+    return pointer;
+  }
+  if (command == "dblclick") {
+    arity(words, 4);
+    const ScriptForm form = parseForm(words[1]);
+    return DblClickCommand{form, parseInt(words[2]), parseInt(words[3])};
+  }
+  if (command == "wheel") {
+    arity(words, 5);
+    if (words[1] != "form2") throw ScriptError("the wheel turns over form2 only");
+    const bool up = words[2] == "up";
+    if (!up && words[2] != "down") throw ScriptError("wheel takes up or down");
+    return WheelCommand{up, parseInt(words[3]), parseInt(words[4])};
+  }
+  if (command == "print") {
+    arity(words, 2);
+    return PrintCommand{words[1]};
+  }
+  if (command == "snapshot") {
+    arity(words, 3);
+    return SnapshotCommand{parseForm(words[1]), words[2]};
+  }
+  if (command == "close") {
+    arity(words, 2);
+    return CloseCommand{parseForm(words[1])};
+  }
+  throw ScriptError("unknown command: " + command);
+}
+
+}  // namespace
+
+std::optional<ScriptCommand> ParseScriptLine(const std::string& line) {
+  const size_t first = line.find_first_not_of(" \t\r");
+  if (first == std::string::npos || line[first] == '#') return std::nullopt;
+  return parseWords(splitWords(line));
+}
+
+}  // namespace puffel

@@ -1,0 +1,82 @@
+// Event-script lines parsed into commands. Parsing needs no running program:
+// names of controls are kept as written and looked up when the command runs.
+#pragma once
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <variant>
+
+#include "platform/form.h"
+
+namespace puffel {
+
+// A fault of the script itself (not of the program it drives).
+class ScriptError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+enum class ScriptForm { Form1, Form2 };
+
+struct ViewCommand {
+  int width = 0;
+  int height = 0;
+};
+struct SetCommand {
+  std::string slider;
+  int position = 0;
+};
+struct CheckCommand {
+  std::string box;
+  bool checked = false;
+};
+struct AnswerCommand {
+  std::string path;  // absolute
+};
+struct CancelCommand {};
+struct ClickCommand {
+  std::string button;
+};
+struct PointerCommand {
+  enum class Kind { Press, Move, Release };
+  Kind kind = Kind::Move;
+  ScriptForm form = ScriptForm::Form1;
+  int x = 0;
+  int y = 0;
+  ShiftState held;
+};
+struct DblClickCommand {
+  ScriptForm form = ScriptForm::Form1;
+  int x = 0;
+  int y = 0;
+};
+struct WheelCommand {
+  bool up = false;
+  int x = 0;
+  int y = 0;
+};
+struct PrintCommand {
+  std::string name;
+};
+struct SnapshotCommand {
+  ScriptForm form = ScriptForm::Form1;
+  std::string path;
+};
+struct CloseCommand {
+  ScriptForm form = ScriptForm::Form1;
+};
+
+using ScriptCommand = std::variant<ViewCommand, SetCommand, CheckCommand, AnswerCommand,
+                                   CancelCommand, ClickCommand, PointerCommand, DblClickCommand,
+                                   WheelCommand, PrintCommand, SnapshotCommand, CloseCommand>;
+
+// Parses one line of a script (without its line end). Blank lines and lines
+// whose first non-blank character is '#' give std::nullopt. Throws ScriptError
+// for a line that is not a well-formed command: an unknown command, a wrong
+// number of words, a malformed number, window or button set, an unterminated
+// quote, a view size no picture could give the view. A relative answer path
+// is made absolute against the current folder.
+std::optional<ScriptCommand> ParseScriptLine(const std::string& line);
+
+}  // namespace puffel

@@ -1,0 +1,116 @@
+#include "batch/script_command.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+namespace puffel {
+namespace {
+
+ScriptCommand parsed(const std::string& line) {
+  const std::optional<ScriptCommand> command = ParseScriptLine(line);
+  EXPECT_TRUE(command.has_value()) << line;
+  return command.value_or(CancelCommand{});
+}
+
+template <typename Command>
+Command parsedAs(const std::string& line) {
+  const ScriptCommand command = parsed(line);
+  EXPECT_TRUE(std::holds_alternative<Command>(command)) << line;
+  return std::holds_alternative<Command>(command) ? std::get<Command>(command) : Command{};
+}
+
+// The message of the ScriptError that parsing line throws ("" when none).
+std::string refusalOf(const std::string& line) {
+  try {
+    ParseScriptLine(line);
+  } catch (const ScriptError& error) {
+    return error.what();
+  }
+  return "";
+}
+
+TEST(ScriptCommand, BlankAndCommentLinesAreNoCommands) {
+  for (const char* line : {"", "   ", "\t\r", "# note", "  \t# indented", "#"}) {
+    EXPECT_FALSE(ParseScriptLine(line).has_value()) << '"' << line << '"';
+  }
+}
+
+TEST(ScriptCommand, EveryCommandParsesItsArguments) {
+  const ViewCommand view = parsedAs<ViewCommand>("view 30 20\r");
+  EXPECT_EQ(view.width, 30);
+  EXPECT_EQ(view.height, 20);
+  EXPECT_EQ(parsedAs<ViewCommand>("view 32768 2048").width, 32768);  // the largest picture
+  const SetCommand set = parsedAs<SetCommand>("set\tTrackBar4 -5");
+  EXPECT_EQ(set.slider, "TrackBar4");
+  EXPECT_EQ(set.position, -5);
+  EXPECT_TRUE(parsedAs<CheckCommand>("check CheckBox3 1").checked);
+  EXPECT_FALSE(parsedAs<CheckCommand>("check CheckBox3 0").checked);
+  EXPECT_TRUE(std::holds_alternative<CancelCommand>(parsed("cancel")));
+  EXPECT_EQ(parsedAs<ClickCommand>("click SpeedButton5").button, "SpeedButton5");
+
+  const PointerCommand press = parsedAs<PointerCommand>("press form2 7 -3 right+left");
+  EXPECT_EQ(press.kind, PointerCommand::Kind::Press);
+  EXPECT_EQ(press.form, ScriptForm::Form2);
+  EXPECT_EQ(press.x, 7);
+  EXPECT_EQ(press.y, -3);
+  EXPECT_TRUE(press.held.left && press.held.right && !press.held.middle);
+  const PointerCommand move = parsedAs<PointerCommand>("move form1 0 0 none");
+  EXPECT_EQ(move.kind, PointerCommand::Kind::Move);
+  EXPECT_EQ(move.form, ScriptForm::Form1);
+  EXPECT_FALSE(move.held.left || move.held.right || move.held.middle);
+  EXPECT_EQ(parsedAs<PointerCommand>("release form2 1 1 middle").kind,
+            PointerCommand::Kind::Release);
+
+  const DblClickCommand dblclick = parsedAs<DblClickCommand>("dblclick form2 5 6");
+  EXPECT_EQ(dblclick.form, ScriptForm::Form2);
+  EXPECT_EQ(dblclick.y, 6);
+  const WheelCommand wheel = parsedAs<WheelCommand>("wheel form2 down 10 11");
+  EXPECT_FALSE(wheel.up);
+  EXPECT_EQ(wheel.x, 10);
+  EXPECT_TRUE(parsedAs<WheelCommand>("wheel form2 up 0 0").up);
+  EXPECT_EQ(parsedAs<PrintCommand>("print StaticText3").name, "StaticText3");
+  const SnapshotCommand snapshot = parsedAs<SnapshotCommand>("snapshot form1 \"a b.bmp\"");
+  EXPECT_EQ(snapshot.form, ScriptForm::Form1);
+  EXPECT_EQ(snapshot.path, "a b.bmp");
+  EXPECT_EQ(parsedAs<CloseCommand>("close form2").form, ScriptForm::Form2);
+}
+
+TEST(ScriptCommand, QuotedWordsKeepBlanksAndAnswersBecomeAbsolute) {
+  const std::string relative = parsedAs<AnswerCommand>("answer \"obj/a b.bmp\"").path;
+  EXPECT_EQ(relative, (std::filesystem::current_path() / "obj/a b.bmp").string());
+  EXPECT_EQ(parsedAs<AnswerCommand>("answer /x/y.bmp").path, "/x/y.bmp");
+  // Quotes end a word: the next word may follow without a blank.
+  EXPECT_EQ(parsedAs<SetCommand>("set \"TrackBar1\"3").position, 3);
+}
+
+TEST(ScriptCommand, MalformedLinesAreRefusedWithTheirReason) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"frobnicate", "unknown command: frobnicate"},
+      {"\"\"", "unknown command: "},
+      {"print \"Label1", "unterminated quote"},
+      {"view 30", "view takes 2 argument(s)"},
+      {"cancel now", "cancel takes 0 argument(s)"},
+      {"view -1 20", "negative view size"},
+      {"view 32769 1", "view size too large: 32769 x 1"},
+      {"view 8193 8192", "view size too large: 8193 x 8192"},
+      {"view 2147483647 2147483647", "view size too large: 2147483647 x 2147483647"},
+      {"set TrackBar1 x", "not an integer: x"},
+      {"set TrackBar1 3x", "not an integer: 3x"},
+      {"set TrackBar1 99999999999", "not an integer: 99999999999"},
+      {"set TrackBar1 \"\"", "not an integer: "},
+      {"check CheckBox1 2", "check takes 0 or 1"},
+      {"press form3 1 1 left", "unknown window: form3"},
+      {"move form2 1 1 thumb", "unknown button set: thumb"},
+      {"move form2 1 1 left+", "unknown button set: left+"},
+      {"move form2 1 1 +left", "unknown button set: +left"},
+      {"wheel form1 up 1 1", "the wheel turns over form2 only"},
+      {"wheel form2 sideways 1 1", "wheel takes up or down"},
+      {"answer \"\"", "not a usable path: \"\""},
+  };
+  for (const auto& [line, reason] : cases) EXPECT_EQ(refusalOf(line), reason) << line;
+}
+
+}  // namespace
+}  // namespace puffel
