@@ -1,5 +1,5 @@
 // Running out of memory: with the address space limited in a child process,
-// a build or a view resize that cannot get its memory is reported with one
+// a build, a load or a view resize that cannot get its memory is reported with one
 // message and leaves the scene as it was.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -86,6 +86,33 @@ TEST(OutOfMemory, AResizeThatCannotGetItsMemoryKeepsTheView) {
     if (scene.ViewWidth != 400 || scene.ViewBitmap.Width() != 400) return 2;
     if (scene.DepthBuffer.Width() != 400 || scene.OwnerBuffer.Height() != 400) return 3;
     if (scene.PartPosX[0] != before.PartPosX[0]) return 4;
+    return 0;
+  });
+}
+
+TEST(OutOfMemory, ALoadThatCannotGetItsMemoryKeepsTheScene) {
+  inChild([] {
+    test::ScriptedApp program;
+    program.form1().TrackBar1.SetPosition(1);
+    program.AddPicture(test::DiscPicture(1024, 1024, 512, 512, 500, 0x3080F0, 0xFFFFFF), "a.bmp");
+    const std::string project = program.folder() / "save/large.dat";
+    program.Answer(project);
+    program.Dispatch([&] { program.form1().SpeedButton4.Click(); });
+    program.form1().Button4.Click();
+    Scene& scene = program.scene();
+    const Scene before = scene;
+    // Room for the message, not for a second mesh and its pictures.
+    limitAddressSpace(size_t{8} << 20);
+    program.Answer(project);
+    program.Dispatch([&] { program.form1().SpeedButton5.Click(); });
+    if (program.errors != std::vector<std::string>{OutOfMemory}) return 1;
+    if (scene.PartCount != 1 || !scene.View3D || scene.FrontZ[0][9][9] != before.FrontZ[0][9][9]) {
+      return 2;
+    }
+    if (!(scene.ViewBitmap == before.ViewBitmap) ||
+        !(scene.PartPicture[0] == before.PartPicture[0])) {
+      return 3;
+    }
     return 0;
   });
 }
