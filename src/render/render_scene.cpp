@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <new>
 #include <thread>
 #include <vector>
 
@@ -130,18 +131,30 @@ class FilledPass {
   bool Empty() const { return tasks_.empty(); }
 
   // The share of one thread: walks lines while any are left, waits for the
-  // others' lines, then fills bands while any are left.
-  void Work() {
+  // others' lines, then fills bands while any are left. Running out of memory
+  // ends the pass on every thread; while the lines are walked and the bands
+  // planned, where nearly all of its memory is taken, nothing has been drawn.
+  void Work() noexcept {
     for (size_t t = nextTask_++; t < tasks_.size(); t = nextTask_++) {
-      walk(tasks_[t]);
+      try {
+        if (!failed_) walk(tasks_[t]);
+      } catch (const std::bad_alloc&) {
+        failed_ = true;
+      }
       if (++tasksDone_ == tasks_.size()) planBands();
     }
     planned_.wait(false);
     thread_local std::vector<const TriangleSide*> sides;
-    for (size_t b = nextBand_++; b < bandOrder_.size(); b = nextBand_++) {
-      fillBand(bandOrder_[b], sides);
+    try {
+      for (size_t b = nextBand_++; !failed_ && b < bandOrder_.size(); b = nextBand_++) {
+        fillBand(bandOrder_[b], sides);
+      }
+    } catch (const std::bad_alloc&) {
+      failed_ = true;
     }
   }
+
+  bool Failed() const { return failed_; }
 
  private:
   struct Task {
@@ -162,8 +175,20 @@ class FilledPass {
   }
 
   // Estimates each band's work from its sides, and orders the bands most work
-  // first, so that the threads end at about the same time.
-  void planBands() {
+  // first, so that the threads end at about the same time; then draws the
+  // background the bands do not copy.
+  void planBands() noexcept {
+    try {
+      if (!failed_) orderBands();
+    } catch (const std::bad_alloc&) {
+      failed_ = true;
+    }
+    if (!failed_) drawBackground(scene_, background_);
+    planned_ = true;
+    planned_.notify_all();
+  }
+
+  void orderBands() {
     std::vector<double> work(bands_, 0);
     area_.assign(bands_, 0);
     for (int l = 0; l < lineCount_; ++l) {
@@ -177,8 +202,6 @@ class FilledPass {
     for (int band = 0; band < bands_; ++band) bandOrder_[band] = band;
     std::stable_sort(bandOrder_.begin(), bandOrder_.end(),
                      [&](int p, int q) { return work[p] > work[q]; });
-    planned_ = true;
-    planned_.notify_all();
   }
 
   void fillBand(int band, std::vector<const TriangleSide*>& sides) {
@@ -220,23 +243,24 @@ class FilledPass {
   std::atomic<size_t> nextTask_ = 0;
   std::atomic<size_t> tasksDone_ = 0;
   std::atomic<bool> planned_ = false;
+  std::atomic<bool> failed_ = false;
   std::vector<double> area_;    // per band: the area of its sides
   std::vector<int> bandOrder_;  // set before planned_
   std::atomic<size_t> nextBand_ = 0;
 };
 
+// Throws std::bad_alloc when the pass cannot get its memory; unless that
+// happened while its bands were filled, the view is as it was.
 void drawFilled(Scene& scene, TriangleFill fill, int threads, Bitmap* shown) {
   const Background background(scene);
-  drawBackground(scene, background);
   // Kept from pass to pass, so that a large mesh does not allocate every time;
   // the helpers reach it through the pass, as a thread_local named on their
   // own thread would be their own.
   thread_local std::vector<BandedSides> lines;
   FilledPass pass(scene, fill, background, shown, lines);
-  // Clearing alone does not pay for a thread. A thread that failed would
-  // leave the others waiting for its lines: running out of memory ends the
-  // program, as it would on a helper thread anyway.
-  RunWithHelpers(pass.Empty() ? 0 : threads - 1, [&]() noexcept { pass.Work(); });
+  // Clearing alone does not pay for a thread.
+  RunWithHelpers(pass.Empty() ? 0 : threads - 1, [&] { pass.Work(); });
+  if (pass.Failed()) throw std::bad_alloc();
 }
 
 }  // namespace

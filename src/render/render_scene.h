@@ -27,7 +27,9 @@ int FillThreads();
 // for the side that keeps it: the same result. DepthBuffer ends up 99999999.0
 // and OwnerBuffer -1 wherever no side was filled. When shown is given, the
 // finished ViewBitmap is also copied onto it at (0, 0), band by band as the
-// bands are finished.
+// bands are finished. Throws std::bad_alloc when the filled pass cannot get its
+// memory; the view and shown are then as they were, unless the memory ran out
+// while the bands were filled, which takes little.
 void DrawScene3D(Scene& scene, TriangleFill fill = FillTriangle, int threads = FillThreads(),
                  Bitmap* shown = nullptr);
 

@@ -1,5 +1,5 @@
 // Running out of memory: with the address space limited in a child process,
-// a build, a load or a view resize that cannot get its memory is reported with one
+// a build, a load, a redraw or a view resize that cannot get its memory is reported with one
 // message and leaves the scene as it was.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -113,6 +113,23 @@ TEST(OutOfMemory, ALoadThatCannotGetItsMemoryKeepsTheScene) {
         !(scene.PartPicture[0] == before.PartPicture[0])) {
       return 3;
     }
+    return 0;
+  });
+}
+
+TEST(OutOfMemory, ARedrawThatCannotGetItsMemoryKeepsTheView) {
+  inChild([] {
+    test::ScriptedApp program;
+    program.form1().TrackBar1.SetPosition(1);
+    program.AddPicture(test::DiscPicture(1024, 1024, 512, 512, 500, 0x3080F0, 0xFFFFFF), "a.bmp");
+    Scene& scene = program.scene();
+    const Bitmap flatView = scene.ViewBitmap;
+    // Room for the pass's buffers of a 400 x 400 view, not for the sides of
+    // a mesh of 515 x 514 cells.
+    limitAddressSpace(size_t{16} << 20);
+    program.Dispatch([&] { program.form1().Button4.Click(); });
+    if (program.errors != std::vector<std::string>{OutOfMemory}) return 1;
+    if (!(scene.ViewBitmap == flatView)) return 2;
     return 0;
   });
 }
