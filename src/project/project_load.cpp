@@ -14,6 +14,7 @@
 #include "platform/services.h"
 #include "project/project_layout.h"
 #include "render/part_window.h"
+#include "render/render_scene.h"
 
 namespace puffel {
 
@@ -255,6 +256,9 @@ void CommitProject(Scene& scene, Scene& loaded) noexcept {
 }
 
 void LoadProjectFile(Scene& scene, const std::string& path, const std::string& programFolder) {
+  // The scene read stands beside the present one until it replaces it; the
+  // sides kept from the last redraw would only add to that peak.
+  ReleaseRenderMemory();
   const std::string bytes = ReadFileBytes(path);
   const std::unique_ptr<Scene> loaded = DecodeProject(bytes, scene.ViewWidth, scene.ViewHeight);
   const std::string copies = programFolder + "save/";

@@ -249,21 +249,24 @@ class FilledPass {
   std::atomic<size_t> nextBand_ = 0;
 };
 
+// The walked sides, kept from pass to pass so that a large mesh does not
+// allocate every time; the helpers reach them through the pass, as a
+// thread_local named on their own thread would be their own.
+thread_local std::vector<BandedSides> retainedLines;
+
 // Throws std::bad_alloc when the pass cannot get its memory; unless that
 // happened while its bands were filled, the view is as it was.
 void drawFilled(Scene& scene, TriangleFill fill, int threads, Bitmap* shown) {
   const Background background(scene);
-  // Kept from pass to pass, so that a large mesh does not allocate every time;
-  // the helpers reach it through the pass, as a thread_local named on their
-  // own thread would be their own.
-  thread_local std::vector<BandedSides> lines;
-  FilledPass pass(scene, fill, background, shown, lines);
+  FilledPass pass(scene, fill, background, shown, retainedLines);
   // Clearing alone does not pay for a thread.
   RunWithHelpers(pass.Empty() ? 0 : threads - 1, [&] { pass.Work(); });
   if (pass.Failed()) throw std::bad_alloc();
 }
 
 }  // namespace
+
+void ReleaseRenderMemory() { std::vector<BandedSides>().swap(retainedLines); }
 
 int FillThreads() {
   return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 4u));

@@ -14,6 +14,10 @@ class TForm2;
 // and shows ViewBitmap on form2 at (0, 0).
 void RenderScene3D(Scene& scene, TForm2& form2);
 
+// Gives back the memory the filled pass keeps for the next one (the sides of
+// the last mesh drawn on this thread); the next pass takes it again.
+void ReleaseRenderMemory();
+
 // The number of threads that fill at once: one per processor, at most four.
 int FillThreads();
 
