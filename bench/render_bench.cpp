@@ -20,29 +20,12 @@
 #include "render/render_scene.h"
 #include "render/test_scenes.h"
 #include "support/scripted_app.h"
+#include "support/test_pictures.h"
 
 namespace puffel {
 namespace {
 
 constexpr double Degree = std::numbers::pi / 180;
-
-// A disc on white paper, painted in a checker of two inks so that the texture
-// varies over the surface.
-Bitmap checkerDisc(int side, double radius, uint32_t ink1, uint32_t ink2) {
-  Bitmap picture(side, side);
-  picture.Fill(0xFFFFFF);
-  const double centre = side / 2.0;
-  const int square = std::max(side / 10, 1);
-  for (int y = 0; y < side; ++y) {
-    for (int x = 0; x < side; ++x) {
-      const double dx = x + 0.5 - centre;
-      const double dy = y + 0.5 - centre;
-      if (dx * dx + dy * dy > radius * radius) continue;
-      picture.Row(y)[x] = (x / square + y / square) % 2 ? ink1 : ink2;
-    }
-  }
-  return picture;
-}
 
 // The program holding one benchmark scene; the last one built is kept for the
 // next benchmark on the same scene.
@@ -68,11 +51,12 @@ class BenchScene {
     if (scene != 0) program_.Dispatch([&] { program_.form2().ReportClientSize(1920, 1080); });
     if (scene == 2) {
       form1.TrackBar1.SetPosition(1);
-      program_.AddPicture(checkerDisc(1000, 480, 0x3080F0, 0xF04010));
+      program_.AddPicture(test::CheckerDiscPicture(1000, 480, 0x3080F0, 0xF04010));
     } else {
       const int parts = scene == 0 ? 8 : 32;
       for (int k = 0; k < parts; ++k) {
-        program_.AddPicture(checkerDisc(200, 80 + k % 4 * 5, 0x3080F0 + k * 0x050301, 0xF04010));
+        program_.AddPicture(
+            test::CheckerDiscPicture(200, 80 + k % 4 * 5, 0x3080F0 + k * 0x050301, 0xF04010));
       }
     }
     if (scene == 1) {
