@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/scene.h"
-#include "export/joint_pose.h"
+#include "anim/joint_pose.h"
 #include "render/triangle_side.h"
 
 namespace puffel {

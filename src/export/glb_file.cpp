@@ -9,7 +9,7 @@
 #include <sstream>
 
 #include "export/export_refusal.h"
-#include "export/model_space.h"
+#include "anim/model_space.h"
 #include "export/parallel_tasks.h"
 #include "export/png_encode.h"
 #include "platform/paths.h"
