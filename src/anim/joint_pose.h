@@ -4,24 +4,10 @@
 
 #include <optional>
 
+#include "anim/key_pose.h"
 #include "app/scene.h"
 
 namespace puffel {
-
-// A unit quaternion (x, y, z, w), w the real part.
-struct Quaternion {
-  double x = 0;
-  double y = 0;
-  double z = 0;
-  double w = 1;
-};
-
-// Model space, as a point p maps: translation + scale * rotation(p).
-struct JointPose {
-  Point3 translation;
-  Quaternion rotation;
-  double scale = 1;
-};
 
 // The model-space pose of a part posed by the view-space frame of a view of
 // width x height: its origin as the translation, its axes as a turn and a

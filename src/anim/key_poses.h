@@ -10,12 +10,6 @@
 
 namespace puffel {
 
-// Every part's joint relative to the joint it hangs from, in model space, as
-// the model export writes the skeleton's pose.
-struct KeyPose {
-  std::vector<JointPose> joints;  // per part slot
-};
-
 // The figure's pose as the 3D view shows it, as a key; nothing when a part's
 // frame is no turn and uniform scale, which no joint can show.
 std::optional<KeyPose> KeyOfScene(const Scene& scene);

@@ -12,16 +12,11 @@
 
 #include "app/scene.h"
 #include "platform/bitmap.h"
+#include "project/byte_fields.h"
 
 namespace puffel {
 
 class TForm1;
-
-// A project file that does not hold what its own counts and fields promise.
-class DamagedProject : public std::runtime_error {
- public:
-  DamagedProject() : std::runtime_error("damaged project file") {}
-};
 
 // Decodes project bytes for a view of viewWidth x viewHeight (stored positions
 // are relative to its centre) into a fresh scene that holds only what a

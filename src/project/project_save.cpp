@@ -8,29 +8,12 @@
 #include "app/main_window.h"
 #include "platform/paths.h"
 #include "platform/services.h"
+#include "project/byte_fields.h"
 #include "project/project_layout.h"
 
 namespace puffel {
 
 namespace {
-
-// Appends fields as little-endian bytes.
-class ByteWriter {
- public:
-  explicit ByteWriter(size_t size) { bytes_.reserve(size); }
-
-  void byte(uint8_t value) { bytes_.push_back(static_cast<char>(value)); }
-  void int32(int32_t value) { little(static_cast<uint32_t>(value), 4); }
-  void real(double value) { little(std::bit_cast<uint64_t>(value), 8); }
-  std::string take() { return std::move(bytes_); }
-
- private:
-  void little(uint64_t bits, int count) {
-    for (int b = 0; b < count; ++b) byte(static_cast<uint8_t>(bits >> (8 * b)));
-  }
-
-  std::string bytes_;
-};
 
 size_t projectSize(const Scene& scene) {
   size_t size = PartRecordsStart;
