@@ -92,6 +92,12 @@ class Form {
   std::function<void(ShiftState, int screenX, int screenY)> OnMouseWheelDown;
   std::function<void(ShiftState, int screenX, int screenY)> OnMouseWheelUp;
 
+  // The window's timer: OnTimer runs every milliseconds while it is set; 0
+  // stops it. A tick due while the last one still runs is dropped, not queued.
+  void SetTimer(int milliseconds);
+  int TimerInterval() const { return timerInterval_; }
+  std::function<void()> OnTimer;
+
   // Screen to client coordinates; identity until a binding supplies its own.
   std::pair<int, int> ScreenToClient(int x, int y) const;
 
@@ -99,6 +105,7 @@ class Form {
   std::function<void()> PropertiesChanged;  // caption, border or client size
   std::function<void()> SurfaceChanged;     // the client area was painted
   std::function<void()> CloseRequested;     // the window closed
+  std::function<void()> TimerChanged;       // the timer was set or stopped
   std::function<std::pair<int, int>(int, int)> MapScreenToClient;
 
  protected:
@@ -118,6 +125,7 @@ class Form {
   std::vector<Control*> controls_;
   std::vector<MenuEntry*> menuEntries_;
   bool closed_ = false;
+  int timerInterval_ = 0;
 };
 
 }  // namespace puffel
