@@ -33,6 +33,10 @@ void recordClicks(Control& control, SceneHistory& history) {
 
 bool anyHeld(const ShiftState& shift) { return shift.left || shift.right || shift.middle; }
 
+// A press on part k's joint marker in the flat view selects 1000 + k; its
+// drag moves the pivot and shifts the part's pivot-relative mesh.
+constexpr int JointMarkerSelection = 1000;
+
 // The pointer of one window: a gesture from the press that finds no gesture
 // of this window open to the release that leaves no button held.
 void recordPointer(Form& form, SceneHistory& history) {
@@ -91,6 +95,13 @@ void RecordGestures(TForm1& form1, TForm2& form2, SceneHistory& history) {
 
   recordPointer(form1, history);
   recordPointer(form2, history);
+  form2.OnMouseDown = [&history, &scene, handler = std::move(form2.OnMouseDown)](
+                          MouseButton button, ShiftState shift, int x, int y) {
+    handler(button, shift, x, y);
+    if (!scene.View3D && scene.Selection >= JointMarkerSelection) {
+      history.NoteMeshChange(scene.Selection - JointMarkerSelection);
+    }
+  };
   recordWheel(form2.OnMouseWheelUp, history);
   recordWheel(form2.OnMouseWheelDown, history);
 

@@ -1,6 +1,7 @@
 #include "app/kept_builds.h"
 
 #include <algorithm>
+#include <bit>
 #include <utility>
 
 namespace puffel {
@@ -22,20 +23,27 @@ std::array<const Table3D<double>*, 9> meshTables(const Scene& scene) {
           &scene.BackY,     &scene.BackZ,  &scene.TexU,   &scene.TexV};
 }
 
+bool named(const SlotNumbers& numbers, uint32_t number) {
+  return std::find(numbers.begin(), numbers.end(), number) != numbers.end();
+}
+
 }  // namespace
 
 void KeptBuilds::Reset(const Scene& scene) {
-  kept_.clear();
+  pictures_.clear();
+  meshes_.clear();
+  nextNumber_ = 1;
   for (int p = 0; p < MaxParts; ++p) {
-    slotBuild_[p] = static_cast<uint32_t>(p + 1);
+    slotBuild_[p] = nextNumber_++;
+    slotMesh_[p] = nextNumber_++;
+    meshBefore_[p] = 0;
     meshHeld_[p] = p < scene.GridState.Size1();
   }
-  nextBuild_ = MaxParts + 1;
 }
 
 void KeptBuilds::keepPictures(Scene& scene, int p) {
-  KeptBuild& kept = kept_[slotBuild_[p]];
-  if (kept.hasPictures) return;
+  if (pictures_.contains(slotBuild_[p])) return;
+  KeptPictures& kept = pictures_[slotBuild_[p]];
   const std::array<Bitmap*, 4> pictures = slotPictures(scene, p);
   for (size_t i = 0; i < pictures.size(); ++i) {
     kept.pictures[i] = std::move(*pictures[i]);
@@ -45,112 +53,136 @@ void KeptBuilds::keepPictures(Scene& scene, int p) {
   kept.fileName = scene.PartFileName[p];
   kept.columns = scene.GridColumns[p];
   kept.rows = scene.GridRows[p];
-  kept.hasPictures = true;
 }
 
-void KeptBuilds::keepMesh(const Scene& scene, int p) {
-  if (!meshHeld_[p]) return;
-  meshHeld_[p] = false;
-  KeptBuild& kept = kept_[slotBuild_[p]];
-  if (kept.hasMesh || p >= scene.GridState.Size1()) return;
+void KeptBuilds::takeBackPictures(Scene& scene, int p, uint32_t build) {
+  slotBuild_[p] = build;
+  const auto found = pictures_.find(build);
+  if (found == pictures_.end()) return;
+  KeptPictures& kept = found->second;
+  const std::array<Bitmap*, 4> pictures = slotPictures(scene, p);
+  for (size_t i = 0; i < pictures.size(); ++i) *pictures[i] = std::move(kept.pictures[i]);
+  scene.PartFileName[p] = kept.fileName;
+  scene.GridColumns[p] = kept.columns;
+  scene.GridRows[p] = kept.rows;
+  pictures_.erase(found);
+}
+
+const KeptBuilds::KeptMesh* KeptBuilds::keepMesh(const Scene& scene, int p) {
+  const auto found = meshes_.find(slotMesh_[p]);
+  if (found != meshes_.end()) return &found->second;
+  if (!meshHeld_[p] || p >= scene.GridState.Size1()) return nullptr;
   // The cells a part uses: columns 0..GridColumns, rows 0..GridRows.
-  const int columns = std::clamp(scene.GridColumns[p] + 1, 0, scene.GridState.Size2());
-  const int rows = std::clamp(scene.GridRows[p] + 1, 0, scene.GridState.Size3());
+  KeptMesh& kept = meshes_[slotMesh_[p]];
+  kept.columns = std::clamp(scene.GridColumns[p] + 1, 0, scene.GridState.Size2());
+  kept.rows = std::clamp(scene.GridRows[p] + 1, 0, scene.GridState.Size3());
   const std::array<const Table3D<double>*, 9> tables = meshTables(scene);
   for (size_t t = 0; t < tables.size(); ++t) {
-    std::vector<double>& cells = kept.mesh[t];
-    cells.resize(static_cast<size_t>(columns) * rows);
+    std::vector<double>& cells = kept.cells[t];
+    cells.resize(static_cast<size_t>(kept.columns) * kept.rows);
     const auto block = (*tables[t])[p];
-    for (int i = 0; i < columns; ++i) {
-      std::copy_n(block[i], rows, cells.data() + static_cast<size_t>(i) * rows);
+    for (int i = 0; i < kept.columns; ++i) {
+      std::copy_n(block[i], kept.rows, cells.data() + static_cast<size_t>(i) * kept.rows);
     }
   }
-  kept.meshColumns = columns;
-  kept.meshRows = rows;
-  kept.hasMesh = true;
+  return &kept;
 }
 
-void KeptBuilds::putMesh(Scene& scene, int p, const KeptBuild& kept) {
+void KeptBuilds::bringMesh(Scene& scene, int p, uint32_t mesh) {
+  slotMesh_[p] = mesh;
+  meshHeld_[p] = false;
+  const auto found = meshes_.find(mesh);
+  if (found == meshes_.end()) return;
+  const KeptMesh& kept = found->second;
   Table3D<double>& shape = scene.GridState;
-  if (shape.Size1() <= p || shape.Size2() < kept.meshColumns || shape.Size3() < kept.meshRows) {
+  if (shape.Size1() <= p || shape.Size2() < kept.columns || shape.Size3() < kept.rows) {
     // The tables only grow here; the next build sizes them for its parts.
-    scene.MaxGridColumns = std::max({scene.MaxGridColumns, shape.Size2(), kept.meshColumns});
-    scene.MaxGridRows = std::max({scene.MaxGridRows, shape.Size3(), kept.meshRows});
+    scene.MaxGridColumns = std::max({scene.MaxGridColumns, shape.Size2(), kept.columns});
+    scene.MaxGridRows = std::max({scene.MaxGridRows, shape.Size3(), kept.rows});
     RedimMeshTables(scene, std::max(shape.Size1(), p + 1));
   }
   const std::array<Table3D<double>*, 9> tables = meshTables(scene);
   for (size_t t = 0; t < tables.size(); ++t) {
     const auto block = (*tables[t])[p];
-    for (int i = 0; i < kept.meshColumns; ++i) {
-      std::copy_n(kept.mesh[t].data() + static_cast<size_t>(i) * kept.meshRows, kept.meshRows,
-                  block[i]);
+    for (int i = 0; i < kept.columns; ++i) {
+      std::copy_n(kept.cells[t].data() + static_cast<size_t>(i) * kept.rows, kept.rows, block[i]);
     }
   }
-}
-
-void KeptBuilds::takeBack(Scene& scene, int p, uint32_t build) {
-  slotBuild_[p] = build;
-  meshHeld_[p] = false;
-  const auto found = kept_.find(build);
-  if (found == kept_.end()) return;
-  KeptBuild& kept = found->second;
-  if (kept.hasPictures) {
-    const std::array<Bitmap*, 4> pictures = slotPictures(scene, p);
-    for (size_t i = 0; i < pictures.size(); ++i) {
-      *pictures[i] = std::move(kept.pictures[i]);
-      kept.pictures[i] = Bitmap();
-    }
-    scene.PartFileName[p] = kept.fileName;
-    scene.GridColumns[p] = kept.columns;
-    scene.GridRows[p] = kept.rows;
-    kept.hasPictures = false;
-  }
-  if (kept.hasMesh) {
-    putMesh(scene, p, kept);
-    meshHeld_[p] = true;
-  }
+  meshHeld_[p] = true;
 }
 
 void KeptBuilds::KeepBeforeBuild(Scene& scene, int k) {
+  for (int p = k; p < MaxParts; ++p) {
+    keepMesh(scene, p);
+    meshHeld_[p] = false;
+  }
   keepPictures(scene, k);
-  for (int p = k; p < MaxParts; ++p) keepMesh(scene, p);
 }
 
 void KeptBuilds::FinishBuild(Scene& scene, int k, bool counted) {
   if (counted) {
-    slotBuild_[k] = nextBuild_++;
+    slotBuild_[k] = nextNumber_++;
+    slotMesh_[k] = nextNumber_++;
     meshHeld_[k] = true;
     return;
   }
-  takeBack(scene, k, slotBuild_[k]);
-  for (int p = k + 1; p < MaxParts; ++p) {
-    const auto found = kept_.find(slotBuild_[p]);
-    if (meshHeld_[p] || found == kept_.end() || !found->second.hasMesh) continue;
-    putMesh(scene, p, found->second);
-    meshHeld_[p] = true;
+  takeBackPictures(scene, k, slotBuild_[k]);
+  for (int p = k; p < MaxParts; ++p) {
+    if (!meshHeld_[p]) bringMesh(scene, p, slotMesh_[p]);
   }
 }
 
-void KeptBuilds::Bring(Scene& scene, const SlotBuilds& slotBuild, int partCount) {
+void KeptBuilds::KeepBeforeMeshChange(const Scene& scene, int k) {
+  if (meshBefore_[k] != 0 || keepMesh(scene, k) == nullptr) return;
+  meshBefore_[k] = slotMesh_[k];
+  slotMesh_[k] = nextNumber_++;
+}
+
+void KeptBuilds::SettleMeshes(const Scene& scene) {
+  const std::array<const Table3D<double>*, 9> tables = meshTables(scene);
+  for (int k = 0; k < MaxParts; ++k) {
+    if (meshBefore_[k] == 0) continue;
+    const uint32_t before = std::exchange(meshBefore_[k], 0);
+    const KeptMesh& kept = meshes_.at(before);
+    bool same = true;
+    for (size_t t = 0; t < tables.size() && same; ++t) {
+      const auto block = (*tables[t])[k];
+      for (int i = 0; i < kept.columns && same; ++i) {
+        same = std::equal(block[i], block[i] + kept.rows,
+                          kept.cells[t].data() + static_cast<size_t>(i) * kept.rows,
+                          [](double a, double b) {
+                            return std::bit_cast<uint64_t>(a) == std::bit_cast<uint64_t>(b);
+                          });
+      }
+    }
+    if (same) slotMesh_[k] = before;
+  }
+}
+
+void KeptBuilds::Bring(Scene& scene, const SlotNumbers& slotBuild, const SlotNumbers& slotMesh,
+                       int partCount) {
   for (int p = 0; p < MaxParts; ++p) {
-    if (slotBuild_[p] == slotBuild[p]) continue;
-    keepPictures(scene, p);
-    keepMesh(scene, p);
-    takeBack(scene, p, slotBuild[p]);
+    const bool newMesh = slotMesh_[p] != slotMesh[p];
+    // The mesh is kept while the grid size is still that of its build.
+    if (newMesh) keepMesh(scene, p);
+    if (slotBuild_[p] != slotBuild[p]) {
+      keepPictures(scene, p);
+      takeBackPictures(scene, p, slotBuild[p]);
+    }
+    if (newMesh) bringMesh(scene, p, slotMesh[p]);
   }
   for (int p = 0; p < partCount; ++p) {
-    const auto found = kept_.find(slotBuild_[p]);
-    if (meshHeld_[p] || found == kept_.end() || !found->second.hasMesh) continue;
-    putMesh(scene, p, found->second);
-    meshHeld_[p] = true;
+    if (!meshHeld_[p]) bringMesh(scene, p, slotMesh_[p]);
   }
 }
 
-void KeptBuilds::Forget(const std::function<bool(uint32_t)>& named) {
-  std::erase_if(kept_, [&](const auto& entry) {
-    const uint32_t build = entry.first;
-    return !named(build) &&
-           std::find(slotBuild_.begin(), slotBuild_.end(), build) == slotBuild_.end();
+void KeptBuilds::Forget(const std::function<bool(uint32_t)>& isNamed) {
+  std::erase_if(pictures_, [&](const auto& entry) {
+    return !isNamed(entry.first) && !named(slotBuild_, entry.first);
+  });
+  std::erase_if(meshes_, [&](const auto& entry) {
+    return !isNamed(entry.first) && !named(slotMesh_, entry.first) &&
+           !named(meshBefore_, entry.first);
   });
 }
 

@@ -1,10 +1,12 @@
-// The builds the history needs that the scene no longer holds. A build's
-// pictures, file name, grid size and mesh never change, so a step names the
-// build of each slot by number instead of copying it. Only adding a picture
-// takes a build away: it overwrites its slot and re-dimensions the mesh
-// tables to the slots below and at it, dropping the meshes above. What it
-// would destroy is kept here first: the slot's pictures are moved, not
-// copied; the meshes are copied once (a build is far slower than that).
+// The builds the history needs that the scene no longer holds. A step names
+// what each slot holds by number instead of copying it: the build (its four
+// pictures, file name and grid size, which never change) and the version of
+// its mesh (which only a joint-marker drag in the flat view changes, shifting
+// the pivot-relative mesh). Two things take them away: adding a picture
+// overwrites its slot and re-dimensions the mesh tables to the slots up to
+// it, dropping the meshes above; a marker drag changes a mesh. What they
+// would destroy is kept here first: pictures are moved, not copied; a mesh is
+// copied once per version (a build or a drag is far slower than that).
 #pragma once
 
 #include <array>
@@ -18,58 +20,70 @@
 
 namespace puffel {
 
-using SlotBuilds = std::array<uint32_t, MaxParts>;
+using SlotNumbers = std::array<uint32_t, MaxParts>;
 
 class KeptBuilds {
  public:
-  // Starts over with the slots as they are, each holding a build of its own
-  // (numbers 1 to 32), and nothing kept.
+  // Starts over with the slots as they are, each holding a build and a mesh
+  // of its own, and nothing kept.
   void Reset(const Scene& scene);
 
-  // The build each slot of the scene holds.
-  const SlotBuilds& SlotBuild() const { return slotBuild_; }
+  // The build and the mesh version each slot of the scene holds.
+  const SlotNumbers& SlotBuild() const { return slotBuild_; }
+  const SlotNumbers& SlotMesh() const { return slotMesh_; }
 
   // Before a picture is built into slot k: keeps slot k's pictures, file name
   // and grid size (the slot is left with empty pictures of the same canvas
-  // state) and a copy of the mesh of every slot from k on.
+  // state) and the mesh of every slot from k on.
   void KeepBeforeBuild(Scene& scene, int k);
   // After that build: a counted part is a new build of slot k. Otherwise slot
-  // k gets back what it held, and the meshes what the build dropped.
+  // k gets back what it held, and the mesh tables what the build dropped.
   void FinishBuild(Scene& scene, int k, bool counted);
 
-  // Makes every slot hold the build slotBuild names, and the mesh tables hold
-  // the meshes of the slots below partCount. Throws std::bad_alloc when the
-  // tables cannot grow.
-  void Bring(Scene& scene, const SlotBuilds& slotBuild, int partCount);
+  // Before a gesture may change part k's mesh: keeps it; the slot holds a new
+  // version from now on, until SettleMesh finds it unchanged.
+  void KeepBeforeMeshChange(const Scene& scene, int k);
+  // After the gesture: a mesh equal to the version kept is that version again.
+  void SettleMeshes(const Scene& scene);
 
-  // Drops the kept builds that neither named(build) nor a slot names.
-  void Forget(const std::function<bool(uint32_t)>& named);
+  // Makes every slot hold the build and mesh version named, and the mesh
+  // tables hold the meshes of the slots below partCount. Throws
+  // std::bad_alloc when the tables cannot grow.
+  void Bring(Scene& scene, const SlotNumbers& slotBuild, const SlotNumbers& slotMesh,
+             int partCount);
 
-  // How many builds are kept (for the tests).
-  size_t KeptCount() const { return kept_.size(); }
+  // Drops what is kept of builds and mesh versions that neither named(number)
+  // nor a slot names.
+  void Forget(const std::function<bool(uint32_t)>& isNamed);
+
+  // How many pictures sets and meshes are kept (for the tests).
+  size_t KeptCount() const { return pictures_.size() + meshes_.size(); }
 
  private:
-  struct KeptBuild {
-    bool hasPictures = false;        // the slot's pictures, file name and grid size are here
+  struct KeptPictures {
     std::array<Bitmap, 4> pictures;  // PartPicture, PartBackPicture, PartCutout, PartMask
     PartFileNameSlot fileName{};
     int32_t columns = 0;
     int32_t rows = 0;
-    bool hasMesh = false;  // a copy of the mesh cells is here
-    int meshColumns = 0;
-    int meshRows = 0;
-    std::array<std::vector<double>, 9> mesh;
+  };
+  struct KeptMesh {
+    int columns = 0;  // cells kept per table: columns x rows
+    int rows = 0;
+    std::array<std::vector<double>, 9> cells;
   };
 
   void keepPictures(Scene& scene, int p);
-  void keepMesh(const Scene& scene, int p);
-  void takeBack(Scene& scene, int p, uint32_t build);
-  void putMesh(Scene& scene, int p, const KeptBuild& kept);
+  void takeBackPictures(Scene& scene, int p, uint32_t build);
+  const KeptMesh* keepMesh(const Scene& scene, int p);
+  void bringMesh(Scene& scene, int p, uint32_t mesh);
 
-  SlotBuilds slotBuild_{};
-  std::array<bool, MaxParts> meshHeld_{};  // the mesh tables hold the slot's build's mesh
-  uint32_t nextBuild_ = MaxParts + 1;
-  std::map<uint32_t, KeptBuild> kept_;
+  SlotNumbers slotBuild_{};
+  SlotNumbers slotMesh_{};
+  SlotNumbers meshBefore_{};               // the version a gesture may be changing, 0 for none
+  std::array<bool, MaxParts> meshHeld_{};  // the mesh tables hold slot p's mesh version
+  uint32_t nextNumber_ = 1;
+  std::map<uint32_t, KeptPictures> pictures_;  // builds not in their slot
+  std::map<uint32_t, KeptMesh> meshes_;        // mesh versions, in the tables or not
 };
 
 }  // namespace puffel

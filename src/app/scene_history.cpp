@@ -22,7 +22,7 @@ void SceneHistory::Reset() {
 }
 
 SceneSnapshot SceneHistory::capture() const {
-  return CaptureSnapshot(form1_.scene, builds_.SlotBuild(), background_);
+  return CaptureSnapshot(form1_.scene, builds_.SlotBuild(), builds_.SlotMesh(), background_);
 }
 
 void SceneHistory::BeginGesture() {
@@ -31,6 +31,7 @@ void SceneHistory::BeginGesture() {
 
 void SceneHistory::EndGesture() {
   if (depth_ == 0 || --depth_ > 0) return;
+  builds_.SettleMeshes(form1_.scene);
   SceneSnapshot after = capture();
   if (!SameSnapshot(*before_, after)) record(std::move(*before_), std::move(after));
   before_.reset();
@@ -55,11 +56,13 @@ void SceneHistory::record(SceneSnapshot before, SceneSnapshot after) {
 }
 
 void SceneHistory::forgetUnnamedBuilds() {
-  builds_.Forget([this](uint32_t build) {
+  builds_.Forget([this](uint32_t number) {
     for (const Step& step : steps_) {
       for (const SceneSnapshot* state : {step.before.get(), step.after.get()}) {
-        for (uint32_t named : state->SlotBuild) {
-          if (named == build) return true;
+        for (const auto* numbers : {&state->SlotBuild, &state->SlotMesh}) {
+          for (uint32_t named : *numbers) {
+            if (named == number) return true;
+          }
         }
       }
     }
@@ -91,6 +94,12 @@ void SceneHistory::RecordBuild(int k, const std::function<void()>& build) {
   }
   builds_.FinishBuild(scene, k, scene.PartCount == k + 1);
   EndGesture();
+}
+
+void SceneHistory::NoteMeshChange(int k) {
+  if (depth_ > 0 && k >= 0 && k < form1_.scene.PartCount) {
+    builds_.KeepBeforeMeshChange(form1_.scene, k);
+  }
 }
 
 void SceneHistory::NoteBackgroundPicture() {
@@ -134,7 +143,7 @@ void SceneHistory::restore(const SceneSnapshot& target) {
     form2.SetClientSize(target.ViewWidth, target.ViewHeight);
   }
 
-  builds_.Bring(scene, target.SlotBuild, target.PartCount);
+  builds_.Bring(scene, target.SlotBuild, target.SlotMesh, target.PartCount);
   if (target.BackgroundPicture != background_) {
     scene.BackgroundBitmap = *target.BackgroundPicture;
     background_ = target.BackgroundPicture;

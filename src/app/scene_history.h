@@ -42,6 +42,10 @@ class SceneHistory {
   // build does not count the part.
   void RecordBuild(int k, const std::function<void()>& build);
 
+  // Within a gesture: part k's mesh may change from here on (a joint marker is
+  // held in the flat view).
+  void NoteMeshChange(int k);
+
   // The background picture may have been loaded anew: the steps from here on
   // share one copy of it.
   void NoteBackgroundPicture();

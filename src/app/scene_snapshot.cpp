@@ -21,6 +21,7 @@ static_assert(sizeof(Frame) == 12 * sizeof(double), "frames are compared bit for
 }  // namespace
 
 SceneSnapshot CaptureSnapshot(const Scene& scene, const std::array<uint32_t, MaxParts>& slotBuild,
+                              const std::array<uint32_t, MaxParts>& slotMesh,
                               std::shared_ptr<const Bitmap> backgroundPicture) {
   SceneSnapshot s;
   s.PartCount = scene.PartCount;
@@ -32,10 +33,10 @@ SceneSnapshot CaptureSnapshot(const Scene& scene, const std::array<uint32_t, Max
   s.ParentMatrix = scene.ParentMatrix;
   s.AncestorMatrix = scene.AncestorMatrix;
   s.SlotBuild = slotBuild;
+  s.SlotMesh = slotMesh;
 
   s.View3D = scene.View3D;
   s.OutlineMode = scene.OutlineMode;
-  s.DrawOrder = scene.DrawOrder;
   s.ViewWidth = scene.ViewWidth;
   s.ViewHeight = scene.ViewHeight;
   s.BackgroundName = scene.BackgroundName;
@@ -88,8 +89,8 @@ bool SameSnapshot(const SceneSnapshot& a, const SceneSnapshot& b) {
          sameBits(a.PartPosX, b.PartPosX) && sameBits(a.PartPosY, b.PartPosY) &&
          sameBits(a.PartOffsetX, b.PartOffsetX) && sameBits(a.PartOffsetY, b.PartOffsetY) &&
          sameBits(a.ParentMatrix, b.ParentMatrix) && sameBits(a.AncestorMatrix, b.AncestorMatrix) &&
-         sameBits(a.SlotBuild, b.SlotBuild) && sameBits(a.View3D, b.View3D) &&
-         sameBits(a.OutlineMode, b.OutlineMode) && sameBits(a.DrawOrder, b.DrawOrder) &&
+         sameBits(a.SlotBuild, b.SlotBuild) && sameBits(a.SlotMesh, b.SlotMesh) &&
+         sameBits(a.View3D, b.View3D) && sameBits(a.OutlineMode, b.OutlineMode) &&
          sameBits(a.ViewWidth, b.ViewWidth) && sameBits(a.ViewHeight, b.ViewHeight) &&
          a.BackgroundName == b.BackgroundName && a.BackgroundPicture == b.BackgroundPicture &&
          SameLightAndMaterial(a, b);
@@ -107,7 +108,6 @@ void RestoreSmallState(Scene& scene, const SceneSnapshot& s) {
 
   scene.View3D = s.View3D;
   scene.OutlineMode = s.OutlineMode;
-  scene.DrawOrder = s.DrawOrder;
 
   scene.LightMarkX = s.LightMarkX;
   scene.LightMarkY = s.LightMarkY;

@@ -23,14 +23,14 @@ struct SceneSnapshot {
   std::array<double, MaxParts> PartOffsetY{};
   LinkMatrix ParentMatrix{};
   LinkMatrix AncestorMatrix{};
-  // The build each of the 32 slots holds (used or stale: a stale slot's file
-  // name is saved with the project).
+  // The build and the version of its mesh each of the 32 slots holds (used or
+  // stale: a stale slot's file name is saved with the project).
   std::array<uint32_t, MaxParts> SlotBuild{};
+  std::array<uint32_t, MaxParts> SlotMesh{};
 
-  // The view.
+  // The view (the 3D redraw derives its cell order anew every time).
   bool View3D = false;
   bool OutlineMode = false;
-  int DrawOrder = 1;
   int32_t ViewWidth = 0;
   int32_t ViewHeight = 0;
   // The background and its picture, shared by every step that shows it.
@@ -54,9 +54,10 @@ struct SceneSnapshot {
   int32_t FadeRange = 0;
 };
 
-// The scene's small state, with the slots' builds and the background picture
-// as the history names them.
+// The scene's small state, with the slots' builds and meshes and the
+// background picture as the history names them.
 SceneSnapshot CaptureSnapshot(const Scene& scene, const std::array<uint32_t, MaxParts>& slotBuild,
+                              const std::array<uint32_t, MaxParts>& slotMesh,
                               std::shared_ptr<const Bitmap> backgroundPicture);
 
 // Whether two snapshots hold the same state: every number bit for bit (a NaN
