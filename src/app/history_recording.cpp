@@ -1,6 +1,8 @@
 #include "app/history_recording.h"
 
+#include <cstdint>
 #include <functional>
+#include <memory>
 #include <utility>
 
 #include "app/main_window.h"
@@ -31,18 +33,24 @@ void recordClicks(Control& control, SceneHistory& history) {
   };
 }
 
-bool anyHeld(const ShiftState& shift) { return shift.left || shift.right || shift.middle; }
+int heldCount(const ShiftState& shift) { return shift.left + shift.right + shift.middle; }
 
 // A press on part k's joint marker in the flat view selects 1000 + k; its
 // drag moves the pivot and shifts the part's pivot-relative mesh.
 constexpr int JointMarkerSelection = 1000;
 
 // The pointer of one window: a gesture from the press that finds no gesture
-// of this window open to the release that leaves no button held.
+// of this window open to the release that leaves no button held. A press
+// with only its own button held while a gesture is open means the release
+// went elsewhere (to a message box, say): that gesture ends there.
 void recordPointer(Form& form, SceneHistory& history) {
   auto pressed = std::make_shared<bool>(false);
   form.OnMouseDown = [&history, pressed, handler = std::move(form.OnMouseDown)](
                          MouseButton button, ShiftState shift, int x, int y) {
+    if (*pressed && heldCount(shift) <= 1) {
+      history.EndGesture();
+      *pressed = false;
+    }
     if (!*pressed) {
       *pressed = true;
       history.BeginGesture();
@@ -51,7 +59,7 @@ void recordPointer(Form& form, SceneHistory& history) {
   };
   form.OnMouseUp = [&history, pressed, handler = std::move(form.OnMouseUp)](
                        MouseButton button, ShiftState shift, int x, int y) {
-    const bool ends = *pressed && !anyHeld(shift);
+    const bool ends = *pressed && heldCount(shift) == 0;
     if (ends) *pressed = false;
     try {
       handler(button, shift, x, y);

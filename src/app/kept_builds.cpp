@@ -120,16 +120,29 @@ void KeptBuilds::KeepBeforeBuild(Scene& scene, int k) {
 }
 
 void KeptBuilds::FinishBuild(Scene& scene, int k, bool counted) {
-  if (counted) {
-    slotBuild_[k] = nextNumber_++;
-    slotMesh_[k] = nextNumber_++;
-    meshHeld_[k] = true;
+  if (!counted && !touched(scene, k)) {
+    // Refused or cancelled before it wrote anything: all is given back.
+    takeBackPictures(scene, k, slotBuild_[k]);
+    for (int p = k; p < MaxParts; ++p) {
+      if (!meshHeld_[p]) bringMesh(scene, p, slotMesh_[p]);
+    }
     return;
   }
-  takeBackPictures(scene, k, slotBuild_[k]);
-  for (int p = k; p < MaxParts; ++p) {
-    if (!meshHeld_[p]) bringMesh(scene, p, slotMesh_[p]);
+  // A build that stopped after writing into the slot leaves it there, stale,
+  // as a build of its own.
+  slotBuild_[k] = nextNumber_++;
+  slotMesh_[k] = nextNumber_++;
+  meshHeld_[k] = counted || k < scene.GridState.Size1();
+}
+
+bool KeptBuilds::touched(const Scene& scene, int k) const {
+  const KeptPictures& kept = pictures_.at(slotBuild_[k]);
+  if (scene.PartFileName[k] != kept.fileName) return true;
+  for (const Bitmap* picture : {&scene.PartPicture[k], &scene.PartBackPicture[k],
+                                &scene.PartCutout[k], &scene.PartMask[k]}) {
+    if (picture->Width() != 0 || picture->Height() != 0) return true;
   }
+  return false;
 }
 
 void KeptBuilds::KeepBeforeMeshChange(const Scene& scene, int k) {

@@ -36,8 +36,10 @@ class KeptBuilds {
   // and grid size (the slot is left with empty pictures of the same canvas
   // state) and the mesh of every slot from k on.
   void KeepBeforeBuild(Scene& scene, int k);
-  // After that build: a counted part is a new build of slot k. Otherwise slot
-  // k gets back what it held, and the mesh tables what the build dropped.
+  // After that build: a counted part is a new build of slot k, and so is
+  // what a build that stopped half-way wrote into the slot. A build that
+  // wrote nothing (refused, cancelled) gives slot k back what it held, and
+  // the mesh tables what they held.
   void FinishBuild(Scene& scene, int k, bool counted);
 
   // Before a gesture may change part k's mesh: keeps it; the slot holds a new
@@ -72,6 +74,7 @@ class KeptBuilds {
     std::array<std::vector<double>, 9> cells;
   };
 
+  bool touched(const Scene& scene, int k) const;
   void keepPictures(Scene& scene, int p);
   void takeBackPictures(Scene& scene, int p, uint32_t build);
   const KeptMesh* keepMesh(const Scene& scene, int p);

@@ -35,7 +35,6 @@ class SceneHistory {
   // the outermost pair counts.
   void BeginGesture();
   void EndGesture();
-  bool GestureOpen() const { return depth_ > 0; }
 
   // Adding a picture into slot k (the next free one) by build: what the
   // build overwrites is kept for the steps before it, and given back when the

@@ -253,5 +253,35 @@ TEST_F(History, AResizedWindowStaysAsItIsWhenTheStepAfterTheResizeIsUndone) {
   EXPECT_EQ(program.scene().PartCount, 0);
 }
 
+TEST_F(History, AnAddThatStopsHalfWayIsAStepThatGivesBackTheStaleSlot) {
+  add("a.bmp");
+  click(program.form1().SpeedButton2);
+  const std::string removed = project();
+  WriteFileBytes(obj("broken.bmp"), "BM not a picture");
+  add("broken.bmp");
+  // The failed add wrote its file name into the free slot, which a project keeps.
+  ASSERT_EQ(program.errors.size(), 1u);
+  ASSERT_EQ(PartFilePath(program.scene(), 0), obj("broken.bmp"));
+  ASSERT_EQ(history().StepCount(), 3u);
+  undo();
+  EXPECT_EQ(project(), removed);
+  undo();
+  EXPECT_EQ(program.scene().PartCount, 1);
+  EXPECT_EQ(PartFilePath(program.scene(), 0), obj("a.bmp"));
+}
+
+TEST_F(History, APressAfterALostReleaseEndsTheGestureBeforeIt) {
+  add("a.bmp");
+  TForm2& form = program.form2();
+  const ShiftState left{true, false, false};
+  program.Dispatch([&] { form.OnMouseDown(MouseButton::Left, left, 40, 40); });
+  program.Dispatch([&] { form.OnMouseMove(left, 50, 50); });
+  // The release went to another window; the next press starts afresh.
+  program.Dispatch([&] { form.OnMouseDown(MouseButton::Left, left, 2, 2); });
+  EXPECT_EQ(history().StepCount(), 2u);
+  program.Dispatch([&] { form.OnMouseUp(MouseButton::Left, ShiftState{}, 2, 2); });
+  EXPECT_TRUE(history().CanUndo());
+}
+
 }  // namespace
 }  // namespace puffel
