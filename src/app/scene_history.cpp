@@ -17,7 +17,6 @@ void SceneHistory::Reset() {
   done_ = 0;
   builds_.Reset(form1_.scene);
   // The background outlives a load: its copy stays.
-  if (before_) before_ = capture();
   changed();
 }
 
@@ -72,28 +71,21 @@ void SceneHistory::forgetUnnamedBuilds() {
 
 void SceneHistory::RecordBuild(int k, const std::function<void()>& build) {
   Scene& scene = form1_.scene;
+  // The build refuses a 33rd part before it touches a slot.
+  const bool slot = k >= 0 && k < MaxParts;
   BeginGesture();
-  if (k < 0 || k >= MaxParts) {
-    // The build refuses a 33rd part before it touches a slot.
-    try {
-      build();
-    } catch (...) {
-      EndGesture();
-      throw;
-    }
+  if (slot) builds_.KeepBeforeBuild(scene, k);
+  const auto finish = [&] {
+    if (slot) builds_.FinishBuild(scene, k, scene.PartCount == k + 1);
     EndGesture();
-    return;
-  }
-  builds_.KeepBeforeBuild(scene, k);
+  };
   try {
     build();
   } catch (...) {
-    builds_.FinishBuild(scene, k, scene.PartCount == k + 1);
-    EndGesture();
+    finish();
     throw;
   }
-  builds_.FinishBuild(scene, k, scene.PartCount == k + 1);
-  EndGesture();
+  finish();
 }
 
 void SceneHistory::NoteMeshChange(int k) {
