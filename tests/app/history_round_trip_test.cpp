@@ -22,10 +22,10 @@ using test::ScriptedApp;
 
 // The sanitizer build runs the same code many times slower.
 #if defined(__SANITIZE_ADDRESS__)
-constexpr int Sequences = 60;
+constexpr int Sequences = 120;
 #elif defined(__has_feature)
 #if __has_feature(address_sanitizer)
-constexpr int Sequences = 60;
+constexpr int Sequences = 120;
 #else
 constexpr int Sequences = 240;
 #endif
