@@ -189,6 +189,19 @@ void KeptBuilds::Bring(Scene& scene, const SlotNumbers& slotBuild, const SlotNum
   }
 }
 
+size_t KeptBuilds::KeptBytes() const {
+  size_t bytes = 0;
+  for (const auto& [number, kept] : pictures_) {
+    for (const Bitmap& picture : kept.pictures) {
+      bytes += static_cast<size_t>(picture.Width()) * picture.Height() * sizeof(uint32_t);
+    }
+  }
+  for (const auto& [number, kept] : meshes_) {
+    for (const std::vector<double>& cells : kept.cells) bytes += cells.size() * sizeof(double);
+  }
+  return bytes;
+}
+
 void KeptBuilds::Forget(const std::function<bool(uint32_t)>& isNamed) {
   std::erase_if(pictures_, [&](const auto& entry) {
     return !isNamed(entry.first) && !named(slotBuild_, entry.first);

@@ -58,8 +58,9 @@ class KeptBuilds {
   // nor a slot names.
   void Forget(const std::function<bool(uint32_t)>& isNamed);
 
-  // How many pictures sets and meshes are kept (for the tests).
+  // How many picture sets and meshes are kept (for the tests), and their bytes.
   size_t KeptCount() const { return pictures_.size() + meshes_.size(); }
+  size_t KeptBytes() const;
 
  private:
   struct KeptPictures {

@@ -52,6 +52,11 @@ void SceneHistory::record(SceneSnapshot before, SceneSnapshot after) {
   if (dropsOldest) steps_.pop_front();
   done_ = steps_.size();
   if (dropsRedo || dropsOldest) forgetUnnamedBuilds();
+  while (steps_.size() > 1 && builds_.KeptBytes() > MaxKeptBytes) {
+    steps_.pop_front();
+    done_ = steps_.size();
+    forgetUnnamedBuilds();
+  }
 }
 
 void SceneHistory::forgetUnnamedBuilds() {

@@ -22,6 +22,9 @@ class TForm1;
 class SceneHistory {
  public:
   static constexpr size_t MaxSteps = 1000;
+  // What the kept pictures and meshes may take before the oldest steps go
+  // (many marker drags on large parts would otherwise fill the memory).
+  size_t MaxKeptBytes = size_t{512} << 20;
 
   // The history of form1's scene (its part window is set later), empty.
   explicit SceneHistory(TForm1& form1);
@@ -31,7 +34,8 @@ class SceneHistory {
 
   // A gesture: Begin keeps the state before it; End records a step when the
   // state after differs from it, dropping the steps that could have been
-  // redone and, beyond MaxSteps, the oldest. Begin and End pairs nest; only
+  // redone and, beyond MaxSteps or MaxKeptBytes, the oldest (the last step
+  // stays). Begin and End pairs nest; only
   // the outermost pair counts.
   void BeginGesture();
   void EndGesture();

@@ -283,5 +283,18 @@ TEST_F(History, APressAfterALostReleaseEndsTheGestureBeforeIt) {
   EXPECT_TRUE(history().CanUndo());
 }
 
+TEST_F(History, DropsTheOldestStepsWhenWhatItKeepsOutgrowsItsBudget) {
+  add("b.bmp");
+  program.app().history.MaxKeptBytes = 1;
+  // Every joint-marker drag keeps the mesh it changes.
+  for (int n = 0; n < 3; ++n) drag(40 + n, 40 + n, 41 + n, 41 + n);
+  EXPECT_EQ(history().StepCount(), 1u);
+  const std::string dragged = project();
+  undo();
+  EXPECT_EQ(program.scene().PartPosX[0], 42);
+  redo();
+  EXPECT_EQ(project(), dragged);
+}
+
 }  // namespace
 }  // namespace puffel
