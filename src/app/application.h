@@ -1,18 +1,24 @@
 // The running program: the scene and its two windows, created in order.
 #pragma once
 
+#include "app/history_recording.h"
 #include "app/main_window.h"
 #include "app/scene.h"
+#include "app/scene_history.h"
 #include "render/part_window.h"
 
 namespace puffel {
 
 struct Application {
-  Application() { form1.SetPartWindow(form2); }
+  Application() {
+    form1.SetPartWindow(form2);
+    RecordGestures(form1, form2, history);
+  }
 
   Scene scene;
-  TForm1 form1{scene};         // the main window; its FormCreate sets every default
-  TForm2 form2{scene, form1};  // the part window; its first size report sizes the view
+  TForm1 form1{scene};          // the main window; its FormCreate sets every default
+  TForm2 form2{scene, form1};   // the part window; its first size report sizes the view
+  SceneHistory history{form1};  // undo and redo of the scene
 };
 
 // The part window's client size when the program starts.

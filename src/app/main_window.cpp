@@ -56,6 +56,8 @@ void TForm1::setUpControls() {
       &Button4,     &SpeedButton5, &SpeedButton4, &ProgressBar1};
   for (Control* control : creationOrder) AddControl(*control);
   AddMenuEntry(Export3D);
+  AddMenuEntry(Undo);
+  AddMenuEntry(Redo);
   AddMenuEntry(OpenReadme);
 
   Control* const tabOrder[] = {&Button1,     &Button4,     &Button2,     &Button3,     &TrackBar1,

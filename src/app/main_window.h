@@ -87,8 +87,11 @@ class TForm1 : public Form {
   Control ProgressBar1{"ProgressBar1", ControlKind::ProgressBar, {24, 422, 153, 16}};
 
   // The menu bar. Export3D's handler comes from the programs that link the
-  // model export (InstallModelExport).
+  // model export (InstallModelExport), Undo's and Redo's from the history
+  // (RecordGestures).
   MenuEntry Export3D{"ファイル", "Export3D", "3Dモデル書き出し..."};
+  MenuEntry Undo{"編集", "Undo", "元に戻す", {"Ctrl+Z"}};
+  MenuEntry Redo{"編集", "Redo", "やり直し", {"Ctrl+Y", "Ctrl+Shift+Z"}};
   MenuEntry OpenReadme{"ヘルプ", "OpenReadme", "readme を開く"};
 
   FileDialog OpenPictureDialog1{DialogKind::Open, BitmapFilter};

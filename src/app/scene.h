@@ -112,6 +112,7 @@ struct Scene {
   Bitmap PictureLoadBuffer;
   std::string ExportFileName;
   uint32_t BackgroundColour = 0;  // canvas colour of the last built picture's pixel (0, 0)
+  uint64_t LoadedProjects = 0;    // projects loaded so far: each replaced the whole scene
 };
 
 // Every used part's frame back to unit axes at its pivot.

@@ -1,6 +1,8 @@
 #include "gui/menu_bar.h"
 
 #include <QAction>
+#include <QKeySequence>
+#include <QList>
 #include <QMenu>
 #include <map>
 #include <string>
@@ -20,6 +22,15 @@ QMenuBar* CreateMenuBar(Form& form, QWidget* parent,
     if (menu == nullptr) menu = bar->addMenu(QString::fromStdString(entry->menu));
     QAction* action = menu->addAction(QString::fromStdString(entry->caption));
     action->setObjectName(QString::fromStdString(entry->name));
+    QList<QKeySequence> keys;
+    for (const std::string& shortcut : entry->shortcuts) {
+      keys.append(QKeySequence(QString::fromStdString(shortcut), QKeySequence::PortableText));
+    }
+    action->setShortcuts(keys);
+    // The keys work in the part window too, which has no menu bar.
+    action->setShortcutContext(Qt::ApplicationShortcut);
+    action->setEnabled(entry->Enabled());
+    entry->EnabledChanged = [entry, action] { action->setEnabled(entry->Enabled()); };
     QObject::connect(action, &QAction::triggered, bar,
                      [entry, dispatch] { dispatch([entry] { entry->Click(); }); });
   }

@@ -6,23 +6,43 @@
 #include <functional>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace puffel {
 
 struct MenuEntry {
-  MenuEntry(std::string menu, std::string name, std::string caption)
-      : menu(std::move(menu)), name(std::move(name)), caption(std::move(caption)) {}
+  MenuEntry(std::string menu, std::string name, std::string caption,
+            std::vector<std::string> shortcuts = {})
+      : menu(std::move(menu)),
+        name(std::move(name)),
+        caption(std::move(caption)),
+        shortcuts(std::move(shortcuts)) {}
 
   const std::string menu;     // the caption of the menu it sits in
   const std::string name;     // how scripts name it
   const std::string caption;  // what the menu shows
+  // Keys that choose it while any window of the program has the focus, in
+  // the portable text form "Ctrl+Shift+Z"; the first is the one shown.
+  const std::vector<std::string> shortcuts;
 
-  // Runs OnClick when there is one.
+  bool Enabled() const { return enabled_; }
+  // A disabled entry is shown greyed and does nothing when chosen.
+  void SetEnabled(bool enabled) {
+    if (enabled == enabled_) return;
+    enabled_ = enabled;
+    if (EnabledChanged) EnabledChanged();
+  }
+
+  // Runs OnClick when there is one and the entry is enabled.
   void Click() {
-    if (OnClick) OnClick();
+    if (enabled_ && OnClick) OnClick();
   }
 
   std::function<void()> OnClick;
+  std::function<void()> EnabledChanged;  // binding hook
+
+ private:
+  bool enabled_ = true;
 };
 
 }  // namespace puffel

@@ -182,6 +182,7 @@ void ReadPictureCopies(Scene& loaded, const PictureCopyReader& read) {
 }
 
 void CommitProject(Scene& scene, Scene& loaded) noexcept {
+  ++scene.LoadedProjects;
   std::swap(scene.PartCount, loaded.PartCount);
   std::swap(scene.View3D, loaded.View3D);
   std::swap(scene.LightMarkX, loaded.LightMarkX);

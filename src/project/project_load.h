@@ -49,8 +49,9 @@ void ReadPictureCopies(Scene& loaded, const PictureCopyReader& read);
 
 // Replaces the project's tables in scene (see DecodeProject) with those of
 // loaded, parts 0..loaded.PartCount-1 and their pictures included; the
-// canvas state of scene's pictures is kept. Nothing else of scene changes,
-// and nothing can fail. loaded is left with the scene's old tables.
+// canvas state of scene's pictures is kept. Nothing else of scene changes
+// but LoadedProjects, which counts one more, and nothing can fail. loaded is left with the scene's
+// old tables.
 void CommitProject(Scene& scene, Scene& loaded) noexcept;
 
 // Loads the project file at path into scene, for scene's view size, with the

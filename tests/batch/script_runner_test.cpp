@@ -107,5 +107,32 @@ TEST(ScriptRunner, SnapshotsAndStopsAtClose) {
   EXPECT_EQ(main.Row(54)[54], 0u);         // under the colour cross
 }
 
+TEST(ScriptRunner, ClicksUndoAndRedoWhichDoNothingWithNothingToDo) {
+  test::ProgramFolderFixture folder;
+  SaveBitmapFile(folder / "haikei/sky.bmp", test::SolidPicture(40, 30, 0x4080F0));
+  const ScriptRun run = runScript(
+      "click Undo\n"
+      "click Redo\n"
+      "answer \"" +
+          folder / "haikei/sky.bmp" +
+          "\"\n"
+          "click Button2\n"
+          "print Label1\n"
+          "click Undo\n"
+          "print Label1\n"
+          "click Undo\n"
+          "click Redo\n"
+          "print Label1\n"
+          "click Redo\n"
+          "print Label1\n",
+      folder.Path());
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out,
+            "Label1: 背景：sky\n"
+            "Label1: 背景：なし\n"
+            "Label1: 背景：sky\n"
+            "Label1: 背景：sky\n");
+}
+
 }  // namespace
 }  // namespace puffel

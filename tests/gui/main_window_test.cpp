@@ -182,18 +182,61 @@ TEST_F(MainWindowTest, MouseInThePickersMovesTheMarksAndRepaints) {
   EXPECT_EQ(scene().LightDirZ, 1);
 }
 
-TEST_F(MainWindowTest, MenuBarHoldsTheFileAndHelpMenus) {
+TEST_F(MainWindowTest, MenuBarHoldsTheFileEditAndHelpMenus) {
   const QMenuBar* bar = program().mainWindow.findChild<QMenuBar*>();
   ASSERT_NE(bar, nullptr);
   const QList<QAction*> menus = bar->actions();
-  ASSERT_EQ(menus.size(), 2);
+  ASSERT_EQ(menus.size(), 3);
   EXPECT_EQ(menus[0]->text(), QStringLiteral("ファイル"));
-  EXPECT_EQ(menus[1]->text(), QStringLiteral("ヘルプ"));
+  EXPECT_EQ(menus[1]->text(), QStringLiteral("編集"));
+  EXPECT_EQ(menus[2]->text(), QStringLiteral("ヘルプ"));
   ASSERT_EQ(menus[0]->menu()->actions().size(), 1);
   EXPECT_EQ(menus[0]->menu()->actions()[0]->text(), QStringLiteral("3Dモデル書き出し..."));
   EXPECT_EQ(menus[0]->menu()->actions()[0]->objectName(), QStringLiteral("Export3D"));
-  ASSERT_EQ(menus[1]->menu()->actions().size(), 1);
-  EXPECT_EQ(menus[1]->menu()->actions()[0]->text(), QStringLiteral("readme を開く"));
+  const QList<QAction*> edit = menus[1]->menu()->actions();
+  ASSERT_EQ(edit.size(), 2);
+  EXPECT_EQ(edit[0]->text(), QStringLiteral("元に戻す"));
+  EXPECT_EQ(edit[0]->shortcuts(), QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Z)});
+  EXPECT_EQ(edit[1]->text(), QStringLiteral("やり直し"));
+  EXPECT_EQ(edit[1]->shortcuts(),
+            (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Y),
+                                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}));
+  // Nothing to take back or redo yet: both greyed.
+  EXPECT_FALSE(edit[0]->isEnabled());
+  EXPECT_FALSE(edit[1]->isEnabled());
+  ASSERT_EQ(menus[2]->menu()->actions().size(), 1);
+  EXPECT_EQ(menus[2]->menu()->actions()[0]->text(), QStringLiteral("readme を開く"));
+}
+
+TEST_F(MainWindowTest, EditShortcutsUndoAndRedoWhileEitherWindowIsActive) {
+  FormWindow& main = program().mainWindow;
+  auto* undo = main.findChild<QAction*>(QStringLiteral("Undo"));
+  auto* redo = main.findChild<QAction*>(QStringLiteral("Redo"));
+  ASSERT_NE(undo, nullptr);
+  ASSERT_NE(redo, nullptr);
+  // A right drag in the wheel picks the light's colour.
+  const int top = main.clientArea()->y();
+  QTest::mousePress(&main, Qt::RightButton, {}, QPoint(30, top + 54));
+  QTest::mouseRelease(&main, Qt::RightButton, {}, QPoint(30, top + 54));
+  const int picked = scene().ColorMarkX;
+  ASSERT_NE(picked, 40);
+  EXPECT_TRUE(undo->isEnabled());
+  EXPECT_FALSE(redo->isEnabled());
+
+  for (QWidget* window :
+       {static_cast<QWidget*>(&program().partWindow), static_cast<QWidget*>(&main)}) {
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    QTest::keyClick(window, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(scene().ColorMarkX, 40);
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_TRUE(redo->isEnabled());
+    QTest::keyClick(window, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(scene().ColorMarkX, picked);
+    QTest::keyClick(window, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(window, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(scene().ColorMarkX, picked);
+  }
 }
 
 TEST_F(MainWindowTest, MenuEntriesRunTheirHandlers) {
