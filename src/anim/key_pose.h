@@ -22,6 +22,9 @@ struct JointPose {
   double scale = 1;
 };
 
+// The times between keys a person can choose, in seconds.
+constexpr double KeyIntervals[] = {0.25, 0.5, 1, 2};
+
 // Every part's joint relative to the joint it hangs from, in model space, as
 // the model export writes the skeleton's pose.
 struct KeyPose {

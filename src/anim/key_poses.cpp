@@ -87,6 +87,27 @@ KeyPose PoseAtTime(const std::vector<KeyPose>& keys, double interval, double tim
   return Interpolate(keys[from], keys[(from + 1) % n], t);
 }
 
+void FitKeysToParts(Scene& scene) {
+  std::vector<KeyPose>& keys = scene.AnimationKeys;
+  const size_t parts = static_cast<size_t>(scene.PartCount);
+  if (parts == 0) {
+    keys.clear();
+    return;
+  }
+  std::optional<KeyPose> now;
+  for (KeyPose& key : keys) {
+    if (key.joints.size() > parts) key.joints.resize(parts);
+    if (key.joints.size() == parts) continue;
+    if (!now) now = KeyOfScene(scene);
+    // Only a damaged pose has no joints; keys that cannot follow it go.
+    if (!now) {
+      keys.clear();
+      return;
+    }
+    key.joints.insert(key.joints.end(), now->joints.begin() + key.joints.size(), now->joints.end());
+  }
+}
+
 void PoseScene(Scene& scene, const KeyPose& key) {
   std::vector<JointPose> world(scene.PartCount);
   for (int k = 0; k < scene.PartCount; ++k) {

@@ -24,6 +24,11 @@ KeyPose Interpolate(const KeyPose& a, const KeyPose& b, double t);
 // interval seconds. keys must not be empty, time not below 0.
 KeyPose PoseAtTime(const std::vector<KeyPose>& keys, double interval, double time);
 
+// Keeps every key of scene at one joint per part: parts added since a key
+// was made get their joint as the scene shows it now (at rest, after an
+// add), parts removed lose theirs, and with no part left the keys go.
+void FitKeysToParts(Scene& scene);
+
 // Poses every part of scene by key (as many joints as parts): each part's
 // PartFrame becomes the one the 3D view shows at the key's joint.
 void PoseScene(Scene& scene, const KeyPose& key);

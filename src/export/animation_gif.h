@@ -3,14 +3,13 @@
 
 #include <string>
 
+#include "app/playback.h"
 #include "app/scene.h"
 
 namespace puffel {
 
-// Frames a second of playback and of the GIF file.
-constexpr int PlaybackRate = 30;
-
-// The frames of one loop of the animation: one every 1/PlaybackRate seconds,
+// The frames of one loop of the animation, played as the 3D view plays it:
+// one every 1/PlaybackRate seconds,
 // as many as start before the loop ends.
 int LoopFrames(const Scene& scene);
 

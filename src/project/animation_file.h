@@ -11,9 +11,6 @@
 
 namespace puffel {
 
-// The key intervals a person can choose, in seconds.
-constexpr double KeyIntervals[] = {0.25, 0.5, 1, 2};
-
 struct Animation {
   double interval = 1;
   std::vector<KeyPose> keys;
