@@ -5,7 +5,6 @@
 #include <condition_variable>
 #include <exception>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 #include "render/helper_threads.h"
@@ -19,7 +18,7 @@ void RunTasks(size_t count, const std::function<void(size_t n)>& task) {
   std::exception_ptr failure;
   std::mutex failureMutex;
   const int helpers = static_cast<int>(std::min(count, static_cast<size_t>(FillThreads()))) - 1;
-  RunWithHelpers(helpers, [&]() noexcept {
+  RunWithHelpers(helpers, [&](int) noexcept {
     for (size_t n = next++; n < count && !failed; n = next++) {
       try {
         task(n);
@@ -48,7 +47,6 @@ void RunTasksInOrder(size_t count, const std::function<void(size_t n, std::strin
   std::exception_ptr failure;
   std::mutex mutex;
   std::condition_variable changed;
-  const std::thread::id caller = std::this_thread::get_id();
   const auto fail = [&](std::unique_lock<std::mutex>& lock) {
     lock.lock();
     if (!failure) failure = std::current_exception();
@@ -56,8 +54,9 @@ void RunTasksInOrder(size_t count, const std::function<void(size_t n, std::strin
     changed.notify_all();
   };
   const int helpers = static_cast<int>(std::min(count, threads)) - 1;
-  RunWithHelpers(helpers, [&]() noexcept {
-    const bool user = std::this_thread::get_id() == caller;
+  // Only the calling thread hands buffers to use, in order.
+  RunWithHelpers(helpers, [&](int worker) noexcept {
+    const bool user = worker == 0;
     std::unique_lock<std::mutex> lock(mutex);
     while (!failed && nextUse < count) {
       if (user && ready[nextUse % window]) {

@@ -5,9 +5,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "render/side_paint.h"
-#include "render/side_pixels.h"
-
 namespace puffel {
 
 void ClearBand(Scene& scene, RowBand rows, bool black) {
@@ -24,19 +21,8 @@ void ClearBand(Scene& scene, RowBand rows, bool black) {
 
 namespace {
 
-// A side that keeps pixels of the band, ready to colour them.
-struct Keeper {
-  SideWeights weights;
-  SidePaint paint;
-  int32_t part;
-};
-
-// Consecutive sides of one part, sides[first..end-1].
-struct PartRun {
-  size_t first;
-  size_t end;
-  double nearest;  // the nearest depth any of them can reach
-};
+using Keeper = ColourLastMemory::Keeper;
+using PartRun = ColourLastMemory::PartRun;
 
 // Splits sides into runs of one part each; none when a side's depths are not
 // finite or too large to bound (its nearest depth is NaN).
@@ -59,7 +45,8 @@ void splitIntoParts(std::span<const TriangleSide* const> sides, std::vector<Part
 
 }  // namespace
 
-void FillBandColouringLast(Scene& scene, RowBand rows, std::span<const TriangleSide* const> sides) {
+void FillBandColouringLast(Scene& scene, RowBand rows, std::span<const TriangleSide* const> sides,
+                           ColourLastMemory& memory) {
   const FillArea area = FillAreaOf(scene);
   // The depth pass; the columns it wrote in.
   int first = area.width;
@@ -79,7 +66,7 @@ void FillBandColouringLast(Scene& scene, RowBand rows, std::span<const TriangleS
   };
   // Part by part, the nearest parts first, so that the sides behind them
   // find their pixels taken and are mostly skipped whole; else in order.
-  thread_local std::vector<PartRun> runs;
+  std::vector<PartRun>& runs = memory.runs;
   splitIntoParts(sides, runs);
   if (runs.empty()) {
     for (size_t n = 0; n < sides.size(); ++n) depthPass(n, std::false_type());
@@ -94,8 +81,8 @@ void FillBandColouringLast(Scene& scene, RowBand rows, std::span<const TriangleS
 
   // The colours, from the weights the keeping side had at the pixel: the same
   // terms give the same bits, and DepthBuffer holds its depth.
-  thread_local std::vector<int32_t> keeperOf;
-  thread_local std::vector<Keeper> keepers;
+  std::vector<int32_t>& keeperOf = memory.keeperOf;
+  std::vector<Keeper>& keepers = memory.keepers;
   keeperOf.assign(sides.size(), -1);
   keepers.clear();
   const int bottom = std::min(rows.last, area.height - 1);

@@ -1,10 +1,11 @@
 #include "render/helper_threads.h"
 
 #include <algorithm>
-#include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <new>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -13,36 +14,34 @@ namespace puffel {
 
 namespace {
 
+// Waking goes through a mutex and condition variables, which cannot miss a
+// wake-up on any system; the pass it serves takes about a millisecond, far
+// more than a wake.
 class Helpers {
  public:
   ~Helpers() {
-    for (const std::unique_ptr<Helper>& helper : helpers_) {
-      helper->stop = true;
-      wake(*helper, ~uint64_t{0});
+    {
+      const std::lock_guard<std::mutex> lock(state_);
+      stop_ = true;
     }
-    for (const std::unique_ptr<Helper>& helper : helpers_) helper->thread.join();
+    wake_.notify_all();
+    for (std::thread& thread : threads_) thread.join();
   }
 
-  void Run(int count, const std::function<void()>& job) {
-    const std::lock_guard<std::mutex> lock(mutex_);
-    helpers_.reserve(count);  // so that a started thread is always kept
-    try {
-      while (static_cast<int>(helpers_.size()) < count) {
-        auto helper = std::make_unique<Helper>();
-        helper->thread = std::thread(&Helpers::serve, this, helper.get());
-        helpers_.push_back(std::move(helper));
-      }
-    } catch (const std::system_error&) {
-      // No thread to spare: the job runs on those there are.
+  void Run(int count, const std::function<void(int)>& job) {
+    const std::lock_guard<std::mutex> oneRun(run_);
+    start(count);
+    {
+      const std::lock_guard<std::mutex> lock(state_);
+      ++runNumber_;
+      job_ = &job;
+      open_ = std::min(count, static_cast<int>(threads_.size()));
+      joined_ = 0;
+      finished_ = 0;
     }
-    const int used = std::min(count, static_cast<int>(helpers_.size()));
-    ++run_;
-    job_ = &job;
-    finished_ = 0;
-    state_.store(run_ << 32, std::memory_order_release);  // opens the run, none joined
-    for (int n = 0; n < used; ++n) wake(*helpers_[n], run_);
+    wake_.notify_all();
     try {
-      job();
+      job(0);
     } catch (...) {
       waitForHelpers();  // they still use what the job uses
       throw;
@@ -51,66 +50,66 @@ class Helpers {
   }
 
  private:
-  struct Helper {
-    std::thread thread;
-    std::atomic<uint64_t> run = 0;  // the last run it was given
-    bool stop = false;              // set before the last wake
-  };
-
-  // The run's number in the high half of the state, and in the low half the
-  // helpers that have joined it, or Closed.
-  static constexpr uint64_t Closed = 0xFFFFFFFF;
-
-  static void wake(Helper& helper, uint64_t run) {
-    helper.run = run;
-    helper.run.notify_one();
+  // Starts helpers until there are count; with no thread or memory to spare
+  // the run makes do with those there are.
+  void start(int count) {
+    try {
+      threads_.reserve(count);  // so that a started thread is always kept
+      while (static_cast<int>(threads_.size()) < count)
+        threads_.emplace_back(&Helpers::serve, this);
+    } catch (const std::system_error&) {
+    } catch (const std::bad_alloc&) {
+    }
   }
 
   // Closes the run to helpers yet to join it and waits for those that have.
   void waitForHelpers() {
-    const int joined = static_cast<int>(state_.exchange(run_ << 32 | Closed) & Closed);
-    for (int done = finished_; done != joined; done = finished_) finished_.wait(done);
+    std::unique_lock<std::mutex> lock(state_);
+    open_ = 0;
+    done_.wait(lock, [&] { return finished_ == joined_; });
   }
 
-  // Joins the given run while it is open: a helper that wakes too late for
-  // its run, or for a run that has been followed by others, does nothing.
-  bool join(uint64_t run) {
-    uint64_t state = state_.load(std::memory_order_acquire);
-    while (state >> 32 == run && (state & Closed) != Closed) {
-      if (state_.compare_exchange_weak(state, state + 1, std::memory_order_acquire)) return true;
-    }
-    return false;
-  }
-
-  void serve(Helper* helper) {
+  void serve() {
     uint64_t served = 0;
+    std::unique_lock<std::mutex> lock(state_);
     for (;;) {
-      helper->run.wait(served);
-      served = helper->run;
-      if (helper->stop) return;
-      if (!join(served)) continue;
-      (*job_)();
-      ++finished_;
-      finished_.notify_one();
+      wake_.wait(lock, [&] { return stop_ || runNumber_ != served; });
+      if (stop_) return;
+      served = runNumber_;
+      // A helper that wakes too late for its run, or beyond the helpers the
+      // run asked for, does nothing.
+      if (joined_ >= open_) continue;
+      const int worker = ++joined_;
+      const std::function<void(int)>& job = *job_;
+      lock.unlock();
+      job(worker);
+      lock.lock();
+      if (++finished_ == joined_) done_.notify_one();
     }
   }
 
-  std::mutex mutex_;  // one run at a time
-  std::vector<std::unique_ptr<Helper>> helpers_;
-  uint64_t run_ = 0;                            // the number of the latest run
-  const std::function<void()>* job_ = nullptr;  // set before the run opens
-  std::atomic<uint64_t> state_ = Closed;
-  std::atomic<int> finished_ = 0;  // helpers of the run that have returned
+  std::mutex run_;  // one run at a time
+  std::vector<std::thread> threads_;
+
+  std::mutex state_;  // guards what follows
+  std::condition_variable wake_;
+  std::condition_variable done_;
+  uint64_t runNumber_ = 0;
+  const std::function<void(int)>* job_ = nullptr;
+  int open_ = 0;  // helpers the run can still take, counting those joined
+  int joined_ = 0;
+  int finished_ = 0;
+  bool stop_ = false;
 };
 
 }  // namespace
 
-void RunWithHelpers(int helpers, const std::function<void()>& job) {
-  static Helpers kept;
+void RunWithHelpers(int helpers, const std::function<void(int worker)>& job) {
   if (helpers <= 0) {
-    job();
+    job(0);
     return;
   }
+  static Helpers kept;
   kept.Run(helpers, job);
 }
 

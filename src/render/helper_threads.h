@@ -1,5 +1,6 @@
-// Helper threads for the render pass, started when first needed and kept idle
-// between passes: waking a waiting thread costs far less than starting one.
+// Helper threads for the render pass and the model export, started when first
+// needed and kept idle between runs: waking a waiting thread costs far less
+// than starting one.
 #pragma once
 
 #include <functional>
@@ -7,10 +8,18 @@
 namespace puffel {
 
 // Runs job on the calling thread and at the same time on up to helpers other
-// threads, and returns when every run has returned. Fewer helpers run it when
-// the system has no thread to spare, and a helper that has not started by the
-// time the caller's run returns does not run it at all: on a busy machine a
-// helper may wait long for a processor, and the job must not wait for it.
-void RunWithHelpers(int helpers, const std::function<void()>& job);
+// threads, and returns when every run has returned. Each run is told its
+// worker number: 0 on the calling thread, 1 to helpers on the others, each
+// number at most once, so that per-worker state can be made ready by the
+// caller beforehand. Fewer helpers run it when the system has no thread or no
+// memory to spare (then the job runs on the calling thread alone), and a
+// helper that has not started by the time the caller's run returns does not
+// run it at all: on a busy machine a helper may wait long for a processor,
+// and the job must not wait for it.
+//
+// The helpers hold no thread-local state with a destructor: the C library
+// registers such a destructor when the state is first touched, and aborts
+// the process when it cannot get the memory to do so.
+void RunWithHelpers(int helpers, const std::function<void(int worker)>& job);
 
 }  // namespace puffel

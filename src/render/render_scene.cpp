@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <condition_variable>
 #include <cstdint>
 #include <limits>
+#include <mutex>
 #include <new>
 #include <thread>
 #include <vector>
@@ -103,6 +105,17 @@ constexpr double ColourLastCover = 1.5;
 // A band's sides cost about this many pixels each beyond their area.
 constexpr double SideCost = 30;
 
+// What one thread of a filled pass works in.
+struct WorkerMemory {
+  std::vector<const TriangleSide*> sides;  // the band's, in walk order
+  ColourLastMemory colourLast;
+};
+
+struct RenderMemory {
+  std::vector<BandedSides> lines;
+  std::vector<WorkerMemory> workers;
+};
+
 // A filled pass: its lines of cells are walked, a few at a time, by whichever
 // thread takes them; then its bands of rows are filled, each by whichever
 // thread takes it, with its sides in walk order, so that every pixel still
@@ -110,8 +123,13 @@ constexpr double SideCost = 30;
 class FilledPass {
  public:
   FilledPass(Scene& scene, TriangleFill fill, const Background& background, Bitmap* shown,
-             std::vector<BandedSides>& lines)
-      : scene_(scene), fill_(fill), background_(background), shown_(shown), lines_(lines) {
+             RenderMemory& memory)
+      : scene_(scene),
+        fill_(fill),
+        background_(background),
+        shown_(shown),
+        lines_(memory.lines),
+        workers_(memory.workers) {
     height_ = std::max(
         {scene.DepthBuffer.Height(), scene.OwnerBuffer.Height(), scene.ViewBitmap.Height()});
     bands_ = (height_ + BandRows - 1) / BandRows;
@@ -134,7 +152,8 @@ class FilledPass {
   // others' lines, then fills bands while any are left. Running out of memory
   // ends the pass on every thread; while the lines are walked and the bands
   // planned, where nearly all of its memory is taken, nothing has been drawn.
-  void Work() noexcept {
+  // worker is the thread's place among those of the pass, below Workers().
+  void Work(int worker) noexcept {
     for (size_t t = nextTask_++; t < tasks_.size(); t = nextTask_++) {
       try {
         if (!failed_) walk(tasks_[t]);
@@ -143,11 +162,14 @@ class FilledPass {
       }
       if (++tasksDone_ == tasks_.size()) planBands();
     }
-    planned_.wait(false);
-    thread_local std::vector<const TriangleSide*> sides;
+    {
+      std::unique_lock<std::mutex> lock(plannedMutex_);
+      plannedChanged_.wait(lock, [&] { return planned_; });
+    }
+    WorkerMemory& memory = workers_[worker];
     try {
       for (size_t b = nextBand_++; !failed_ && b < bandOrder_.size(); b = nextBand_++) {
-        fillBand(bandOrder_[b], sides);
+        fillBand(bandOrder_[b], memory);
       }
     } catch (const std::bad_alloc&) {
       failed_ = true;
@@ -155,6 +177,11 @@ class FilledPass {
   }
 
   bool Failed() const { return failed_; }
+
+  // Makes the working memory of threads threads ready.
+  void PrepareWorkers(int threads) {
+    if (workers_.size() < static_cast<size_t>(threads)) workers_.resize(threads);
+  }
 
  private:
   struct Task {
@@ -184,8 +211,11 @@ class FilledPass {
       failed_ = true;
     }
     if (!failed_) drawBackground(scene_, background_);
-    planned_ = true;
-    planned_.notify_all();
+    {
+      const std::lock_guard<std::mutex> lock(plannedMutex_);
+      planned_ = true;
+    }
+    plannedChanged_.notify_all();
   }
 
   void orderBands() {
@@ -204,15 +234,16 @@ class FilledPass {
                      [&](int p, int q) { return work[p] > work[q]; });
   }
 
-  void fillBand(int band, std::vector<const TriangleSide*>& sides) {
+  void fillBand(int band, WorkerMemory& memory) {
     const RowBand rows{band * BandRows, std::min(band * BandRows + BandRows, height_) - 1};
     ClearBand(scene_, rows, background_.black);
     if (background_.picture) CopyRows(scene_.ViewBitmap, *background_.picture, rows);
-    fillSides(band, rows, sides);
+    fillSides(band, rows, memory);
     if (shown_) CopyRows(*shown_, scene_.ViewBitmap, rows);
   }
 
-  void fillSides(int band, RowBand rows, std::vector<const TriangleSide*>& sides) {
+  void fillSides(int band, RowBand rows, WorkerMemory& memory) {
+    std::vector<const TriangleSide*>& sides = memory.sides;
     sides.clear();
     for (int l = 0; l < lineCount_; ++l) {
       const BandedSides& line = lines_[l];
@@ -222,7 +253,7 @@ class FilledPass {
         static_cast<double>(rows.last - rows.first + 1) * FillAreaOf(scene_).width;
     if (fill_ == FillTriangle && area_[band] >= ColourLastCover * bandArea &&
         sides.size() <= static_cast<size_t>(std::numeric_limits<int32_t>::max())) {
-      FillBandColouringLast(scene_, rows, sides);
+      FillBandColouringLast(scene_, rows, sides, memory.colourLast);
       return;
     }
     for (size_t n = 0; n < sides.size(); ++n) {
@@ -236,37 +267,46 @@ class FilledPass {
   const Background& background_;
   Bitmap* shown_;
   std::vector<BandedSides>& lines_;  // all parts' lines in walk order
+  std::vector<WorkerMemory>& workers_;
   int height_;  // the rows of the bands: the tallest of the view and its buffers
   int bands_;
   int lineCount_;
   std::vector<Task> tasks_;
   std::atomic<size_t> nextTask_ = 0;
   std::atomic<size_t> tasksDone_ = 0;
-  std::atomic<bool> planned_ = false;
+  std::mutex plannedMutex_;
+  std::condition_variable plannedChanged_;
+  bool planned_ = false;  // the bands are planned and the background drawn
   std::atomic<bool> failed_ = false;
   std::vector<double> area_;    // per band: the area of its sides
   std::vector<int> bandOrder_;  // set before planned_
   std::atomic<size_t> nextBand_ = 0;
 };
 
-// The walked sides, kept from pass to pass so that a large mesh does not
-// allocate every time; the helpers reach them through the pass, as a
-// thread_local named on their own thread would be their own.
-thread_local std::vector<BandedSides> retainedLines;
+// The pass's memory, kept from pass to pass so that a large mesh does not
+// allocate every time; one pass at a time uses it.
+std::mutex retainedInUse;
+RenderMemory retained;
 
 // Throws std::bad_alloc when the pass cannot get its memory; unless that
 // happened while its bands were filled, the view is as it was.
 void drawFilled(Scene& scene, TriangleFill fill, int threads, Bitmap* shown) {
+  const std::lock_guard<std::mutex> lock(retainedInUse);
   const Background background(scene);
-  FilledPass pass(scene, fill, background, shown, retainedLines);
+  FilledPass pass(scene, fill, background, shown, retained);
   // Clearing alone does not pay for a thread.
-  RunWithHelpers(pass.Empty() ? 0 : threads - 1, [&] { pass.Work(); });
+  const int helpers = pass.Empty() ? 0 : threads - 1;
+  pass.PrepareWorkers(helpers + 1);
+  RunWithHelpers(helpers, [&](int worker) { pass.Work(worker); });
   if (pass.Failed()) throw std::bad_alloc();
 }
 
 }  // namespace
 
-void ReleaseRenderMemory() { std::vector<BandedSides>().swap(retainedLines); }
+void ReleaseRenderMemory() {
+  const std::lock_guard<std::mutex> lock(retainedInUse);
+  retained = RenderMemory();
+}
 
 int FillThreads() {
   return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 4u));

@@ -15,7 +15,7 @@ class TForm2;
 void RenderScene3D(Scene& scene, TForm2& form2);
 
 // Gives back the memory the filled pass keeps for the next one (the sides of
-// the last mesh drawn on this thread); the next pass takes it again.
+// the last mesh drawn); the next pass takes it again.
 void ReleaseRenderMemory();
 
 // The number of threads that fill at once: one per processor, at most four.

@@ -11,6 +11,7 @@
 #include "app/main_window.h"
 #include "platform/bmp_file.h"
 #include "render/part_window.h"
+#include "render/render_scene.h"
 #include "support/scripted_app.h"
 #include "support/test_pictures.h"
 
@@ -130,6 +131,37 @@ TEST(OutOfMemory, ARedrawThatCannotGetItsMemoryKeepsTheView) {
     program.Dispatch([&] { program.form1().Button4.Click(); });
     if (program.errors != std::vector<std::string>{OutOfMemory}) return 1;
     if (!(scene.ViewBitmap == flatView)) return 2;
+    return 0;
+  });
+}
+
+// The threads this process runs.
+int threadCount() {
+  std::FILE* status = std::fopen("/proc/self/status", "r");
+  if (status == nullptr) std::exit(3);
+  char line[256];
+  int threads = -1;
+  while (std::fgets(line, sizeof line, status) != nullptr) {
+    if (std::sscanf(line, "Threads: %d", &threads) == 1) break;
+  }
+  std::fclose(status);
+  return threads;
+}
+
+TEST(OutOfMemory, ARedrawWhoseHelpersCannotStartIsDrawnAlone) {
+  inChild([] {
+    test::ScriptedApp program;
+    program.AddPicture(test::DiscPicture(100, 100, 50, 50, 45, 0x3080F0, 0xFFFFFF), "a.bmp");
+    Scene& scene = program.scene();
+    Scene alone = scene;
+    alone.View3D = true;
+    DrawScene3D(alone, FillTriangle, 1);
+    // Room for the pass, not for a helper's stack.
+    limitAddressSpace(size_t{2} << 20);
+    program.Dispatch([&] { program.form1().Button4.Click(); });
+    if (!program.errors.empty() || !program.messages.empty()) return 1;
+    if (!(scene.ViewBitmap == alone.ViewBitmap)) return 2;
+    if (threadCount() != 1) return 3;
     return 0;
   });
 }

@@ -34,9 +34,11 @@ Scene bandScene() {
 
 // Many sides of every awkward kind over one another in bands that reach over
 // and past the view: coloured last, they leave every pixel, depth (to the bit)
-// and owner as FillTriangle leaves them filling the sides in turn.
+// and owner as FillTriangle leaves them filling the sides in turn, with its
+// working memory left over from every earlier band.
 TEST(FillBandColouringLast, MatchesFillingTheSidesInTurn) {
   std::mt19937 random(2024);
+  ColourLastMemory memory;
   for (int round = 0; round < 300; ++round) {
     const int first = static_cast<int>(random() % 48);
     const RowBand rows{first, first + static_cast<int>(random() % 40)};
@@ -70,7 +72,7 @@ TEST(FillBandColouringLast, MatchesFillingTheSidesInTurn) {
     Scene last = bandScene();
     ClearBand(last, {0, 47}, true);
     Scene inTurn = last;
-    FillBandColouringLast(last, rows, band);
+    FillBandColouringLast(last, rows, band, memory);
     for (const TriangleSide& side : sides) FillTriangle(inTurn, side, rows);
     ASSERT_EQ(test::ViewDifference(last, inTurn), "") << "round " << round;
   }
