@@ -17,6 +17,10 @@ namespace {
 #ifdef _WIN32
 // The command line of cmd.exe, which _wpopen runs.
 std::string quoted(const std::string& word) { return '"' + word + '"'; }
+// cmd may take "/" in a program's path for the start of an option.
+std::string programPath(const std::string& path) {
+  return Utf8FromPath(PathFromUtf8(path).make_preferred());
+}
 std::string commandLine(const std::string& run, const std::string& folder) {
   // cmd takes off the outermost quotes of the whole line.
   return '"' + (folder.empty() ? "" : "cd /d " + quoted(folder) + " && ") + run + '"';
@@ -33,6 +37,7 @@ std::string quoted(const std::string& word) {
   for (const char c : word) text += c == '\'' ? std::string("'\\''") : std::string(1, c);
   return text + "'";
 }
+std::string programPath(const std::string& path) { return path; }
 std::string commandLine(const std::string& run, const std::string& folder) {
   return (folder.empty() ? "" : "cd " + quoted(folder) + " && ") + run;
 }
@@ -45,7 +50,7 @@ int exitStatus(int status) { return WEXITSTATUS(status); }
 
 CommandRun RunProgram(const std::string& program, const std::vector<std::string>& arguments,
                       const std::string& folder, const std::string& errorFile) {
-  std::string run = quoted(program);
+  std::string run = quoted(programPath(program));
   for (const std::string& argument : arguments) run += " " + quoted(argument);
   run += errorFile.empty() ? " 2>&1" : " 2>" + quoted(errorFile);
   Pipe pipe = openPipe(commandLine(run, folder));
