@@ -90,7 +90,7 @@ windows: windows-deps $(WIN_DIR)/CMakeCache.txt
 # projects made on one system open on the other, and the glTF validator
 # passes the models the Windows programs write.
 windows-test: windows build
-	ctest --test-dir $(WIN_DIR) --output-on-failure -j $(JOBS)
+	ctest --test-dir $(WIN_DIR) --output-on-failure -j $(JOBS) --timeout 300
 	tools/windows/cross_checks.sh $(BUILD_DIR) $(WIN_DIR)
 
 # The pictures at the top of README.md, from the program itself, and what
