@@ -16,4 +16,9 @@ mkdir -p "$WINEPREFIX"
     wineserver --wait
   fi
 ) 9>"$WINEPREFIX/../.$(basename "$WINEPREFIX").lock"
+# The Wine server is started here, on its own: started by the program's wine
+# it would keep the program's output open, and whoever reads that output
+# (ctest, a pipe) would wait until the server ends. It ends by itself a few
+# seconds after its last program; one already running refuses to start twice.
+wineserver </dev/null >/dev/null 2>&1 || true
 exec wine "$@"
