@@ -1,8 +1,8 @@
 #include "app/background_picture.h"
 
 #include "app/main_window.h"
-#include "platform/bmp_file.h"
 #include "platform/paths.h"
+#include "platform/picture_file.h"
 #include "render/part_window.h"
 
 namespace puffel {
@@ -25,7 +25,7 @@ void SetBackground(TForm1& form1) {
 
   scene.BackgroundName = BackgroundNameOf(path);
   form1.Label1.SetCaption("背景：" + scene.BackgroundName);
-  LoadBitmapFile(path, scene.BackgroundBitmap);
+  LoadPictureFile(path, scene.BackgroundBitmap);
 
   form2.SetBorder(BorderStyle::Single, {.systemMenu = true, .minimize = true, .maximize = false});
   // The window runs its own size handling at once when the size changes, so

@@ -13,6 +13,7 @@
 #include "builder/picture_intake.h"
 #include "platform/bmp_file.h"
 #include "platform/paths.h"
+#include "platform/picture_file.h"
 #include "platform/platform_error.h"
 #include "platform/services.h"
 #include "render/part_window.h"
@@ -75,7 +76,7 @@ void BuildPart(TForm1& form1, int k) {
   std::copy(path.begin(), path.end(), scene.PartFileName[k].begin());
   const MeshSettings settings = readMeshSettings(form1);
 
-  LoadBitmapFile(path, scene.PictureLoadBuffer);
+  LoadPictureFile(path, scene.PictureLoadBuffer);
   CopyPicture(scene.PictureLoadBuffer, scene.PartMask[k]);
   CopyPicture(scene.PictureLoadBuffer, scene.PartPicture[k]);
   CopyPicture(scene.PictureLoadBuffer, scene.PartCutout[k]);
@@ -90,7 +91,7 @@ void BuildPart(TForm1& form1, int k) {
     if (!form1.OpenPictureDialog1.Execute()) return;
     const std::string backPath = form1.OpenPictureDialog1.fileName;
     if (!FileExists(backPath)) return;
-    LoadBitmapFile(backPath, scene.PictureLoadBuffer);
+    LoadPictureFile(backPath, scene.PictureLoadBuffer);
     TakeScaledPicture(scene.PictureLoadBuffer, width, height, scene.PartBackPicture[k]);
     form1.FormPaint();
   }

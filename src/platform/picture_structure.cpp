@@ -1,0 +1,149 @@
+#include "platform/picture_structure.h"
+
+#include <array>
+
+#include "platform/compressed_picture.h"
+
+namespace puffel {
+
+namespace {
+
+[[noreturn]] void refuse(const char* reason) { throw PictureRefusal{reason}; }
+[[noreturn]] void refuseShort() { refuse("ファイルが途中で切れています"); }
+
+uint32_t be32(const uint8_t* p) {
+  return (uint32_t{p[0]} << 24) | (uint32_t{p[1]} << 16) | (uint32_t{p[2]} << 8) | p[3];
+}
+
+const std::array<uint32_t, 256>& crcTable() {
+  static const std::array<uint32_t, 256> table = [] {
+    std::array<uint32_t, 256> t{};
+    for (uint32_t n = 0; n < 256; ++n) {
+      uint32_t c = n;
+      for (int bit = 0; bit < 8; ++bit) c = (c & 1) ? 0xEDB88320 ^ (c >> 1) : c >> 1;
+      t[n] = c;
+    }
+    return t;
+  }();
+  return table;
+}
+
+uint32_t crc32(const uint8_t* data, size_t size) {
+  const std::array<uint32_t, 256>& table = crcTable();
+  uint32_t crc = 0xFFFFFFFF;
+  for (size_t i = 0; i < size; ++i) crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
+  return ~crc;
+}
+
+void checkPng(const uint8_t* data, size_t size) {
+  size_t at = 8;  // after the signature
+  while (true) {
+    if (size - at < 12) refuseShort();
+    const size_t length = be32(data + at);
+    if (length > size - at - 12) refuseShort();
+    if (crc32(data + at + 4, length + 4) != be32(data + at + 8 + length)) {
+      refuse("チャンクが壊れています（CRC が合いません）");
+    }
+    const bool end =
+        data[at + 4] == 'I' && data[at + 5] == 'E' && data[at + 6] == 'N' && data[at + 7] == 'D';
+    if (end) return;
+    at += 12 + length;
+  }
+}
+
+// Marker codes without a length after them.
+bool isStandalone(uint8_t marker) { return marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8); }
+
+// Past a scan's entropy-coded data, to the 0xFF of the next marker (0xFF 0x00
+// is a stuffed data byte, 0xFF 0xD0..0xD7 a restart marker inside the scan).
+size_t skipScanData(const uint8_t* data, size_t size, size_t at) {
+  while (at + 1 < size) {
+    if (data[at] != 0xFF) {
+      ++at;
+    } else if (data[at + 1] == 0x00 || (data[at + 1] >= 0xD0 && data[at + 1] <= 0xD7)) {
+      at += 2;
+    } else if (data[at + 1] == 0xFF) {
+      ++at;
+    } else {
+      return at;
+    }
+  }
+  refuseShort();
+}
+
+void checkJpeg(const uint8_t* data, size_t size) {
+  size_t at = 2;  // after the start-of-image marker
+  while (true) {
+    // Stray bytes before a marker are passed over, as decoders do.
+    while (at < size && data[at] != 0xFF) ++at;
+    while (at < size && data[at] == 0xFF) ++at;
+    if (at >= size) refuseShort();
+    const uint8_t marker = data[at++];
+    if (marker == 0xD9) return;
+    if (isStandalone(marker)) continue;
+    if (size - at < 2) refuseShort();
+    const size_t length = (size_t{data[at]} << 8) | data[at + 1];
+    if (length < 2) refuse("セグメントの長さが不正です");
+    if (length > size - at) refuseShort();
+    at += length;
+    if (marker == 0xDA) at = skipScanData(data, size, at);
+  }
+}
+
+// Past a run of GIF data sub-blocks, up to and with the empty one that ends it.
+size_t skipSubBlocks(const uint8_t* data, size_t size, size_t at) {
+  while (true) {
+    if (at >= size) refuseShort();
+    const size_t length = data[at++];
+    if (length == 0) return at;
+    if (length > size - at) refuseShort();
+    at += length;
+  }
+}
+
+size_t colourTableSize(uint8_t flags) {
+  return (flags & 0x80) ? size_t{3} << ((flags & 7) + 1) : 0;
+}
+
+void checkGif(const uint8_t* data, size_t size) {
+  if (size < 13) refuseShort();
+  size_t at = 13 + colourTableSize(data[10]);
+  while (true) {
+    if (at >= size) refuseShort();
+    const uint8_t block = data[at++];
+    if (block == 0x21) {  // an extension: its label, then sub-blocks
+      if (at >= size) refuseShort();
+      at = skipSubBlocks(data, size, at + 1);
+    } else if (block == 0x2C) {  // the first frame: descriptor, colours, data
+      if (size - at < 10) refuseShort();
+      at += 9 + colourTableSize(data[at + 8]);
+      if (at >= size) refuseShort();
+      skipSubBlocks(data, size, at + 1);
+      return;
+    } else if (block == 0x3B) {
+      refuse("画像がありません");
+    } else {
+      refuse("ブロックの種類が不正です");
+    }
+  }
+}
+
+}  // namespace
+
+void CheckPictureStructure(const uint8_t* data, size_t size, PictureFormat format) {
+  switch (format) {
+    case PictureFormat::Png:
+      checkPng(data, size);
+      break;
+    case PictureFormat::Jpeg:
+      checkJpeg(data, size);
+      break;
+    case PictureFormat::Gif:
+      checkGif(data, size);
+      break;
+    case PictureFormat::Bitmap:
+      break;
+  }
+}
+
+}  // namespace puffel
