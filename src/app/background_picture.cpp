@@ -19,6 +19,7 @@ void SetBackground(TForm1& form1) {
   TForm2& form2 = *form1.Form2;
   FileDialog& dialog = form1.OpenPictureDialog2;
   dialog.initialDir = ProgramFolder() + "haikei";
+  dialog.filterIndex = 1;
   if (!dialog.Execute()) return;
   const std::string path = dialog.fileName;
   if (!FileExists(path)) return;

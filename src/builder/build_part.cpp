@@ -65,6 +65,7 @@ void BuildPart(TForm1& form1, int k) {
   }
 
   form1.OpenPictureDialog1.initialDir = ProgramFolder() + "obj";
+  form1.OpenPictureDialog1.filterIndex = 1;
   if (!form1.OpenPictureDialog1.Execute()) return;
   const std::string path = form1.OpenPictureDialog1.fileName;
   if (!FileExists(path)) return;
@@ -88,6 +89,7 @@ void BuildPart(TForm1& form1, int k) {
     // Loading the same file again would give the picture the buffer holds.
     TakeScaledPicture(scene.PictureLoadBuffer, width, height, scene.PartBackPicture[k]);
   } else {
+    form1.OpenPictureDialog1.filterIndex = 1;
     if (!form1.OpenPictureDialog1.Execute()) return;
     const std::string backPath = form1.OpenPictureDialog1.fileName;
     if (!FileExists(backPath)) return;
