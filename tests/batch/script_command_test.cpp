@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace puffel {
 namespace {
@@ -81,6 +82,11 @@ TEST(ScriptCommand, QuotedWordsKeepBlanksAndAnswersBecomeAbsolute) {
   const std::string relative = parsedAs<AnswerCommand>("answer \"obj/a b.bmp\"").path;
   EXPECT_EQ(relative, (std::filesystem::current_path() / "obj/a b.bmp").string());
   EXPECT_EQ(parsedAs<AnswerCommand>("answer /x/y.bmp").path, "/x/y.bmp");
+  const DropCommand drop = parsedAs<DropCommand>("drop form2 obj/a.png \"/x/b c.gif\" d.dat");
+  EXPECT_EQ(drop.form, ScriptForm::Form2);
+  EXPECT_EQ(drop.paths, (std::vector<std::string>{
+                            (std::filesystem::current_path() / "obj/a.png").string(), "/x/b c.gif",
+                            (std::filesystem::current_path() / "d.dat").string()}));
   // Quotes end a word: the next word may follow without a blank.
   EXPECT_EQ(parsedAs<SetCommand>("set \"TrackBar1\"3").position, 3);
 }
@@ -108,6 +114,9 @@ TEST(ScriptCommand, MalformedLinesAreRefusedWithTheirReason) {
       {"wheel form1 up 1 1", "the wheel turns over form2 only"},
       {"wheel form2 sideways 1 1", "wheel takes up or down"},
       {"answer \"\"", "not a usable path: \"\""},
+      {"drop form1", "drop takes a window and at least one path"},
+      {"drop form3 a.png", "unknown window: form3"},
+      {"drop form1 a.png \"\"", "not a usable path: \"\""},
   };
   for (const auto& [line, reason] : cases) EXPECT_EQ(refusalOf(line), reason) << line;
 }
