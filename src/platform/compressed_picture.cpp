@@ -123,6 +123,8 @@ PictureHeader ReadPictureHeader(const uint8_t* data, size_t size, PictureFormat 
   if (width > kMaxBitmapSide || height > kMaxBitmapSide || width * height > kMaxBitmapPixels) {
     refuse("画像が大きすぎます: " + std::to_string(width) + " × " + std::to_string(height));
   }
+  // stb_image reads no further than it must until the structure is known sound.
+  CheckPictureStructure(data, size, format);
   PictureHeader header;
   int channels = 0;
   if (!stbi_info_from_memory(data, length, &header.width, &header.height, &channels)) {
@@ -137,7 +139,6 @@ PictureHeader ReadPictureHeader(const uint8_t* data, size_t size, PictureFormat 
 void DecodeCompressedPicture(const uint8_t* data, size_t size, PictureFormat format,
                              Bitmap& picture) {
   const PictureHeader header = ReadPictureHeader(data, size, format);
-  CheckPictureStructure(data, size, format);
   const int length = static_cast<int>(size);
   Bitmap decoded(header.width, header.height);
   int width = 0;

@@ -25,7 +25,8 @@ struct PictureHeader {
 
 // Reads the header of a PNG, JPEG or GIF file. Throws PictureRefusal for a
 // picture over the size limits (32768 a side, 2^26 pixels), checked first,
-// and for a header that cannot be read or gives no pixels.
+// for a file whose structure is unsound (see CheckPictureStructure) and for a
+// header that cannot be read or gives no pixels.
 PictureHeader ReadPictureHeader(const uint8_t* data, size_t size, PictureFormat format);
 
 // Decodes a PNG, JPEG or GIF file of the given format into picture (see

@@ -71,6 +71,22 @@ size_t skipScanData(const uint8_t* data, size_t size, size_t at) {
   refuseShort();
 }
 
+// A Huffman table segment: each table's class and number, and at most 256
+// codes, all inside the segment. stb_image takes the count of codes on trust
+// and writes that many into tables of 256.
+void checkHuffmanTables(const uint8_t* segment, size_t length) {
+  size_t at = 0;
+  while (at < length) {
+    if (length - at < 17) refuse("ハフマン表が不正です");
+    const uint8_t kind = segment[at];
+    if ((kind >> 4) > 1 || (kind & 15) > 3) refuse("ハフマン表が不正です");
+    size_t codes = 0;
+    for (size_t i = 1; i <= 16; ++i) codes += segment[at + i];
+    if (codes > 256 || codes > length - at - 17) refuse("ハフマン表が不正です");
+    at += 17 + codes;
+  }
+}
+
 void checkJpeg(const uint8_t* data, size_t size) {
   size_t at = 2;  // after the start-of-image marker
   while (true) {
@@ -85,6 +101,7 @@ void checkJpeg(const uint8_t* data, size_t size) {
     const size_t length = (size_t{data[at]} << 8) | data[at + 1];
     if (length < 2) refuse("セグメントの長さが不正です");
     if (length > size - at) refuseShort();
+    if (marker == 0xC4) checkHuffmanTables(data + at + 2, length - 2);
     at += length;
     if (marker == 0xDA) at = skipScanData(data, size, at);
   }
