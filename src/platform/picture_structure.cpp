@@ -54,6 +54,44 @@ void checkPng(const uint8_t* data, size_t size) {
 // Marker codes without a length after them.
 bool isStandalone(uint8_t marker) { return marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8); }
 
+// The Huffman tables a JPEG has defined so far: [class][number], class 0 for
+// DC coefficients and 1 for AC.
+using HuffmanTables = std::array<std::array<bool, 4>, 2>;
+
+// A Huffman table segment: each table's class and number, and at most 256
+// codes, all inside the segment. stb_image takes the count of codes on trust
+// and writes that many into tables of 256.
+void readHuffmanTables(const uint8_t* segment, size_t length, HuffmanTables& defined) {
+  size_t at = 0;
+  while (at < length) {
+    if (length - at < 17) refuse("ハフマン表が不正です");
+    const uint8_t kind = segment[at];
+    if ((kind >> 4) > 1 || (kind & 15) > 3) refuse("ハフマン表が不正です");
+    size_t codes = 0;
+    for (size_t i = 1; i <= 16; ++i) codes += segment[at + i];
+    if (codes > 256 || codes > length - at - 17) refuse("ハフマン表が不正です");
+    defined[kind >> 4][kind & 15] = true;
+    at += 17 + codes;
+  }
+}
+
+// A scan header: every table its components use must have been defined, as
+// stb_image would read an undefined one from memory it never set.
+void checkScanTables(const uint8_t* segment, size_t length, const HuffmanTables& defined) {
+  const size_t components = length > 0 ? segment[0] : 0;
+  if (components == 0 || length < 4 + 2 * components) refuse("スキャンのヘッダーが不正です");
+  const uint8_t* spectrum = segment + 1 + 2 * components;
+  const bool dc = spectrum[0] == 0 && (spectrum[2] >> 4) == 0;  // a first DC scan
+  const bool ac = spectrum[0] > 0 || spectrum[1] > 0;
+  for (size_t c = 0; c < components; ++c) {
+    const uint8_t tables = segment[2 + 2 * c];
+    if ((tables >> 4) > 3 || (tables & 15) > 3 || (dc && !defined[0][tables >> 4]) ||
+        (ac && !defined[1][tables & 15])) {
+      refuse("スキャンが定義されていないハフマン表を使っています");
+    }
+  }
+}
+
 // Past a scan's entropy-coded data, to the 0xFF of the next marker (0xFF 0x00
 // is a stuffed data byte, 0xFF 0xD0..0xD7 a restart marker inside the scan).
 size_t skipScanData(const uint8_t* data, size_t size, size_t at) {
@@ -71,23 +109,8 @@ size_t skipScanData(const uint8_t* data, size_t size, size_t at) {
   refuseShort();
 }
 
-// A Huffman table segment: each table's class and number, and at most 256
-// codes, all inside the segment. stb_image takes the count of codes on trust
-// and writes that many into tables of 256.
-void checkHuffmanTables(const uint8_t* segment, size_t length) {
-  size_t at = 0;
-  while (at < length) {
-    if (length - at < 17) refuse("ハフマン表が不正です");
-    const uint8_t kind = segment[at];
-    if ((kind >> 4) > 1 || (kind & 15) > 3) refuse("ハフマン表が不正です");
-    size_t codes = 0;
-    for (size_t i = 1; i <= 16; ++i) codes += segment[at + i];
-    if (codes > 256 || codes > length - at - 17) refuse("ハフマン表が不正です");
-    at += 17 + codes;
-  }
-}
-
 void checkJpeg(const uint8_t* data, size_t size) {
+  HuffmanTables defined{};
   size_t at = 2;  // after the start-of-image marker
   while (true) {
     // Stray bytes before a marker are passed over, as decoders do.
@@ -101,7 +124,8 @@ void checkJpeg(const uint8_t* data, size_t size) {
     const size_t length = (size_t{data[at]} << 8) | data[at + 1];
     if (length < 2) refuse("セグメントの長さが不正です");
     if (length > size - at) refuseShort();
-    if (marker == 0xC4) checkHuffmanTables(data + at + 2, length - 2);
+    if (marker == 0xC4) readHuffmanTables(data + at + 2, length - 2, defined);
+    if (marker == 0xDA) checkScanTables(data + at + 2, length - 2, defined);
     at += length;
     if (marker == 0xDA) at = skipScanData(data, size, at);
   }

@@ -22,7 +22,9 @@ bool withinLimit(size_t bytes) {
 
 }  // namespace
 
-void* DecoderMalloc(size_t bytes) { return withinLimit(bytes) ? std::malloc(bytes) : nullptr; }
+// Zeroed, so that nothing the decoder reads before it writes it (a table a
+// damaged file never defines) holds leftovers.
+void* DecoderMalloc(size_t bytes) { return withinLimit(bytes) ? std::calloc(1, bytes) : nullptr; }
 
 void* DecoderRealloc(void* block, size_t bytes) {
   return withinLimit(bytes) ? std::realloc(block, bytes) : nullptr;

@@ -316,6 +316,21 @@ TEST(PictureFile, DamagedFilesOfEveryFormatAreRefused) {
       break;
     }
   }
+  // stb_image would overrun its tables on these two: more than 256 codes in a
+  // Huffman table, and a scan that uses a table never defined.
+  Bytes tooManyCodes = jpeg;
+  for (size_t i = 0; i + 1 < tooManyCodes.size(); ++i) {
+    if (tooManyCodes[i] == 0xFF && tooManyCodes[i + 1] == 0xC4) {
+      std::fill_n(tooManyCodes.begin() + i + 5, 16, 0x20);
+      break;
+    }
+  }
+  Bytes undefinedTable = jpeg;
+  size_t lastScan = 0;
+  for (size_t i = 0; i + 1 < undefinedTable.size(); ++i) {
+    if (undefinedTable[i] == 0xFF && undefinedTable[i + 1] == 0xDA) lastScan = i;
+  }
+  undefinedTable[lastScan + 6] = 0x01;  // an AC scan with AC table 1
   Bytes noComponents = jpeg;
   for (size_t i = 0; i + 1 < noComponents.size(); ++i) {
     if (noComponents[i] == 0xFF && noComponents[i + 1] == 0xC2) {
@@ -333,11 +348,14 @@ TEST(PictureFile, DamagedFilesOfEveryFormatAreRefused) {
   Bytes noImage = gifFile;
   noImage[frame] = 0x3B;  // the trailer where the frame begins
 
-  const std::vector<Bytes> damaged = {flipped,      badStream, badFilter, strangeScan,
-                                      noComponents, wideCodes, noImage};
+  const std::vector<Bytes> damaged = {flipped,      badStream,    badFilter,
+                                      strangeScan,  tooManyCodes, undefinedTable,
+                                      noComponents, wideCodes,    noImage};
   for (size_t i = 0; i < damaged.size(); ++i) {
     EXPECT_TRUE(refusalOf(damaged[i]).starts_with(kUnreadable)) << i;
   }
+  EXPECT_NE(refusalOf(tooManyCodes).find("ハフマン表"), std::string::npos);
+  EXPECT_NE(refusalOf(undefinedTable).find("ハフマン表"), std::string::npos);
 }
 
 TEST(PictureFile, OversizedHeadersAreRefusedBeforeDecoding) {
