@@ -41,7 +41,11 @@ void checkPng(const uint8_t* data, size_t size) {
     if (size - at < 12) refuseShort();
     const size_t length = be32(data + at);
     if (length > size - at - 12) refuseShort();
-    if (crc32(data + at + 4, length + 4) != be32(data + at + 8 + length)) {
+    // Only chunks the picture needs (critical: an upper-case first letter)
+    // must be intact; a damaged text or colour note is passed over, as the
+    // PNG library itself does by default.
+    const bool critical = (data[at + 4] & 0x20) == 0;
+    if (critical && crc32(data + at + 4, length + 4) != be32(data + at + 8 + length)) {
       refuse("チャンクが壊れています（CRC が合いません）");
     }
     const bool end =

@@ -11,8 +11,8 @@
 
 namespace puffel {
 
-// Throws PictureRefusal unless the file is whole: a PNG's chunks up to IEND
-// each with its right CRC; a JPEG's segments and scans up to the end-of-image
+// Throws PictureRefusal unless the file is whole: a PNG's chunks up to IEND,
+// each critical one with its right CRC; a JPEG's segments and scans up to the end-of-image
 // marker, each Huffman table of at most 256 codes; a GIF's blocks up to the
 // end of its first frame's data.
 void CheckPictureStructure(const uint8_t* data, size_t size, PictureFormat format);

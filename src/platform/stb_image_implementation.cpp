@@ -20,8 +20,6 @@ bool withinLimit(size_t bytes) {
   return false;
 }
 
-}  // namespace
-
 // Zeroed, so that nothing the decoder reads before it writes it (a table a
 // damaged file never defines) holds leftovers.
 void* DecoderMalloc(size_t bytes) { return withinLimit(bytes) ? std::calloc(1, bytes) : nullptr; }
@@ -29,6 +27,8 @@ void* DecoderMalloc(size_t bytes) { return withinLimit(bytes) ? std::calloc(1, b
 void* DecoderRealloc(void* block, size_t bytes) {
   return withinLimit(bytes) ? std::realloc(block, bytes) : nullptr;
 }
+
+}  // namespace
 
 DecoderMemoryLimit::DecoderMemoryLimit(size_t bytes) : previous_(allocationLimit) {
   allocationLimit = bytes;

@@ -354,6 +354,11 @@ TEST(PictureFile, DamagedFilesOfEveryFormatAreRefused) {
   for (size_t i = 0; i < damaged.size(); ++i) {
     EXPECT_TRUE(refusalOf(damaged[i]).starts_with(kUnreadable)) << i;
   }
+  // A damaged note beside the picture does not stop it.
+  Bytes damagedNote = png;
+  const Bytes note = {0, 0, 0, 4, 't', 'E', 'X', 't', 'a', 0, 'b', 'c', 1, 2, 3, 4};
+  damagedNote.insert(damagedNote.begin() + idat, note.begin(), note.end());
+  EXPECT_EQ(decoded(damagedNote), decoded(png));
   EXPECT_NE(refusalOf(tooManyCodes).find("ハフマン表"), std::string::npos);
   EXPECT_NE(refusalOf(undefinedTable).find("ハフマン表"), std::string::npos);
 }
