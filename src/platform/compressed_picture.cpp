@@ -3,7 +3,6 @@
 #include <stb_image.h>
 
 #include <algorithm>
-#include <climits>
 #include <cstring>
 #include <memory>
 #include <utility>
@@ -20,22 +19,11 @@ namespace {
 [[noreturn]] void refuse(std::string reason) { throw PictureRefusal{std::move(reason)}; }
 
 std::string formatName(PictureFormat format) {
-  switch (format) {
-    case PictureFormat::Png:
-      return "PNG";
-    case PictureFormat::Jpeg:
-      return "JPEG";
-    case PictureFormat::Gif:
-      return "GIF";
-    case PictureFormat::Bitmap:
-      break;
-  }
-  return "ビットマップ";
+  return format == PictureFormat::Png ? "PNG" : format == PictureFormat::Jpeg ? "JPEG" : "GIF";
 }
 
-// stb_image takes lengths as int.
 int checkedLength(size_t size) {
-  if (size > INT_MAX) refuse("ファイルが大きすぎます");
+  if (size > kMaxPictureFileSize) refuse("ファイルが大きすぎます");
   return static_cast<int>(size);
 }
 

@@ -11,6 +11,9 @@
 
 namespace puffel {
 
+// The largest PNG, JPEG or GIF file read: stb_image takes lengths as int.
+constexpr size_t kMaxPictureFileSize = 0x7FFFFFFF;
+
 // Why bytes are not a readable picture; the caller adds the file's name.
 struct PictureRefusal {
   std::string reason;

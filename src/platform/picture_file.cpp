@@ -58,8 +58,12 @@ void LoadPictureFile(const std::string& path, Bitmap& picture) {
     LoadBitmapFile(path, picture);
     return;
   }
-  const std::string bytes = ReadFileBytes(path);
   try {
+    FileReader file(path);
+    // Too large a file is not read at all.
+    if (file.Size() > kMaxPictureFileSize) throw PictureRefusal{"ファイルが大きすぎます"};
+    std::string bytes(file.Size(), '\0');
+    bytes.resize(file.ReadAt(0, bytes.size(), bytes.data()));
     DecodeCompressedPicture(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), format,
                             picture);
   } catch (const PictureRefusal& refusal) {
