@@ -14,7 +14,8 @@ int main(int argc, char** argv) {
   std::filesystem::create_directories(argv[1]);
   for (const auto& [name, bytes] : puffel::test::SeedPictures()) {
     std::ofstream file(std::filesystem::path(argv[1]) / name, std::ios::binary);
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    file.write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
     if (!file) {
       std::fprintf(stderr, "cannot write %s\n", name.c_str());
       return 1;
