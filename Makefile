@@ -13,6 +13,9 @@ FUZZ_SECONDS ?= 30
 PACKAGES := g++ cmake make qt6-base-dev qt6-qpa-plugins libgtest-dev libbenchmark-dev \
             fonts-ipafont-gothic qt6-translations-l10n libtinygltf-dev nlohmann-json3-dev \
             libstb-dev nodejs npm clang libclang-rt-14-dev
+# What the tests use beyond the build: ImageMagick reads the picture files
+# the picture reader's tests compare against.
+TEST_PACKAGES := imagemagick
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: all deps build run test bench asan-build asan fuzz clean format windows windows-deps windows-test
@@ -43,6 +46,7 @@ run: build
 	cd $(BUILD_DIR)/program && ./puffel
 
 test: build
+	$(MAKE) --no-print-directory deps PACKAGES="$(TEST_PACKAGES)"
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 	$(MAKE) --no-print-directory asan
 	$(MAKE) --no-print-directory fuzz

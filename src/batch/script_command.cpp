@@ -151,6 +151,12 @@ ScriptCommand parseWords(const std::vector<std::string>& words) {
     arity(words, 3);
     return SnapshotCommand{parseForm(words[1]), words[2]};
   }
+  if (command == "drop") {
+    if (words.size() < 3) throw ScriptError("drop takes a window and at least one path");
+    DropCommand drop{parseForm(words[1]), {}};
+    for (size_t i = 2; i < words.size(); ++i) drop.paths.push_back(absolutePath(words[i]));
+    return drop;
+  }
   if (command == "close") {
     arity(words, 2);
     return CloseCommand{parseForm(words[1])};
