@@ -2,8 +2,10 @@
 # object is built by puffel-batch with each of a few settings, looked at in
 # the 3D view, and the middles of the views are set side by side.
 #
-#   cmake -DBATCH=puffel-batch -DSTRIP=puffel-picture-strip -DSAMPLES=program/obj
-#         -DWORK=scratch-folder -DOUT=program-folder -P readme_pictures.cmake
+#   cmake [-DRUN=emulator] -DBATCH=puffel-batch -DSTRIP=puffel-picture-strip
+#         -DSAMPLES=program/obj -DWORK=scratch-folder -DOUT=program-folder -P readme_pictures.cmake
+#
+# RUN, when given, runs the programs (Wine, for a Windows build).
 #
 # The runs use their own program folder (WORK), so the builder's picture
 # copies do not land in the user's "save".
@@ -20,7 +22,7 @@ function(view_3d name sample setup outline)
   endif()
   string(APPEND script "snapshot form2 ${WORK}/${name}.bmp\n")
   file(WRITE ${WORK}/${name}.txt "${script}")
-  execute_process(COMMAND ${BATCH} --program-dir ${WORK} ${WORK}/${name}.txt
+  execute_process(COMMAND ${RUN} ${BATCH} --program-dir ${WORK} ${WORK}/${name}.txt
                   RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE out)
   if(NOT status EQUAL 0)
     message(FATAL_ERROR "puffel-batch failed on ${name}: ${out}")
@@ -33,7 +35,7 @@ function(strip name width height)
   foreach(view ${ARGN})
     list(APPEND views ${WORK}/${view}.bmp)
   endforeach()
-  execute_process(COMMAND ${STRIP} ${OUT}/readme_${name}.bmp ${width} ${height} ${views}
+  execute_process(COMMAND ${RUN} ${STRIP} ${OUT}/readme_${name}.bmp ${width} ${height} ${views}
                   RESULT_VARIABLE status ERROR_VARIABLE out)
   if(NOT status EQUAL 0)
     message(FATAL_ERROR "puffel-picture-strip failed on ${name}: ${out}")

@@ -1,8 +1,8 @@
 #include "app/background_picture.h"
 
 #include "app/main_window.h"
-#include "platform/bmp_file.h"
 #include "platform/paths.h"
+#include "platform/picture_file.h"
 #include "render/part_window.h"
 
 namespace puffel {
@@ -19,13 +19,14 @@ void SetBackground(TForm1& form1) {
   TForm2& form2 = *form1.Form2;
   FileDialog& dialog = form1.OpenPictureDialog2;
   dialog.initialDir = ProgramFolder() + "haikei";
+  dialog.filterIndex = 1;
   if (!dialog.Execute()) return;
   const std::string path = dialog.fileName;
   if (!FileExists(path)) return;
 
   scene.BackgroundName = BackgroundNameOf(path);
   form1.Label1.SetCaption("背景：" + scene.BackgroundName);
-  LoadBitmapFile(path, scene.BackgroundBitmap);
+  LoadPictureFile(path, scene.BackgroundBitmap);
 
   form2.SetBorder(BorderStyle::Single, {.systemMenu = true, .minimize = true, .maximize = false});
   // The window runs its own size handling at once when the size changes, so

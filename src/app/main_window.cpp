@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/background_picture.h"
+#include "app/dropped_files.h"
 #include "app/light_material.h"
 #include "app/view_export.h"
 #include "builder/build_part.h"
@@ -97,6 +98,7 @@ void TForm1::setUpControls() {
     FormMouseUp(button, shift, x, y);
   };
   OnDblClick = [this] { FormDblClick(); };
+  OnDropFiles = [this](const std::vector<std::string>& paths) { DropFiles(*this, paths); };
 }
 
 void TForm1::FormCreate() {

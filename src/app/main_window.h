@@ -106,13 +106,18 @@ class TForm1 : public Form {
   MenuEntry KeyInterval4{"アニメーション", "KeyInterval4", "2秒", {}, "キー間隔"};
   MenuEntry OpenReadme{"ヘルプ", "OpenReadme", "readme を開く"};
 
-  FileDialog OpenPictureDialog1{DialogKind::Open, BitmapFilter};
-  FileDialog OpenPictureDialog2{DialogKind::Open, BitmapFilter};
+  FileDialog OpenPictureDialog1{DialogKind::Open, PictureFilter};
+  FileDialog OpenPictureDialog2{DialogKind::Open, PictureFilter};
   FileDialog SaveDialog2{DialogKind::Save, BitmapFilter};
   FileDialog OpenDialog1{DialogKind::Open, ProjectFilter};
   FileDialog SaveDialog1{DialogKind::Save, ProjectFilter};
 
   static constexpr const char* BitmapFilter = "ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ (*.bmp)|*.bmp";
+  // The picture dialogs offer every format the program reads first, and the
+  // bitmaps alone second.
+  static constexpr const char* PictureFilter =
+      "画像ファイル (*.bmp;*.png;*.jpg;*.jpeg;*.gif)|*.bmp;*.png;*.jpg;*.jpeg;*.gif|"
+      "ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ (*.bmp)|*.bmp";
   static constexpr const char* ProjectFilter = "ﾃﾞｰﾀﾌｧｲﾙ (*.dat)|*.dat";
 
  private:

@@ -1,22 +1,26 @@
 // puffel-batch: runs an event script against the program without a display.
 //
 //   puffel-batch [--program-dir DIR] SCRIPT     (SCRIPT "-" reads standard input)
-#include <fstream>
 #include <iostream>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "batch/script_runner.h"
 #include "platform/paths.h"
+#include "platform/platform_error.h"
+#include "platform/system_calls.h"
 
 int main(int argc, char** argv) {
+  puffel::UseBinaryStandardStreams();
+  const std::vector<std::string> args = puffel::CommandLineArguments(argc, argv);
   std::string programDir = puffel::ExecutableFolder();
   std::string scriptPath;
-  for (int a = 1; a < argc; ++a) {
-    const std::string arg = argv[a];
-    if (arg == "--program-dir" && a + 1 < argc) {
-      programDir = argv[++a];
+  for (size_t a = 0; a < args.size(); ++a) {
+    if (args[a] == "--program-dir" && a + 1 < args.size()) {
+      programDir = args[++a];
     } else if (scriptPath.empty()) {
-      scriptPath = arg;
+      scriptPath = args[a];
     } else {
       scriptPath.clear();
       break;
@@ -27,8 +31,10 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (scriptPath == "-") return puffel::RunScript(std::cin, std::cout, std::cerr, programDir);
-  std::ifstream script(scriptPath);
-  if (!script) {
+  std::istringstream script;
+  try {
+    script.str(puffel::ReadFileBytes(scriptPath));
+  } catch (const puffel::PlatformError&) {
     std::cerr << "cannot open script: " << scriptPath << '\n';
     return 2;
   }

@@ -2,11 +2,11 @@
 
 #include <charconv>
 #include <cstdint>
-#include <filesystem>
 #include <system_error>
 #include <vector>
 
 #include "platform/bmp_file.h"
+#include "platform/paths.h"
 
 namespace puffel {
 
@@ -79,9 +79,9 @@ ScriptForm parseForm(const std::string& word) {
 
 std::string absolutePath(const std::string& word) {
   std::error_code error;
-  const std::filesystem::path path = std::filesystem::absolute(word, error);
+  const std::string path = AbsolutePath(word, error);
   if (error) throw ScriptError("not a usable path: \"" + word + "\"");
-  return path.string();
+  return path;
 }
 
 ScriptCommand parseWords(const std::vector<std::string>& words) {
@@ -150,6 +150,12 @@ ScriptCommand parseWords(const std::vector<std::string>& words) {
   if (command == "snapshot") {
     arity(words, 3);
     return SnapshotCommand{parseForm(words[1]), words[2]};
+  }
+  if (command == "drop") {
+    if (words.size() < 3) throw ScriptError("drop takes a window and at least one path");
+    DropCommand drop{parseForm(words[1]), {}};
+    for (size_t i = 2; i < words.size(); ++i) drop.paths.push_back(absolutePath(words[i]));
+    return drop;
   }
   if (command == "close") {
     arity(words, 2);

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 #include <variant>
+#include <vector>
 
 #include "platform/form.h"
 
@@ -66,17 +67,22 @@ struct SnapshotCommand {
 struct CloseCommand {
   ScriptForm form = ScriptForm::Form1;
 };
+struct DropCommand {
+  ScriptForm form = ScriptForm::Form1;
+  std::vector<std::string> paths;  // absolute
+};
 
-using ScriptCommand = std::variant<ViewCommand, SetCommand, CheckCommand, AnswerCommand,
-                                   CancelCommand, ClickCommand, PointerCommand, DblClickCommand,
-                                   WheelCommand, PrintCommand, SnapshotCommand, CloseCommand>;
+using ScriptCommand =
+    std::variant<ViewCommand, SetCommand, CheckCommand, AnswerCommand, CancelCommand, ClickCommand,
+                 PointerCommand, DblClickCommand, WheelCommand, PrintCommand, SnapshotCommand,
+                 CloseCommand, DropCommand>;
 
 // Parses one line of a script (without its line end). Blank lines and lines
 // whose first non-blank character is '#' give std::nullopt. Throws ScriptError
 // for a line that is not a well-formed command: an unknown command, a wrong
 // number of words, a malformed number, window or button set, an unterminated
-// quote, a view size no picture could give the view. A relative answer path
-// is made absolute against the current folder.
+// quote, a view size no picture could give the view. A relative answer or
+// drop path is made absolute against the current folder.
 std::optional<ScriptCommand> ParseScriptLine(const std::string& line);
 
 }  // namespace puffel

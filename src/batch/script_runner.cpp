@@ -139,6 +139,12 @@ class Runner {
     return true;
   }
 
+  bool execute(const DropCommand& drop) {
+    Form& target = form(drop.form);
+    DispatchEvent([&] { target.OnDropFiles(drop.paths); });
+    return true;
+  }
+
   bool execute(const CloseCommand& close) {
     Form& target = form(close.form);
     DispatchEvent([&] { target.Close(); });

@@ -13,6 +13,7 @@
 #include "builder/picture_intake.h"
 #include "platform/bmp_file.h"
 #include "platform/paths.h"
+#include "platform/picture_file.h"
 #include "platform/platform_error.h"
 #include "platform/services.h"
 #include "render/part_window.h"
@@ -64,6 +65,7 @@ void BuildPart(TForm1& form1, int k) {
   }
 
   form1.OpenPictureDialog1.initialDir = ProgramFolder() + "obj";
+  form1.OpenPictureDialog1.filterIndex = 1;
   if (!form1.OpenPictureDialog1.Execute()) return;
   const std::string path = form1.OpenPictureDialog1.fileName;
   if (!FileExists(path)) return;
@@ -75,7 +77,7 @@ void BuildPart(TForm1& form1, int k) {
   std::copy(path.begin(), path.end(), scene.PartFileName[k].begin());
   const MeshSettings settings = readMeshSettings(form1);
 
-  LoadBitmapFile(path, scene.PictureLoadBuffer);
+  LoadPictureFile(path, scene.PictureLoadBuffer);
   CopyPicture(scene.PictureLoadBuffer, scene.PartMask[k]);
   CopyPicture(scene.PictureLoadBuffer, scene.PartPicture[k]);
   CopyPicture(scene.PictureLoadBuffer, scene.PartCutout[k]);
@@ -87,10 +89,11 @@ void BuildPart(TForm1& form1, int k) {
     // Loading the same file again would give the picture the buffer holds.
     TakeScaledPicture(scene.PictureLoadBuffer, width, height, scene.PartBackPicture[k]);
   } else {
+    form1.OpenPictureDialog1.filterIndex = 1;
     if (!form1.OpenPictureDialog1.Execute()) return;
     const std::string backPath = form1.OpenPictureDialog1.fileName;
     if (!FileExists(backPath)) return;
-    LoadBitmapFile(backPath, scene.PictureLoadBuffer);
+    LoadPictureFile(backPath, scene.PictureLoadBuffer);
     TakeScaledPicture(scene.PictureLoadBuffer, width, height, scene.PartBackPicture[k]);
     form1.FormPaint();
   }

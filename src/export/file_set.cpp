@@ -1,8 +1,7 @@
 #include "export/file_set.h"
 
-#include <cstdio>
-
 #include "platform/platform_error.h"
+#include "platform/system_calls.h"
 
 namespace puffel {
 
@@ -17,7 +16,7 @@ void FileSet::Commit() {
     try {
       files_[n]->Commit();
     } catch (const PlatformError&) {
-      for (size_t done = 0; done < n; ++done) std::remove(paths_[done].c_str());
+      for (size_t done = 0; done < n; ++done) RemoveSystemFile(paths_[done]);
       files_.clear();
       throw;
     }

@@ -1,6 +1,5 @@
-// The one translation unit that compiles tinygltf and the stb image reader and
-// writer it uses.
+// The one translation unit that compiles tinygltf and the stb image writer it
+// uses; the stb image reader is compiled once, in the platform layer.
 #define TINYGLTF_IMPLEMENTATION
-#define STB_IMAGE_IMPLEMENTATION
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <tiny_gltf.h>

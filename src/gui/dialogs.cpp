@@ -10,10 +10,16 @@ QStringList QtNameFilters(const std::string& filter) {
   const QStringList parts = QString::fromStdString(filter).split(QLatin1Char('|'));
   QStringList entries;
   for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-    const QString description = parts[i].trimmed();
-    QString patterns = parts[i + 1].trimmed();
-    patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-    const QString bracketed = QStringLiteral("(") + patterns + QStringLiteral(")");
+    QString description = parts[i].trimmed();
+    const QString patterns = parts[i + 1].trimmed();
+    QString spaced = patterns;
+    spaced.replace(QLatin1Char(';'), QLatin1Char(' '));
+    // Qt reads the patterns from the brackets at the end of the entry, which
+    // it splits at blanks: a description that shows them with ';' gets blanks.
+    const QString written = QStringLiteral("(") + patterns + QStringLiteral(")");
+    const QString bracketed = QStringLiteral("(") + spaced + QStringLiteral(")");
+    if (description.endsWith(written)) description.chop(written.size());
+    description = description.trimmed();
     entries.append(description.endsWith(bracketed) ? description
                                                    : description + QStringLiteral(" ") + bracketed);
   }

@@ -1,11 +1,16 @@
 #include "gui/form_window.h"
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QImage>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QTimer>
+#include <QUrl>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
@@ -42,6 +47,18 @@ ShiftState heldButtons(Qt::MouseButtons buttons) {
   return {.left = buttons.testFlag(Qt::LeftButton),
           .right = buttons.testFlag(Qt::RightButton),
           .middle = buttons.testFlag(Qt::MiddleButton)};
+}
+
+// The local files a drag carries, in its order; empty when it carries
+// anything else as well.
+std::vector<std::string> droppedFiles(const QMimeData* data) {
+  std::vector<std::string> paths;
+  if (data == nullptr || !data->hasUrls()) return paths;
+  for (const QUrl& url : data->urls()) {
+    if (!url.isLocalFile()) return {};
+    paths.push_back(url.toLocalFile().toStdString());
+  }
+  return paths;
 }
 
 Qt::WindowFlags flagsFor(const BorderIcons& icons) {
@@ -83,6 +100,9 @@ FormWindow::FormWindow(Form& form) : form_(form) {
   }
   // The first tab stop holds the focus when the window first becomes active.
   if (!tabStops.empty()) tabStops.front().second->setFocus();
+
+  // Files dropped anywhere on the window, controls included, reach the form.
+  setAcceptDrops(static_cast<bool>(form_.OnDropFiles));
 
   form_.PropertiesChanged = [this] { applyProperties(); };
   form_.SurfaceChanged = [this] { surfaceChanged(); };
@@ -157,6 +177,20 @@ void FormWindow::surfaceChanged() {
 void FormWindow::dispatch(const std::function<void()>& handler) {
   if (form_.Closed()) return;
   DispatchEvent(handler);
+}
+
+void FormWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (!droppedFiles(event->mimeData()).empty()) event->acceptProposedAction();
+}
+
+void FormWindow::dropEvent(QDropEvent* event) {
+  std::vector<std::string> paths = droppedFiles(event->mimeData());
+  if (paths.empty()) return;
+  event->acceptProposedAction();
+  // The drop ends before the files are read: a build or a message box must
+  // not keep the desktop's drag waiting.
+  QTimer::singleShot(
+      0, this, [this, paths = std::move(paths)] { dispatch([&] { form_.OnDropFiles(paths); }); });
 }
 
 void FormWindow::paintEvent(QPaintEvent*) {

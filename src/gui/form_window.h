@@ -1,7 +1,11 @@
 // A top-level Qt window showing a Form: its caption, border and client size,
 // its menu entries as a menu bar above the client area, its controls as child
 // widgets, its surface 1:1, and the window system's paint, resize, mouse,
+<<<<<<< HEAD
 // wheel, timer and close events fed into its handlers.
+=======
+// wheel, close and file-drop events fed into its handlers.
+>>>>>>> main
 #pragma once
 
 #include <QTimer>
@@ -10,6 +14,8 @@
 #include "platform/form.h"
 
 class QCloseEvent;
+class QDragEnterEvent;
+class QDropEvent;
 class QMenuBar;
 class QMouseEvent;
 class QPaintEvent;
@@ -39,6 +45,8 @@ class FormWindow : public QWidget {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void applyProperties();

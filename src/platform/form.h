@@ -91,6 +91,8 @@ class Form {
   // One wheel notch; the pointer position is in screen coordinates.
   std::function<void(ShiftState, int screenX, int screenY)> OnMouseWheelDown;
   std::function<void(ShiftState, int screenX, int screenY)> OnMouseWheelUp;
+  // Files dropped on the window from the desktop, in the order given.
+  std::function<void(const std::vector<std::string>& paths)> OnDropFiles;
 
   // The window's timer: OnTimer runs every milliseconds while it is set; 0
   // stops it. A tick due while the last one still runs is dropped, not queued.

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "platform/platform_error.h"
+#include "platform/system_calls.h"
 
 namespace puffel {
 
@@ -27,13 +28,25 @@ std::string systemReason() { return std::strerror(errno); }
 
 }  // namespace
 
+std::filesystem::path PathFromUtf8(const std::string& path) {
+  return std::filesystem::path(std::u8string(path.begin(), path.end()));
+}
+
+std::string Utf8FromPath(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+std::string AbsolutePath(const std::string& path, std::error_code& error) {
+  return Utf8FromPath(std::filesystem::absolute(PathFromUtf8(path), error));
+}
+
 const std::string& ProgramFolder() { return programFolder(); }
 
 std::string ExecutableFolder() {
-  std::error_code error;
-  const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error) return "./";
-  return executable.parent_path().string() + "/";
+  const std::string executable = RunningExecutablePath();
+  if (executable.empty()) return "./";
+  return executable.substr(0, fileNameStart(executable));
 }
 
 void SetProgramFolder(std::string folder) {
@@ -65,7 +78,7 @@ std::string AppendMissingExtension(const std::string& path, const std::string& e
 
 bool FileExists(const std::string& path) {
   std::error_code error;
-  return std::filesystem::is_regular_file(path, error);
+  return std::filesystem::is_regular_file(PathFromUtf8(path), error);
 }
 
 std::string ReadFileBytes(const std::string& path, size_t maxBytes) {
@@ -82,11 +95,11 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
 }
 
 FileReader::FileReader(const std::string& path) : path_(path) {
-  file_ = std::fopen(path.c_str(), "rb");
+  file_ = OpenSystemFile(path, "rb");
   if (file_ == nullptr) throw PlatformError("ファイルを開けません: " + path);
   // A folder opens, but it has no length and cannot be read.
   std::error_code error;
-  const uintmax_t size = std::filesystem::file_size(path, error);
+  const uintmax_t size = std::filesystem::file_size(PathFromUtf8(path), error);
   if (error) {
     std::fclose(file_);
     throw PlatformError("ファイルを読み込めません: " + path);
@@ -98,7 +111,7 @@ FileReader::~FileReader() { std::fclose(file_); }
 
 size_t FileReader::ReadAt(size_t offset, size_t count, char* out) {
   if (offset >= size_ || count == 0) return 0;
-  if (std::fseek(file_, static_cast<long>(offset), SEEK_SET) != 0) {
+  if (!SeekSystemFile(file_, offset)) {
     throw PlatformError("ファイルを読み込めません: " + path_);
   }
   const size_t read = std::fread(out, 1, count, file_);
@@ -107,7 +120,7 @@ size_t FileReader::ReadAt(size_t offset, size_t count, char* out) {
 }
 
 FileWriter::FileWriter(const std::string& path) : path_(path), temporary_(path + ".tmp~") {
-  file_ = std::fopen(temporary_.c_str(), "wb");
+  file_ = OpenSystemFile(temporary_, "wb");
   if (file_ == nullptr) {
     throw PlatformError("ファイルを作成できません: " + path + " (" + systemReason() + ")");
   }
@@ -116,7 +129,7 @@ FileWriter::FileWriter(const std::string& path) : path_(path), temporary_(path +
 FileWriter::~FileWriter() {
   if (file_ == nullptr) return;
   std::fclose(file_);
-  std::remove(temporary_.c_str());
+  RemoveSystemFile(temporary_);
 }
 
 void FileWriter::Write(const char* bytes, size_t count) {
@@ -128,12 +141,12 @@ void FileWriter::Write(const char* bytes, size_t count) {
 void FileWriter::Commit() {
   const bool closed = std::fclose(std::exchange(file_, nullptr)) == 0;
   if (!closed) {
-    std::remove(temporary_.c_str());
+    RemoveSystemFile(temporary_);
     throw PlatformError("ファイルに書き込めません: " + path_);
   }
-  if (std::rename(temporary_.c_str(), path_.c_str()) != 0) {
-    const std::string reason = systemReason();
-    std::remove(temporary_.c_str());
+  std::string reason;
+  if (!MoveFileOver(temporary_, path_, reason)) {
+    RemoveSystemFile(temporary_);
     throw PlatformError("ファイルに書き込めません: " + path_ + " (" + reason + ")");
   }
 }

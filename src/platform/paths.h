@@ -4,14 +4,24 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 namespace puffel {
 
+// Paths are UTF-8 strings throughout the program; these give the standard
+// library's paths for them and back, whatever the system's code page.
+std::filesystem::path PathFromUtf8(const std::string& path);
+std::string Utf8FromPath(const std::filesystem::path& path);
+// path made absolute against the current folder; error is set when it cannot
+// be (an empty path, say).
+std::string AbsolutePath(const std::string& path, std::error_code& error);
+
 // The folder of the executable, where "obj", "save", "haikei" and "pic_hozon"
 // are looked up; always ends with a path separator.
 const std::string& ProgramFolder();
-// The folder of the running executable, ending with a separator.
+// The folder of the running executable, ending with a separator ("./" when
+// the system cannot tell).
 std::string ExecutableFolder();
 // Sets the program folder (a separator is appended when missing).
 void SetProgramFolder(std::string folder);
@@ -34,8 +44,9 @@ bool FileExists(const std::string& path);
 // Reads a file, or its first maxBytes bytes; throws PlatformError when it
 // cannot be read.
 std::string ReadFileBytes(const std::string& path, size_t maxBytes = SIZE_MAX);
-// Writes bytes to path through a temporary file beside it that is renamed over
-// it, so a failed write leaves an existing file as it was. Throws PlatformError.
+// Writes bytes to path through a temporary file beside it that then replaces
+// it in one step, so a failed write leaves an existing file as it was. Throws
+// PlatformError.
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 
 // A regular file read in stretches, so that a large one need not be held

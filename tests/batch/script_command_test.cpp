@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace puffel {
 namespace {
@@ -78,9 +79,19 @@ TEST(ScriptCommand, EveryCommandParsesItsArguments) {
 }
 
 TEST(ScriptCommand, QuotedWordsKeepBlanksAndAnswersBecomeAbsolute) {
+  namespace fs = std::filesystem;
+  // Compared as paths: Windows gives "\\" where the script said "/".
   const std::string relative = parsedAs<AnswerCommand>("answer \"obj/a b.bmp\"").path;
-  EXPECT_EQ(relative, (std::filesystem::current_path() / "obj/a b.bmp").string());
-  EXPECT_EQ(parsedAs<AnswerCommand>("answer /x/y.bmp").path, "/x/y.bmp");
+  EXPECT_EQ(fs::path(relative), fs::current_path() / "obj/a b.bmp");
+  // An absolute path ("/x/y.bmp", or with its drive "C:\\x/y.bmp") stays as it is.
+  const std::string absolute = (fs::current_path().root_path() / "x/y.bmp").string();
+  EXPECT_EQ(fs::path(parsedAs<AnswerCommand>("answer " + absolute).path), fs::path(absolute));
+  const DropCommand drop = parsedAs<DropCommand>("drop form2 obj/a.png \"" + absolute + "\" d.dat");
+  EXPECT_EQ(drop.form, ScriptForm::Form2);
+  ASSERT_EQ(drop.paths.size(), 3u);
+  EXPECT_EQ(fs::path(drop.paths[0]), fs::current_path() / "obj/a.png");
+  EXPECT_EQ(fs::path(drop.paths[1]), fs::path(absolute));
+  EXPECT_EQ(fs::path(drop.paths[2]), fs::current_path() / "d.dat");
   // Quotes end a word: the next word may follow without a blank.
   EXPECT_EQ(parsedAs<SetCommand>("set \"TrackBar1\"3").position, 3);
 }
@@ -108,6 +119,9 @@ TEST(ScriptCommand, MalformedLinesAreRefusedWithTheirReason) {
       {"wheel form1 up 1 1", "the wheel turns over form2 only"},
       {"wheel form2 sideways 1 1", "wheel takes up or down"},
       {"answer \"\"", "not a usable path: \"\""},
+      {"drop form1", "drop takes a window and at least one path"},
+      {"drop form3 a.png", "unknown window: form3"},
+      {"drop form1 a.png \"\"", "not a usable path: \"\""},
   };
   for (const auto& [line, reason] : cases) EXPECT_EQ(refusalOf(line), reason) << line;
 }

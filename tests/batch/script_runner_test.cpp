@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 #include <string>
 
@@ -79,6 +80,24 @@ TEST(ScriptRunner, AnswersDialogsAndPrintsMessages) {
   const ScriptRun run = runScript(script.str(), folder.Path());
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, "message: これ以上は読み込めません！\n");
+}
+
+TEST(ScriptRunner, DropsFilesOnEitherWindow) {
+  test::ProgramFolderFixture folder;
+  SaveBitmapFile(folder / "obj/a.bmp", test::DiscPicture(8, 8, 4, 4, 3, 0xFF0000, 0xFFFFFF));
+  std::string thirty = "drop form2";
+  for (int k = 0; k < 30; ++k) thirty += " \"" + folder.Path() + "obj/a.bmp\"";
+  // Parts 31 and 32, then the message that ends the drop; then a refusal.
+  const std::string script =
+      thirty + "\ndrop form1 obj/a.bmp obj/a.bmp obj/a.bmp\n" + "drop form1 obj/a.bmp notes.txt\n";
+  const std::string current = std::filesystem::current_path().string();
+  std::filesystem::current_path(folder.Path());
+  const ScriptRun run = runScript(script, folder.Path());
+  std::filesystem::current_path(current);
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out,
+            "message: これ以上は読み込めません！\n"
+            "message: 読み込めないファイルです：notes.txt\n");
 }
 
 TEST(ScriptRunner, SnapshotsAndStopsAtClose) {

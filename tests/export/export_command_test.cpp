@@ -51,8 +51,13 @@ class ExportCommand : public ::testing::Test {
   // Runs puffel-export in the program folder with args.
   ExportRun run(const std::string& args) {
     const std::string err = folder / "stderr.txt";
-    const test::CommandRun run = test::RunCommand("cd '" + folder.Path() + "' && " +
-                                                  PUFFEL_EXPORT_EXE + " " + args + " 2>" + err);
+    std::vector<std::string> words;
+    for (size_t start = 0; start < args.size();) {
+      const size_t end = std::min(args.find(' ', start), args.size());
+      words.push_back(args.substr(start, end - start));
+      start = end + 1;
+    }
+    const test::CommandRun run = test::RunProgram(PUFFEL_EXPORT_EXE, words, folder.Path(), err);
     return {run.status, run.out, ReadFileBytes(err)};
   }
 

@@ -9,7 +9,6 @@
 
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 
 #include "export/export_refusal.h"
@@ -158,9 +157,8 @@ TEST(ModelExport, LeavesTheSceneAsItWas) {
 
 test::CommandRun runBatch(const std::string& folder, const std::string& script) {
   const std::string scriptPath = folder + "script.txt";
-  std::ofstream(scriptPath) << script;
-  return test::RunCommand(std::string(PUFFEL_BATCH_EXE) + " --program-dir " + folder + " " +
-                          scriptPath + " 2>&1");
+  WriteFileBytes(scriptPath, script);
+  return test::RunProgram(PUFFEL_BATCH_EXE, {"--program-dir", folder, scriptPath});
 }
 
 TEST(ModelExport, BatchClickExport3DWritesTheAnsweredPath) {

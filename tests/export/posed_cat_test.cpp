@@ -168,8 +168,7 @@ TEST_F(PosedCat, EveryDragMovesWhatItsKindMoves) {
 TEST_F(PosedCat, GlbPassesTheValidatorWithItsSkeleton) {
   const std::string glb = *folder_ / "pic_hozon/cat.glb";
   const test::CommandRun validation =
-      test::RunCommand(std::string(PUFFEL_NODE_EXE) + " " + PUFFEL_VALIDATE_SCRIPT + " " +
-                       PUFFEL_VALIDATOR_MODULES + " '" + glb + "' 2>&1");
+      test::RunProgram(PUFFEL_NODE_EXE, {PUFFEL_VALIDATE_SCRIPT, PUFFEL_VALIDATOR_MODULES, glb});
   EXPECT_EQ(validation.status, 0) << validation.out;
   EXPECT_NE(validation.out.find(": 0 errors, 0 warnings"), std::string::npos) << validation.out;
 
@@ -189,9 +188,8 @@ TEST_F(PosedCat, GlbPassesTheValidatorWithItsSkeleton) {
 TEST_F(PosedCat, PuffelExportMakesTheSameFilesFromTheSavedProject) {
   std::filesystem::create_directory(*folder_ / "cli");
   for (const char* model : {"cli/cat.glb", "cli/cat.obj"}) {
-    const test::CommandRun run =
-        test::RunCommand("cd '" + folder_->Path() + "' && " + PUFFEL_EXPORT_EXE +
-                         " --program-dir . save/cat.dat " + model + " 2>&1");
+    const test::CommandRun run = test::RunProgram(
+        PUFFEL_EXPORT_EXE, {"--program-dir", ".", "save/cat.dat", model}, folder_->Path());
     ASSERT_EQ(run.status, 0) << run.out;
     EXPECT_EQ(run.out, "");
   }

@@ -18,10 +18,9 @@ namespace puffel {
 namespace {
 
 test::CommandRun validate(const std::vector<std::string>& files) {
-  std::string command =
-      std::string(PUFFEL_NODE_EXE) + " " + PUFFEL_VALIDATE_SCRIPT + " " + PUFFEL_VALIDATOR_MODULES;
-  for (const std::string& file : files) command += " '" + file + "'";
-  return test::RunCommand(command + " 2>&1");
+  std::vector<std::string> arguments = {PUFFEL_VALIDATE_SCRIPT, PUFFEL_VALIDATOR_MODULES};
+  arguments.insert(arguments.end(), files.begin(), files.end());
+  return test::RunProgram(PUFFEL_NODE_EXE, arguments);
 }
 
 TEST(GltfValidator, FindsNoErrorOrWarningInAnyExportedFigure) {

@@ -13,6 +13,10 @@ TEST(QtNameFiltersTest, TurnsEachDescriptionAndPatternPairIntoOneEntry) {
   EXPECT_EQ(QtNameFilters("Pictures|*.bmp;*.dib|All|*.*"),
             (QStringList{QStringLiteral("Pictures (*.bmp *.dib)"), QStringLiteral("All (*.*)")}));
   EXPECT_TRUE(QtNameFilters("").isEmpty());
+  // Patterns shown with ';' in the description are shown as Qt reads them.
+  EXPECT_EQ(QtNameFilters(TForm1::PictureFilter),
+            (QStringList{QStringLiteral("画像ファイル (*.bmp *.png *.jpg *.jpeg *.gif)"),
+                         QStringLiteral("ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ (*.bmp)")}));
 }
 
 TEST(GlyphImageTest, EveryGlyphIs23By22WithItsLowerLeftColourTransparent) {

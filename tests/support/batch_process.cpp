@@ -1,15 +1,13 @@
 #include "support/batch_process.h"
 
-#include <fstream>
-
+#include "platform/paths.h"
 #include "support/run_command.h"
 
 namespace puffel::test {
 
 BatchRun RunBatch(const std::string& folder, const std::string& script) {
-  std::ofstream(folder + "script.txt") << script;
-  const CommandRun run = RunCommand("cd '" + folder + "' && " + std::string(PUFFEL_BATCH_EXE) +
-                                    " --program-dir . script.txt 2>&1");
+  WriteFileBytes(folder + "script.txt", script);
+  const CommandRun run = RunProgram(PUFFEL_BATCH_EXE, {"--program-dir", ".", "script.txt"}, folder);
   return {run.status, run.out};
 }
 

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "platform/paths.h"
+
 namespace puffel::test {
 
 TempFolder::TempFolder() {
@@ -17,7 +19,7 @@ TempFolder::TempFolder() {
   if (!std::filesystem::create_directories(base)) {
     throw std::runtime_error("cannot create " + base.string());
   }
-  path_ = base.string() + "/";
+  path_ = Utf8FromPath(base) + "/";
 }
 
 TempFolder::~TempFolder() {

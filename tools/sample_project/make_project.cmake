@@ -3,8 +3,10 @@
 # and puts what it saved (the project file and the picture copies the builder
 # wrote) into OUT.
 #
-#   cmake -DBATCH=puffel-batch -DSCRIPT=cat.txt -DSAMPLES=program/obj -DWORK=scratch
-#         -DOUT=program/save -P make_project.cmake
+#   cmake [-DRUN=emulator] -DBATCH=puffel-batch -DSCRIPT=cat.txt -DSAMPLES=program/obj
+#         -DWORK=scratch -DOUT=program/save -P make_project.cmake
+#
+# RUN, when given, runs the program (Wine, for a Windows build).
 #
 # The scratch folder starts empty every time, so nothing of an earlier run
 # (or of the user's own work in the real "save") can leak into the project.
@@ -16,7 +18,7 @@ file(GLOB pictures ${SAMPLES}/cat_*.bmp)
 file(COPY ${pictures} DESTINATION ${WORK}/obj)
 
 # The script names its files relative to the program folder.
-execute_process(COMMAND ${BATCH} --program-dir ${WORK} ${SCRIPT}
+execute_process(COMMAND ${RUN} ${BATCH} --program-dir ${WORK} ${SCRIPT}
                 WORKING_DIRECTORY ${WORK}
                 RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE out)
 # A message box or an error report means a step went wrong, even if the

@@ -2,13 +2,13 @@
 //
 //   puffel-export [--program-dir DIR] PROJECT.dat OUT.glb|OUT.obj
 #include <iostream>
-#include <string>
-#include <vector>
 
 #include "export/export_command.h"
 #include "platform/paths.h"
+#include "platform/system_calls.h"
 
 int main(int argc, char** argv) {
-  const std::vector<std::string> args(argv + 1, argv + argc);
-  return puffel::RunExportCommand(args, puffel::ExecutableFolder(), std::cout, std::cerr);
+  puffel::UseBinaryStandardStreams();
+  return puffel::RunExportCommand(puffel::CommandLineArguments(argc, argv),
+                                  puffel::ExecutableFolder(), std::cout, std::cerr);
 }
