@@ -1,11 +1,7 @@
 // A top-level Qt window showing a Form: its caption, border and client size,
 // its menu entries as a menu bar above the client area, its controls as child
 // widgets, its surface 1:1, and the window system's paint, resize, mouse,
-<<<<<<< HEAD
-// wheel, timer and close events fed into its handlers.
-=======
-// wheel, close and file-drop events fed into its handlers.
->>>>>>> main
+// wheel, timer, close and file-drop events fed into its handlers.
 #pragma once
 
 #include <QTimer>
