@@ -92,6 +92,7 @@ void StopPlaybackAroundEvents(TForm1& form1, TForm2& form2, Playback& playback) 
   }
   for (MenuEntry* entry : form1.MenuEntries()) around(entry->OnClick);
   for (Form* form : {static_cast<Form*>(&form1), static_cast<Form*>(&form2)}) {
+    around(form->OnDropFiles);
     around(form->OnDblClick);
     around(form->OnMouseWheelUp);
     around(form->OnMouseWheelDown);

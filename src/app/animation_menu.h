@@ -22,7 +22,7 @@ void InstallAnimation(TForm1& form1, Playback& playback);
 
 // Stops playback before every event of either window that can change the
 // scene or the view (buttons, menu entries, presses, double clicks, wheel
-// notches, the part window's resize); a press in the part window while it
+// notches, dropped files, the part window's resize); a press in the part window while it
 // plays only stops it, and its drag does nothing until every button is let
 // go. After every event the key interval's check marks show the scene's.
 // Run once, after every other handler is set.

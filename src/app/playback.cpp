@@ -12,7 +12,7 @@ Playback::Playback(TForm2& form2) : form2_(form2), scene_(form2.scene) {
 
 void Playback::Play() {
   if (scene_.AnimationKeys.empty()) {
-    ShowMessage("キーフレームがありません！");
+    ShowMessage(NoKeysMessage);
     return;
   }
   begin();
@@ -32,7 +32,7 @@ void Playback::Stop() {
 
 void Playback::ShowTime(double seconds) {
   if (scene_.AnimationKeys.empty()) {
-    ShowMessage("キーフレームがありません！");
+    ShowMessage(NoKeysMessage);
     return;
   }
   begin();

@@ -19,7 +19,7 @@ class Playback {
   bool Playing() const { return shown_; }
 
   // Plays the keys from their start in a loop, in the 3D view; without keys
-  // the message "キーフレームがありません！".
+  // the message NoKeysMessage.
   void Play();
   // Puts back the pose and view from before playing and redraws; nothing
   // when not playing.
@@ -45,5 +45,8 @@ class Playback {
 
 // Frames a second of playback.
 constexpr int PlaybackRate = 30;
+
+// What a person is told when there is no key to play or export.
+constexpr const char* NoKeysMessage = "キーフレームがありません！";
 
 }  // namespace puffel

@@ -11,8 +11,6 @@ namespace puffel {
 
 namespace {
 
-constexpr const char* NoKeysMessage = "キーフレームがありません！";
-
 double loopSeconds(const Scene& scene) {
   return static_cast<double>(scene.AnimationKeys.size()) * scene.KeyInterval;
 }

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/scene.h"
 #include "anim/joint_pose.h"
+#include "app/scene.h"
 #include "render/triangle_side.h"
 
 namespace puffel {
