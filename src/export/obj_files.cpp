@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "anim/model_space.h"
-#include "export/file_set.h"
+#include "platform/file_set.h"
 #include "export/obj_numbers.h"
 #include "export/parallel_tasks.h"
 #include "export/png_encode.h"

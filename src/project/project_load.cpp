@@ -12,6 +12,7 @@
 #include "platform/bmp_file.h"
 #include "platform/paths.h"
 #include "platform/services.h"
+#include "project/animation_file.h"
 #include "project/project_layout.h"
 #include "render/part_window.h"
 #include "render/render_scene.h"
@@ -199,6 +200,8 @@ void CommitProject(Scene& scene, Scene& loaded) noexcept {
   std::swap(scene.PartFileName, loaded.PartFileName);
   std::swap(scene.ParentMatrix, loaded.ParentMatrix);
   std::swap(scene.AncestorMatrix, loaded.AncestorMatrix);
+  std::swap(scene.AnimationKeys, loaded.AnimationKeys);
+  std::swap(scene.KeyInterval, loaded.KeyInterval);
   for (int p = 0; p < scene.PartCount; ++p) {
     std::swap(scene.PartFrame[p], loaded.PartFrame[p]);
     std::swap(scene.PartOffsetX[p], loaded.PartOffsetX[p]);
@@ -229,6 +232,12 @@ void LoadProjectFile(Scene& scene, const std::string& path, const std::string& p
   ReadPictureCopies(*loaded, [&copies](const std::string& name, Bitmap& picture) {
     LoadBitmapFile(copies + name, picture);
   });
+  const std::string animationPath = AnimationFilePath(path);
+  if (FileExists(animationPath)) {
+    Animation animation = DecodeAnimation(ReadFileBytes(animationPath), loaded->PartCount);
+    loaded->AnimationKeys = std::move(animation.keys);
+    loaded->KeyInterval = animation.interval;
+  }
   CommitProject(scene, *loaded);
   UpdateMaterial(scene);
   UpdateLight(scene);

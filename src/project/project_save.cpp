@@ -6,8 +6,10 @@
 #include <utility>
 
 #include "app/main_window.h"
+#include "platform/file_set.h"
 #include "platform/paths.h"
 #include "platform/services.h"
+#include "project/animation_file.h"
 #include "project/byte_fields.h"
 #include "project/project_layout.h"
 
@@ -91,7 +93,22 @@ void SaveProject(TForm1& form1) {
   dialog.initialDir = ProgramFolder() + "save";
   dialog.filterIndex = 2;
   if (!dialog.Execute()) return;
-  WriteFileBytes(ProjectFilePath(dialog.fileName), EncodeProject(scene));
+  WriteProjectFiles(scene, ProjectFilePath(dialog.fileName));
+}
+
+void WriteProjectFiles(const Scene& scene, const std::string& path) {
+  FileSet files;
+  // An animation file left from an earlier save is replaced by one without
+  // keys, so that it cannot bring back keys this project does not have.
+  const std::string animationPath = AnimationFilePath(path);
+  if (!scene.AnimationKeys.empty() || FileExists(animationPath)) {
+    const std::string animation =
+        EncodeAnimation({scene.KeyInterval, scene.AnimationKeys}, scene.PartCount);
+    files.Add(animationPath).Write(animation.data(), animation.size());
+  }
+  const std::string project = EncodeProject(scene);
+  files.Add(path).Write(project.data(), project.size());
+  files.Commit();
 }
 
 }  // namespace puffel
