@@ -5,6 +5,7 @@
 #include <QList>
 #include <QMenu>
 #include <map>
+#include <utility>
 #include <string>
 
 namespace puffel {
@@ -17,10 +18,17 @@ QMenuBar* CreateMenuBar(Form& form, QWidget* parent,
   // window sizes itself around it.
   bar->setNativeMenuBar(false);
   std::map<std::string, QMenu*> menus;
+  std::map<std::pair<std::string, std::string>, QMenu*> submenus;
   for (MenuEntry* entry : form.MenuEntries()) {
     QMenu*& menu = menus[entry->menu];
     if (menu == nullptr) menu = bar->addMenu(QString::fromStdString(entry->menu));
-    QAction* action = menu->addAction(QString::fromStdString(entry->caption));
+    QMenu* holder = menu;
+    if (!entry->submenu.empty()) {
+      QMenu*& submenu = submenus[{entry->menu, entry->submenu}];
+      if (submenu == nullptr) submenu = menu->addMenu(QString::fromStdString(entry->submenu));
+      holder = submenu;
+    }
+    QAction* action = holder->addAction(QString::fromStdString(entry->caption));
     action->setObjectName(QString::fromStdString(entry->name));
     QList<QKeySequence> keys;
     for (const std::string& shortcut : entry->shortcuts) {
@@ -31,6 +39,14 @@ QMenuBar* CreateMenuBar(Form& form, QWidget* parent,
     action->setShortcutContext(Qt::ApplicationShortcut);
     action->setEnabled(entry->Enabled());
     entry->EnabledChanged = [entry, action] { action->setEnabled(entry->Enabled()); };
+    if (!entry->submenu.empty()) {
+      action->setCheckable(true);
+      action->setChecked(entry->Checked());
+      entry->CheckedChanged = [entry, action] { action->setChecked(entry->Checked()); };
+      // The check mark is the entry's to set; choosing it only clicks it.
+      QObject::connect(action, &QAction::toggled, action,
+                       [entry, action] { action->setChecked(entry->Checked()); });
+    }
     QObject::connect(action, &QAction::triggered, bar,
                      [entry, dispatch] { dispatch([entry] { entry->Click(); }); });
   }
