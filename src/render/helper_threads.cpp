@@ -66,7 +66,13 @@ class Helpers {
   void waitForHelpers() {
     std::unique_lock<std::mutex> lock(state_);
     open_ = 0;
-    done_.wait(lock, [&] { return finished_ == joined_; });
+    const int joined = joined_;
+    lock.unlock();
+    for (int look = 0; look < ShortWaitLooks && finished_.load() != joined; ++look) {
+      std::this_thread::yield();
+    }
+    lock.lock();
+    done_.wait(lock, [&] { return finished_.load() == joined_; });
   }
 
   void serve() {
@@ -98,11 +104,25 @@ class Helpers {
   const std::function<void(int)>* job_ = nullptr;
   int open_ = 0;  // helpers the run can still take, counting those joined
   int joined_ = 0;
-  int finished_ = 0;
+  std::atomic<int> finished_ = 0;  // also read without the lock, while waiting
   bool stop_ = false;
 };
 
 }  // namespace
+
+void RaisedFlag::Raise() {
+  {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    raised_ = true;
+  }
+  raisedChanged_.notify_all();
+}
+
+void RaisedFlag::Wait() {
+  for (int look = 0; look < ShortWaitLooks && !raised_.load(); ++look) std::this_thread::yield();
+  std::unique_lock<std::mutex> lock(mutex_);
+  raisedChanged_.wait(lock, [&] { return raised_.load(); });
+}
 
 void RunWithHelpers(int helpers, const std::function<void(int worker)>& job) {
   if (helpers <= 0) {

@@ -3,7 +3,10 @@
 // than starting one.
 #pragma once
 
+#include <atomic>
+#include <condition_variable>
 #include <functional>
+#include <mutex>
 
 namespace puffel {
 
@@ -21,5 +24,23 @@ namespace puffel {
 // registers such a destructor when the state is first touched, and aborts
 // the process when it cannot get the memory to do so.
 void RunWithHelpers(int helpers, const std::function<void(int worker)>& job);
+
+// A flag one thread raises, once, and others wait for. A wait first looks a
+// few times, giving the processor away in between, since the waits of a pass
+// are mostly short and waking a sleeper is slow; then it sleeps on a condition
+// variable, which no raise can slip past.
+class RaisedFlag {
+ public:
+  void Raise();
+  void Wait();
+
+ private:
+  std::atomic<bool> raised_ = false;
+  std::mutex mutex_;
+  std::condition_variable raisedChanged_;
+};
+
+// How many times a short wait looks before it sleeps.
+constexpr int ShortWaitLooks = 64;
 
 }  // namespace puffel

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
-#include <condition_variable>
 #include <cstdint>
 #include <limits>
 #include <mutex>
@@ -163,10 +162,7 @@ class FilledPass {
       }
       if (++tasksDone_ == tasks_.size()) planBands();
     }
-    {
-      std::unique_lock<std::mutex> lock(plannedMutex_);
-      plannedChanged_.wait(lock, [&] { return planned_; });
-    }
+    planned_.Wait();
     WorkerMemory& memory = workers_[worker];
     try {
       for (size_t b = nextBand_++; !failed_ && b < bandOrder_.size(); b = nextBand_++) {
@@ -212,11 +208,7 @@ class FilledPass {
       failed_ = true;
     }
     if (!failed_) drawBackground(scene_, background_);
-    {
-      const std::lock_guard<std::mutex> lock(plannedMutex_);
-      planned_ = true;
-    }
-    plannedChanged_.notify_all();
+    planned_.Raise();
   }
 
   void orderBands() {
@@ -275,9 +267,7 @@ class FilledPass {
   std::vector<Task> tasks_;
   std::atomic<size_t> nextTask_ = 0;
   std::atomic<size_t> tasksDone_ = 0;
-  std::mutex plannedMutex_;
-  std::condition_variable plannedChanged_;
-  bool planned_ = false;  // the bands are planned and the background drawn
+  RaisedFlag planned_;  // the bands are planned and the background drawn
   std::atomic<bool> failed_ = false;
   std::vector<double> area_;    // per band: the area of its sides
   std::vector<int> bandOrder_;  // set before planned_
