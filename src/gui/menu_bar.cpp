@@ -4,10 +4,32 @@
 #include <QKeySequence>
 #include <QList>
 #include <QMenu>
-#include <map>
 #include <string>
 
+#include "platform/menu_layout.h"
+
 namespace puffel {
+
+namespace {
+
+void addEntry(QMenu* menu, MenuEntry* entry, QMenuBar* bar,
+              const std::function<void(const std::function<void()>&)>& dispatch) {
+  QAction* action = menu->addAction(QString::fromStdString(entry->caption));
+  action->setObjectName(QString::fromStdString(entry->name));
+  QList<QKeySequence> keys;
+  for (const std::string& shortcut : entry->shortcuts) {
+    keys.append(QKeySequence(QString::fromStdString(shortcut), QKeySequence::PortableText));
+  }
+  action->setShortcuts(keys);
+  // The keys work in the part window too, which has no menu bar.
+  action->setShortcutContext(Qt::ApplicationShortcut);
+  action->setEnabled(entry->Enabled());
+  entry->EnabledChanged = [entry, action] { action->setEnabled(entry->Enabled()); };
+  QObject::connect(action, &QAction::triggered, bar,
+                   [entry, dispatch] { dispatch([entry] { entry->Click(); }); });
+}
+
+}  // namespace
 
 QMenuBar* CreateMenuBar(Form& form, QWidget* parent,
                         const std::function<void(const std::function<void()>&)>& dispatch) {
@@ -16,23 +38,9 @@ QMenuBar* CreateMenuBar(Form& form, QWidget* parent,
   // Without a native menu bar the bar stays inside the window, where the
   // window sizes itself around it.
   bar->setNativeMenuBar(false);
-  std::map<std::string, QMenu*> menus;
-  for (MenuEntry* entry : form.MenuEntries()) {
-    QMenu*& menu = menus[entry->menu];
-    if (menu == nullptr) menu = bar->addMenu(QString::fromStdString(entry->menu));
-    QAction* action = menu->addAction(QString::fromStdString(entry->caption));
-    action->setObjectName(QString::fromStdString(entry->name));
-    QList<QKeySequence> keys;
-    for (const std::string& shortcut : entry->shortcuts) {
-      keys.append(QKeySequence(QString::fromStdString(shortcut), QKeySequence::PortableText));
-    }
-    action->setShortcuts(keys);
-    // The keys work in the part window too, which has no menu bar.
-    action->setShortcutContext(Qt::ApplicationShortcut);
-    action->setEnabled(entry->Enabled());
-    entry->EnabledChanged = [entry, action] { action->setEnabled(entry->Enabled()); };
-    QObject::connect(action, &QAction::triggered, bar,
-                     [entry, dispatch] { dispatch([entry] { entry->Click(); }); });
+  for (const MenuGroup& group : MenuGroups(form.MenuEntries())) {
+    QMenu* menu = bar->addMenu(QString::fromStdString(group.caption));
+    for (MenuEntry* entry : group.entries) addEntry(menu, entry, bar, dispatch);
   }
   return bar;
 }
