@@ -3,6 +3,7 @@
 #   docs/screenshot.png  the desktop program under Xvfb and openbox, with the
 #                        sample project opened through "L" and its file dialog
 #   docs/cat_view.png    the view of the sample project exported by puffel-batch
+#   docs/cat_wave.gif    the sample project's animation exported by puffel-batch
 #
 #   tools/readme_pictures.sh [BUILD_DIR]      (from the repository; BUILD_DIR: build)
 #
@@ -25,6 +26,8 @@ answer save/cat.dat
 click SpeedButton5
 answer $scratch/cat_view.bmp
 click SpeedButton1
+answer $docs/cat_wave.gif
+click ExportGif
 EOF
 (cd "$program" && ./puffel-batch "$scratch/export.txt")
 /usr/bin/convert "$scratch/cat_view.bmp" -strip "$docs/cat_view.png"

@@ -27,10 +27,8 @@ void asGesture(SceneHistory& history, const std::function<void()>& handler,
   history.EndGesture();
 }
 
-void recordClicks(Control& control, SceneHistory& history) {
-  control.OnClick = [&history, handler = std::move(control.OnClick)] {
-    asGesture(history, handler);
-  };
+void recordClicks(std::function<void()>& onClick, SceneHistory& history) {
+  onClick = [&history, handler = std::move(onClick)] { asGesture(history, handler); };
 }
 
 int heldCount(const ShiftState& shift) { return shift.left + shift.right + shift.middle; }
@@ -92,7 +90,11 @@ void RecordGestures(TForm1& form1, TForm2& form2, SceneHistory& history) {
   };
   for (Control* button :
        {&form1.Button3, &form1.Button4, &form1.SpeedButton2, &form1.SpeedButton3}) {
-    recordClicks(*button, history);
+    recordClicks(button->OnClick, history);
+  }
+  for (MenuEntry* entry : {&form1.AddKey, &form1.DeleteKey, &form1.ClearKeys, &form1.KeyInterval1,
+                           &form1.KeyInterval2, &form1.KeyInterval3, &form1.KeyInterval4}) {
+    recordClicks(entry->OnClick, history);
   }
   // A refused load changes nothing; one that is read replaces the scene.
   form1.SpeedButton5.OnClick = [&history, &scene, handler = std::move(form1.SpeedButton5.OnClick)] {

@@ -11,6 +11,7 @@ class TForm1;
 class TForm2;
 
 // Wraps the scene-changing handlers of both windows (the buttons, the
+// animation menu's key entries, the
 // pointer from the first press to the release that lets go of the last
 // button, every wheel notch and double click) in gestures of history; a
 // loaded project starts a new history; Undo and Redo in form1's menu undo

@@ -56,10 +56,11 @@ void TForm1::setUpControls() {
       &StaticText7, &CheckBox1,    &CheckBox2,    &CheckBox3,   &SpeedButton1, &Button1,
       &Button4,     &SpeedButton5, &SpeedButton4, &ProgressBar1};
   for (Control* control : creationOrder) AddControl(*control);
-  AddMenuEntry(Export3D);
-  AddMenuEntry(Undo);
-  AddMenuEntry(Redo);
-  AddMenuEntry(OpenReadme);
+  for (MenuEntry* entry :
+       {&Export3D, &ExportGif, &Undo, &Redo, &AddKey, &DeleteKey, &ClearKeys, &Play, &Stop,
+        &KeyInterval1, &KeyInterval2, &KeyInterval3, &KeyInterval4, &OpenReadme}) {
+    AddMenuEntry(*entry);
+  }
 
   Control* const tabOrder[] = {&Button1,     &Button4,     &Button2,     &Button3,     &TrackBar1,
                                &TrackBar3,   &TrackBar2,   &TrackBar4,   &TrackBar6,   &TrackBar5,

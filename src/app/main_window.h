@@ -86,12 +86,24 @@ class TForm1 : public Form {
   Control SpeedButton4{"SpeedButton4", ControlKind::GlyphButton, {170, 386, 26, 25}};
   Control ProgressBar1{"ProgressBar1", ControlKind::ProgressBar, {24, 422, 153, 16}};
 
-  // The menu bar. Export3D's handler comes from the programs that link the
-  // model export (InstallModelExport), Undo's and Redo's from the history
-  // (RecordGestures).
+  // The menu bar. Export3D's and ExportGif's handlers come from the programs
+  // that link the model export (InstallModelExport), Undo's and Redo's from
+  // the history (RecordGestures), the animation's from the playback
+  // (InstallAnimation).
   MenuEntry Export3D{"ファイル", "Export3D", "3Dモデル書き出し..."};
+  MenuEntry ExportGif{"ファイル", "ExportGif", "GIFアニメ書き出し..."};
   MenuEntry Undo{"編集", "Undo", "元に戻す", {"Ctrl+Z"}};
   MenuEntry Redo{"編集", "Redo", "やり直し", {"Ctrl+Y", "Ctrl+Shift+Z"}};
+  MenuEntry AddKey{"アニメーション", "AddKey", "キーフレーム追加"};
+  MenuEntry DeleteKey{"アニメーション", "DeleteKey", "キーフレーム削除"};
+  MenuEntry ClearKeys{"アニメーション", "ClearKeys", "キーフレーム全消去"};
+  MenuEntry Play{"アニメーション", "Play", "再生"};
+  MenuEntry Stop{"アニメーション", "Stop", "停止"};
+  // One entry per key interval, in the order of KeyIntervals.
+  MenuEntry KeyInterval1{"アニメーション", "KeyInterval1", "0.25秒", {}, "キー間隔"};
+  MenuEntry KeyInterval2{"アニメーション", "KeyInterval2", "0.5秒", {}, "キー間隔"};
+  MenuEntry KeyInterval3{"アニメーション", "KeyInterval3", "1秒", {}, "キー間隔"};
+  MenuEntry KeyInterval4{"アニメーション", "KeyInterval4", "2秒", {}, "キー間隔"};
   MenuEntry OpenReadme{"ヘルプ", "OpenReadme", "readme を開く"};
 
   FileDialog OpenPictureDialog1{DialogKind::Open, PictureFilter};

@@ -5,7 +5,10 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "anim/key_pose.h"
+#include "app/geometry.h"
 #include "app/tables.h"
 #include "platform/bitmap.h"
 
@@ -15,30 +18,8 @@ constexpr int MaxParts = 32;
 constexpr int LinkSize = MaxParts + 1;  // skeleton matrices: 0 is the root, p + 1 is part p
 constexpr double EmptyDepth = 99999999.0;
 
-struct Point3 {
-  double x = 0;
-  double y = 0;
-  double z = 0;
-};
-
-// A part's pose: its pivot and the tips of its three local axes, in view space.
-struct Frame {
-  Point3 Origin;
-  Point3 TipX;
-  Point3 TipY;
-  Point3 TipZ;
-};
-
 // The frame with unit axes along view x, y and z at pivot (x, y).
 Frame ResetFrame(double x, double y);
-
-// The four points of a frame in their order: Origin, TipX, TipY, TipZ.
-inline std::array<Point3*, 4> FramePoints(Frame& frame) {
-  return {&frame.Origin, &frame.TipX, &frame.TipY, &frame.TipZ};
-}
-inline std::array<const Point3*, 4> FramePoints(const Frame& frame) {
-  return {&frame.Origin, &frame.TipX, &frame.TipY, &frame.TipZ};
-}
 
 using LinkMatrix = std::array<std::array<uint8_t, LinkSize>, LinkSize>;
 using PartFileNameSlot = std::array<char, 256>;
@@ -122,6 +103,10 @@ struct Scene {
   bool PickerLeft = false;
   bool PickerRight = false;
   bool PickerDoubleClick = false;
+
+  // The animation: key poses played in a loop, KeyInterval seconds apart.
+  std::vector<KeyPose> AnimationKeys;
+  double KeyInterval = 1;
 
   // Other state.
   Bitmap PictureLoadBuffer;

@@ -8,7 +8,9 @@
 namespace puffel {
 
 SceneHistory::SceneHistory(TForm1& form1)
-    : form1_(form1), background_(std::make_shared<const Bitmap>(form1.scene.BackgroundBitmap)) {
+    : form1_(form1),
+      background_(std::make_shared<const Bitmap>(form1.scene.BackgroundBitmap)),
+      keys_(std::make_shared<const std::vector<KeyPose>>(form1.scene.AnimationKeys)) {
   builds_.Reset(form1.scene);
 }
 
@@ -21,7 +23,10 @@ void SceneHistory::Reset() {
 }
 
 SceneSnapshot SceneHistory::capture() const {
-  return CaptureSnapshot(form1_.scene, builds_.SlotBuild(), builds_.SlotMesh(), background_);
+  if (!SameKeys(*keys_, form1_.scene.AnimationKeys)) {
+    keys_ = std::make_shared<const std::vector<KeyPose>>(form1_.scene.AnimationKeys);
+  }
+  return CaptureSnapshot(form1_.scene, builds_.SlotBuild(), builds_.SlotMesh(), background_, keys_);
 }
 
 void SceneHistory::BeginGesture() {
@@ -148,6 +153,10 @@ void SceneHistory::restore(const SceneSnapshot& target) {
   if (target.BackgroundName != scene.BackgroundName) {
     scene.BackgroundName = target.BackgroundName;
     form1_.Label1.SetCaption("背景：" + (fixed ? scene.BackgroundName : std::string("なし")));
+  }
+  if (target.AnimationKeys != keys_) {
+    scene.AnimationKeys = *target.AnimationKeys;
+    keys_ = target.AnimationKeys;
   }
   RestoreSmallState(scene, target);
 

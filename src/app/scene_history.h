@@ -89,6 +89,8 @@ class SceneHistory {
   std::optional<SceneSnapshot> before_;
   KeptBuilds builds_;
   std::shared_ptr<const Bitmap> background_;  // a copy of the scene's background picture
+  // A copy of the scene's animation keys, made anew only when they change.
+  mutable std::shared_ptr<const std::vector<KeyPose>> keys_;
 };
 
 }  // namespace puffel

@@ -22,7 +22,8 @@ static_assert(sizeof(Frame) == 12 * sizeof(double), "frames are compared bit for
 
 SceneSnapshot CaptureSnapshot(const Scene& scene, const std::array<uint32_t, MaxParts>& slotBuild,
                               const std::array<uint32_t, MaxParts>& slotMesh,
-                              std::shared_ptr<const Bitmap> backgroundPicture) {
+                              std::shared_ptr<const Bitmap> backgroundPicture,
+                              std::shared_ptr<const std::vector<KeyPose>> animationKeys) {
   SceneSnapshot s;
   s.PartCount = scene.PartCount;
   s.PartFrame = scene.PartFrame;
@@ -65,6 +66,8 @@ SceneSnapshot CaptureSnapshot(const Scene& scene, const std::array<uint32_t, Max
   s.SpecularGain = scene.SpecularGain;
   s.FadeStart = scene.FadeStart;
   s.FadeRange = scene.FadeRange;
+  s.AnimationKeys = std::move(animationKeys);
+  s.KeyInterval = scene.KeyInterval;
   return s;
 }
 
@@ -93,11 +96,27 @@ bool SameSnapshot(const SceneSnapshot& a, const SceneSnapshot& b) {
          sameBits(a.View3D, b.View3D) && sameBits(a.OutlineMode, b.OutlineMode) &&
          sameBits(a.ViewWidth, b.ViewWidth) && sameBits(a.ViewHeight, b.ViewHeight) &&
          a.BackgroundName == b.BackgroundName && a.BackgroundPicture == b.BackgroundPicture &&
+         a.AnimationKeys == b.AnimationKeys && sameBits(a.KeyInterval, b.KeyInterval) &&
          SameLightAndMaterial(a, b);
+}
+
+bool SameKeys(const std::vector<KeyPose>& a, const std::vector<KeyPose>& b) {
+  static_assert(sizeof(JointPose) == 8 * sizeof(double), "joints are compared bit for bit");
+  if (a.size() != b.size()) return false;
+  for (size_t k = 0; k < a.size(); ++k) {
+    const std::vector<JointPose>& p = a[k].joints;
+    const std::vector<JointPose>& q = b[k].joints;
+    if (p.size() != q.size() ||
+        (!p.empty() && std::memcmp(p.data(), q.data(), p.size() * sizeof(JointPose)) != 0)) {
+      return false;
+    }
+  }
+  return true;
 }
 
 void RestoreSmallState(Scene& scene, const SceneSnapshot& s) {
   scene.PartCount = s.PartCount;
+  scene.KeyInterval = s.KeyInterval;
   scene.PartFrame = s.PartFrame;
   scene.PartPosX = s.PartPosX;
   scene.PartPosY = s.PartPosY;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/scene.h"
 #include "platform/bitmap.h"
@@ -52,16 +53,25 @@ struct SceneSnapshot {
   double SpecularGain = 0;
   double FadeStart = 0;
   int32_t FadeRange = 0;
+
+  // The animation: its keys, shared by every step that shows them.
+  std::shared_ptr<const std::vector<KeyPose>> AnimationKeys;
+  double KeyInterval = 1;
 };
 
-// The scene's small state, with the slots' builds and meshes and the
-// background picture as the history names them.
+// The scene's small state, with the slots' builds and meshes, the background
+// picture and the animation keys as the history names them.
 SceneSnapshot CaptureSnapshot(const Scene& scene, const std::array<uint32_t, MaxParts>& slotBuild,
                               const std::array<uint32_t, MaxParts>& slotMesh,
-                              std::shared_ptr<const Bitmap> backgroundPicture);
+                              std::shared_ptr<const Bitmap> backgroundPicture,
+                              std::shared_ptr<const std::vector<KeyPose>> animationKeys);
+
+// Whether two lists of keys are the same, bit for bit.
+bool SameKeys(const std::vector<KeyPose>& a, const std::vector<KeyPose>& b);
 
 // Whether two snapshots hold the same state: every number bit for bit (a NaN
-// equals itself, 0 and -0 differ), the background picture by identity.
+// equals itself, 0 and -0 differ), the background picture and the keys by
+// identity.
 bool SameSnapshot(const SceneSnapshot& a, const SceneSnapshot& b);
 
 // Whether the light and material parts of two snapshots are the same.

@@ -1,10 +1,13 @@
 #include "batch/script_command.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <system_error>
 #include <vector>
 
+#include "anim/key_pose.h"
 #include "platform/bmp_file.h"
 #include "platform/paths.h"
 
@@ -45,6 +48,15 @@ int parseInt(const std::string& word) {
   const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
   if (error != std::errc() || end != word.data() + word.size()) {
     throw ScriptError("not an integer: " + word);
+  }
+  return value;
+}
+
+double parseReal(const std::string& word) {
+  double value = 0;
+  const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
+  if (error != std::errc() || end != word.data() + word.size() || !std::isfinite(value)) {
+    throw ScriptError("not a number: " + word);
   }
   return value;
 }
@@ -100,7 +112,21 @@ ScriptCommand parseWords(const std::vector<std::string>& words) {
   }
   if (command == "set") {
     arity(words, 3);
+    if (words[1] == "KeyInterval") {
+      const double seconds = parseReal(words[2]);
+      const auto found = std::find(std::begin(KeyIntervals), std::end(KeyIntervals), seconds);
+      if (found == std::end(KeyIntervals)) {
+        throw ScriptError("the key interval is 0.25, 0.5, 1 or 2 seconds, not " + words[2]);
+      }
+      return KeyIntervalCommand{static_cast<int>(found - std::begin(KeyIntervals))};
+    }
     return SetCommand{words[1], parseInt(words[2])};
+  }
+  if (command == "seek") {
+    arity(words, 2);
+    const double seconds = parseReal(words[1]);
+    if (seconds < 0) throw ScriptError("a time before the start: " + words[1]);
+    return SeekCommand{seconds};
   }
   if (command == "check") {
     arity(words, 3);

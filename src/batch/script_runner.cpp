@@ -66,6 +66,18 @@ class Runner {
     return true;
   }
 
+  bool execute(const KeyIntervalCommand& interval) {
+    MenuEntry* entries[] = {&app_->form1.KeyInterval1, &app_->form1.KeyInterval2,
+                            &app_->form1.KeyInterval3, &app_->form1.KeyInterval4};
+    DispatchEvent([&] { entries[interval.entry]->Click(); });
+    return true;
+  }
+
+  bool execute(const SeekCommand& seek) {
+    DispatchEvent([&] { app_->playback.ShowTime(seek.seconds); });
+    return true;
+  }
+
   bool execute(const CheckCommand& check) {
     control(check.box, ControlKind::CheckBox).SetChecked(check.checked);
     return true;

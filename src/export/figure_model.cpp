@@ -4,8 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "anim/model_space.h"
 #include "export/export_refusal.h"
-#include "export/model_space.h"
 #include "export/parallel_tasks.h"
 #include "export/part_names.h"
 #include "render/cell_triangles.h"
@@ -23,13 +23,6 @@ constexpr const char* BrokenMessage = "姿勢か形が壊れているため書�
 constexpr uint32_t Unused = std::numeric_limits<uint32_t>::max();
 
 // The part's parent by ParentMatrix: the first lower part its row links to.
-int parentOf(const Scene& scene, int k) {
-  for (int p = 0; p < k; ++p) {
-    if (scene.ParentMatrix[k + 1][p + 1] != 0) return p;
-  }
-  return -1;
-}
-
 Point3 plus(const Point3& a, const Point3& b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
 
 Point3 unit(const Point3& v, const Point3& fallback) {
@@ -131,15 +124,9 @@ FigureModel BuildFigureModel(const Scene& scene) {
     FigurePart& part = model.parts[n];
     part.slot = k;
     part.name = names[k];
-    part.parent = parentOf(scene, k);
+    part.parent = JointParent(scene, k);
     part.restFrame = ResetFrame(scene.PartPosX[k], scene.PartPosY[k]);
-    part.frame = part.restFrame;
-    if (scene.View3D) {
-      // The render pass places the part by its frame after the attachment step.
-      part.frame = scene.PartFrame[k];
-      const Point3 shift = AttachmentShift(scene, k);
-      TranslateFrame(part.frame, shift.x, shift.y, shift.z);
-    }
+    part.frame = ShownFrame(scene, k);
     const auto pose = PoseOfFrame(part.frame, scene.ViewWidth, scene.ViewHeight);
     const auto rest = PoseOfFrame(part.restFrame, scene.ViewWidth, scene.ViewHeight);
     if (!pose || !rest) {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "anim/joint_pose.h"
 #include "app/scene.h"
-#include "export/joint_pose.h"
 #include "render/triangle_side.h"
 
 namespace puffel {

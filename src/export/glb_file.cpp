@@ -7,9 +7,10 @@
 #include <cstring>
 #include <limits>
 #include <sstream>
+#include <tuple>
 
+#include "anim/model_space.h"
 #include "export/export_refusal.h"
-#include "export/model_space.h"
 #include "export/parallel_tasks.h"
 #include "export/png_encode.h"
 #include "platform/paths.h"
@@ -65,6 +66,7 @@ class GlbWriter {
     std::vector<std::string> pngs(model_.pictures.size());
     RunTasks(pngs.size(), [&](size_t n) { pngs[n] = EncodePng(*model_.pictures[n]); });
     addSkeleton();
+    addAnimation();
     addTextures(pngs);
     addMesh();
     gltf_.defaultScene = 0;
@@ -179,6 +181,78 @@ class GlbWriter {
     skin.skeleton = count;
     for (int k = 0; k < count; ++k) skin.joints.push_back(k);
     gltf_.skins.push_back(skin);
+  }
+
+  // The key poses played in a loop: per joint a translation, a rotation and a
+  // scale channel over the keys' times, the first key again at the end, so
+  // that a player's loop turns back into it as the 3D view's does.
+  void addAnimation() {
+    const std::vector<KeyPose>& keys = scene_.AnimationKeys;
+    const size_t parts = model_.parts.size();
+    if (keys.empty()) return;
+    for (const KeyPose& key : keys) {
+      if (key.joints.size() != parts) return;
+    }
+    const size_t times = keys.size() + 1;
+    const int timeView = addView(times * 4, 0);
+    const int outputView = addView(parts * times * (3 + 4 + 3) * 4, 0);
+    addPiece([this, timeView, outputView, times](unsigned char* at, size_t begin) {
+      fillAnimation(viewAt(timeView, at, begin), viewAt(outputView, at, begin), times);
+    });
+    const int input =
+        addAccessor(timeView, TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_SCALAR, times);
+    gltf_.accessors[input].minValues = {0};
+    gltf_.accessors[input].maxValues = {static_cast<float>(keys.size() * scene_.KeyInterval)};
+    tinygltf::Animation animation;
+    animation.name = "loop";
+    size_t offset = 0;
+    for (size_t k = 0; k < parts; ++k) {
+      for (const auto& [path, type, width] : {std::tuple{"translation", TINYGLTF_TYPE_VEC3, 3},
+                                              {"rotation", TINYGLTF_TYPE_VEC4, 4},
+                                              {"scale", TINYGLTF_TYPE_VEC3, 3}}) {
+        const int output = addAccessor(outputView, TINYGLTF_COMPONENT_TYPE_FLOAT, type, times);
+        gltf_.accessors[output].byteOffset = offset;
+        offset += times * width * 4;
+        tinygltf::AnimationSampler sampler;
+        sampler.input = input;
+        sampler.output = output;
+        sampler.interpolation = "LINEAR";
+        animation.samplers.push_back(sampler);
+        tinygltf::AnimationChannel channel;
+        channel.sampler = static_cast<int>(animation.samplers.size() - 1);
+        channel.target_node = static_cast<int>(k);
+        channel.target_path = path;
+        animation.channels.push_back(channel);
+      }
+    }
+    gltf_.animations.push_back(animation);
+  }
+
+  void fillAnimation(unsigned char* time, unsigned char* out, size_t times) const {
+    const std::vector<KeyPose>& keys = scene_.AnimationKeys;
+    for (size_t n = 0; n < times; ++n) time = put(time, static_cast<float>(n * scene_.KeyInterval));
+    for (size_t k = 0; k < model_.parts.size(); ++k) {
+      for (size_t n = 0; n < times; ++n) {
+        const Point3& t = keys[n % keys.size()].joints[k].translation;
+        out = put(put(put(out, static_cast<float>(t.x)), static_cast<float>(t.y)),
+                  static_cast<float>(t.z));
+      }
+      // Each rotation on the side of the one before, so that even a player
+      // that interpolates the numbers one by one takes the shorter arc.
+      Quaternion last;
+      for (size_t n = 0; n < times; ++n) {
+        Quaternion q = keys[n % keys.size()].joints[k].rotation;
+        if (n > 0 && q.x * last.x + q.y * last.y + q.z * last.z + q.w * last.w < 0) {
+          q = {-q.x, -q.y, -q.z, -q.w};
+        }
+        last = q;
+        for (const double c : {q.x, q.y, q.z, q.w}) out = put(out, static_cast<float>(c));
+      }
+      for (size_t n = 0; n < times; ++n) {
+        const float scale = static_cast<float>(keys[n % keys.size()].joints[k].scale);
+        out = put(put(put(out, scale), scale), scale);
+      }
+    }
   }
 
   // pngs must stay until the pieces are filled.

@@ -31,9 +31,12 @@ std::string ModelFilePath(const std::string& chosen, int filterIndex);
 // at once.
 void ExportFigure(const Scene& scene, const std::string& path);
 
-// Gives the main window's menu entry Export3D its handler: a save dialog
-// starting in "pic_hozon" with the filters "glTF (*.glb)" and "OBJ (*.obj)",
-// then ExportFigure, its refusals shown as a message.
+// Gives the main window's menu entries Export3D and ExportGif their handlers:
+// a save dialog starting in "pic_hozon" with the filters "glTF (*.glb)" and
+// "OBJ (*.obj)", then ExportFigure, its refusals shown as a message; a save
+// dialog starting there with the filter "GIFアニメ (*.gif)", then the
+// animation's GIF (AnimationGif) written to the path chosen, ".gif" appended
+// unless it ends so in any case (without keys "キーフレームがありません！").
 void InstallModelExport(TForm1& form1);
 
 }  // namespace puffel

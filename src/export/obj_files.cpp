@@ -4,8 +4,8 @@
 #include <cstring>
 #include <vector>
 
-#include "export/file_set.h"
-#include "export/model_space.h"
+#include "anim/model_space.h"
+#include "platform/file_set.h"
 #include "export/obj_numbers.h"
 #include "export/parallel_tasks.h"
 #include "export/png_encode.h"

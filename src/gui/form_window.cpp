@@ -101,6 +101,19 @@ FormWindow::FormWindow(Form& form) : form_(form) {
   form_.PropertiesChanged = [this] { applyProperties(); };
   form_.SurfaceChanged = [this] { surfaceChanged(); };
   form_.CloseRequested = [this] { close(); };
+  // A timeout that comes due while the last one runs is not queued: Qt
+  // delivers it once, when the event loop is back.
+  timer_.setTimerType(Qt::PreciseTimer);
+  connect(&timer_, &QTimer::timeout, this, [this] {
+    if (form_.OnTimer) dispatch(form_.OnTimer);
+  });
+  form_.TimerChanged = [this] {
+    if (form_.TimerInterval() > 0) {
+      timer_.start(form_.TimerInterval());
+    } else {
+      timer_.stop();
+    }
+  };
   form_.MapScreenToClient = [this](int x, int y) {
     const QPoint client = mapFromGlobal(QPoint(x, y));
     return std::pair{client.x(), client.y() - menuHeight()};
@@ -112,6 +125,7 @@ FormWindow::~FormWindow() {
   form_.PropertiesChanged = nullptr;
   form_.SurfaceChanged = nullptr;
   form_.CloseRequested = nullptr;
+  form_.TimerChanged = nullptr;
   form_.MapScreenToClient = nullptr;
 }
 

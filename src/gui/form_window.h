@@ -1,9 +1,10 @@
 // A top-level Qt window showing a Form: its caption, border and client size,
 // its menu entries as a menu bar above the client area, its controls as child
 // widgets, its surface 1:1, and the window system's paint, resize, mouse,
-// wheel, close and file-drop events fed into its handlers.
+// wheel, timer, close and file-drop events fed into its handlers.
 #pragma once
 
+#include <QTimer>
 #include <QWidget>
 
 #include "platform/form.h"
@@ -65,6 +66,7 @@ class FormWindow : public QWidget {
   bool fresh_ = false;
   bool painting_ = false;
   WheelNotches wheel_;
+  QTimer timer_;
 };
 
 }  // namespace puffel

@@ -25,6 +25,14 @@ void addEntry(QMenu* menu, MenuEntry* entry, QMenuBar* bar,
   action->setShortcutContext(Qt::ApplicationShortcut);
   action->setEnabled(entry->Enabled());
   entry->EnabledChanged = [entry, action] { action->setEnabled(entry->Enabled()); };
+  if (!entry->submenu.empty()) {
+    action->setCheckable(true);
+    action->setChecked(entry->Checked());
+    entry->CheckedChanged = [entry, action] { action->setChecked(entry->Checked()); };
+    // The check mark is the entry's to set; choosing it only clicks it.
+    QObject::connect(action, &QAction::toggled, action,
+                     [entry, action] { action->setChecked(entry->Checked()); });
+  }
   QObject::connect(action, &QAction::triggered, bar,
                    [entry, dispatch] { dispatch([entry] { entry->Click(); }); });
 }
@@ -40,7 +48,11 @@ QMenuBar* CreateMenuBar(Form& form, QWidget* parent,
   bar->setNativeMenuBar(false);
   for (const MenuGroup& group : MenuGroups(form.MenuEntries())) {
     QMenu* menu = bar->addMenu(QString::fromStdString(group.caption));
-    for (MenuEntry* entry : group.entries) addEntry(menu, entry, bar, dispatch);
+    for (const MenuItem& item : group.items) {
+      QMenu* holder =
+          item.submenu.empty() ? menu : menu->addMenu(QString::fromStdString(item.submenu));
+      for (MenuEntry* entry : item.entries) addEntry(holder, entry, bar, dispatch);
+    }
   }
   return bar;
 }

@@ -56,6 +56,12 @@ void Form::ClearSurface(uint32_t colour) {
   if (SurfaceChanged) SurfaceChanged();
 }
 
+void Form::SetTimer(int milliseconds) {
+  if (milliseconds == timerInterval_) return;
+  timerInterval_ = milliseconds;
+  if (TimerChanged) TimerChanged();
+}
+
 void Form::Close() {
   if (closed_) return;
   closed_ = true;

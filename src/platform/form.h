@@ -94,6 +94,12 @@ class Form {
   // Files dropped on the window from the desktop, in the order given.
   std::function<void(const std::vector<std::string>& paths)> OnDropFiles;
 
+  // The window's timer: OnTimer runs every milliseconds while it is set; 0
+  // stops it. A tick due while the last one still runs is dropped, not queued.
+  void SetTimer(int milliseconds);
+  int TimerInterval() const { return timerInterval_; }
+  std::function<void()> OnTimer;
+
   // Screen to client coordinates; identity until a binding supplies its own.
   std::pair<int, int> ScreenToClient(int x, int y) const;
 
@@ -101,6 +107,7 @@ class Form {
   std::function<void()> PropertiesChanged;  // caption, border or client size
   std::function<void()> SurfaceChanged;     // the client area was painted
   std::function<void()> CloseRequested;     // the window closed
+  std::function<void()> TimerChanged;       // the timer was set or stopped
   std::function<std::pair<int, int>(int, int)> MapScreenToClient;
 
  protected:
@@ -120,6 +127,7 @@ class Form {
   std::vector<Control*> controls_;
   std::vector<MenuEntry*> menuEntries_;
   bool closed_ = false;
+  int timerInterval_ = 0;
 };
 
 }  // namespace puffel

@@ -12,11 +12,12 @@ namespace puffel {
 
 struct MenuEntry {
   MenuEntry(std::string menu, std::string name, std::string caption,
-            std::vector<std::string> shortcuts = {})
+            std::vector<std::string> shortcuts = {}, std::string submenu = {})
       : menu(std::move(menu)),
         name(std::move(name)),
         caption(std::move(caption)),
-        shortcuts(std::move(shortcuts)) {}
+        shortcuts(std::move(shortcuts)),
+        submenu(std::move(submenu)) {}
 
   const std::string menu;     // the caption of the menu it sits in
   const std::string name;     // how scripts name it
@@ -24,6 +25,16 @@ struct MenuEntry {
   // Keys that choose it while any window of the program has the focus, in
   // the portable text form "Ctrl+Shift+Z"; the first is the one shown.
   const std::vector<std::string> shortcuts;
+  // The caption of the submenu of menu it sits in; "" for none. The entries
+  // of a submenu are shown with a check mark, on those that are checked.
+  const std::string submenu;
+
+  bool Checked() const { return checked_; }
+  void SetChecked(bool checked) {
+    if (checked == checked_) return;
+    checked_ = checked;
+    if (CheckedChanged) CheckedChanged();
+  }
 
   bool Enabled() const { return enabled_; }
   // A disabled entry is shown greyed and does nothing when chosen.
@@ -40,9 +51,11 @@ struct MenuEntry {
 
   std::function<void()> OnClick;
   std::function<void()> EnabledChanged;  // binding hook
+  std::function<void()> CheckedChanged;  // binding hook
 
  private:
   bool enabled_ = true;
+  bool checked_ = false;
 };
 
 }  // namespace puffel

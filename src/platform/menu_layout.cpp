@@ -11,7 +11,13 @@ std::vector<MenuGroup> MenuGroups(const std::vector<MenuEntry*>& entries) {
     auto group = std::find_if(groups.begin(), groups.end(),
                               [&](const MenuGroup& g) { return g.caption == entry->menu; });
     if (group == groups.end()) group = groups.insert(groups.end(), {entry->menu, {}});
-    group->entries.push_back(entry);
+    std::vector<MenuItem>& items = group->items;
+    auto item = entry->submenu.empty()
+                    ? items.end()
+                    : std::find_if(items.begin(), items.end(),
+                                   [&](const MenuItem& i) { return i.submenu == entry->submenu; });
+    if (item == items.end()) item = items.insert(items.end(), {entry->submenu, {}});
+    item->entries.push_back(entry);
   }
   return groups;
 }

@@ -8,9 +8,16 @@
 
 namespace puffel {
 
+// What a menu shows in one place: an entry of its own (submenu "", one entry)
+// or a submenu with its entries.
+struct MenuItem {
+  std::string submenu;
+  std::vector<MenuEntry*> entries;  // in order
+};
+
 struct MenuGroup {
   std::string caption;
-  std::vector<MenuEntry*> entries;  // in order
+  std::vector<MenuItem> items;  // a submenu where its first entry appears
 };
 
 // One menu per caption, in the order the captions first appear.

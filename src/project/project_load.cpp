@@ -12,6 +12,7 @@
 #include "platform/bmp_file.h"
 #include "platform/paths.h"
 #include "platform/services.h"
+#include "project/animation_file.h"
 #include "project/project_layout.h"
 #include "render/part_window.h"
 #include "render/render_scene.h"
@@ -26,43 +27,6 @@ constexpr size_t GridSizeOffset = 128;  // of nx and ny within a part record
 
 // Reads little-endian fields in order; running short of bytes means the file
 // is damaged.
-class ByteReader {
- public:
-  ByteReader(std::string_view bytes, size_t at) : bytes_(bytes), at_(at) {}
-
-  void skip(size_t count) {
-    need(count);
-    at_ += count;
-  }
-  uint8_t byte() {
-    need(1);
-    return static_cast<uint8_t>(bytes_[at_++]);
-  }
-  // A one-byte flag, 0 or 1.
-  uint8_t flag() {
-    const uint8_t value = byte();
-    if (value > 1) throw DamagedProject();
-    return value;
-  }
-  int32_t int32() { return static_cast<int32_t>(little(4)); }
-  double real() { return std::bit_cast<double>(little(8)); }
-
- private:
-  void need(size_t count) const {
-    if (bytes_.size() - at_ < count) throw DamagedProject();
-  }
-  uint64_t little(int count) {
-    need(count);
-    uint64_t bits = 0;
-    for (int b = count - 1; b >= 0; --b) bits = bits << 8 | static_cast<uint8_t>(bytes_[at_ + b]);
-    at_ += count;
-    return bits;
-  }
-
-  std::string_view bytes_;
-  size_t at_;
-};
-
 struct GridSize {
   int32_t nx = 0;
   int32_t ny = 0;
@@ -236,6 +200,8 @@ void CommitProject(Scene& scene, Scene& loaded) noexcept {
   std::swap(scene.PartFileName, loaded.PartFileName);
   std::swap(scene.ParentMatrix, loaded.ParentMatrix);
   std::swap(scene.AncestorMatrix, loaded.AncestorMatrix);
+  std::swap(scene.AnimationKeys, loaded.AnimationKeys);
+  std::swap(scene.KeyInterval, loaded.KeyInterval);
   for (int p = 0; p < scene.PartCount; ++p) {
     std::swap(scene.PartFrame[p], loaded.PartFrame[p]);
     std::swap(scene.PartOffsetX[p], loaded.PartOffsetX[p]);
@@ -266,6 +232,12 @@ void LoadProjectFile(Scene& scene, const std::string& path, const std::string& p
   ReadPictureCopies(*loaded, [&copies](const std::string& name, Bitmap& picture) {
     LoadBitmapFile(copies + name, picture);
   });
+  const std::string animationPath = AnimationFilePath(path);
+  if (FileExists(animationPath)) {
+    Animation animation = DecodeAnimation(ReadFileBytes(animationPath), loaded->PartCount);
+    loaded->AnimationKeys = std::move(animation.keys);
+    loaded->KeyInterval = animation.interval;
+  }
   CommitProject(scene, *loaded);
   UpdateMaterial(scene);
   UpdateLight(scene);

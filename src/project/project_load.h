@@ -12,16 +12,11 @@
 
 #include "app/scene.h"
 #include "platform/bitmap.h"
+#include "project/byte_fields.h"
 
 namespace puffel {
 
 class TForm1;
-
-// A project file that does not hold what its own counts and fields promise.
-class DamagedProject : public std::runtime_error {
- public:
-  DamagedProject() : std::runtime_error("damaged project file") {}
-};
 
 // Decodes project bytes for a view of viewWidth x viewHeight (stored positions
 // are relative to its centre) into a fresh scene that holds only what a
@@ -60,7 +55,9 @@ void ReadPictureCopies(Scene& loaded, const PictureCopyReader& read);
 void CommitProject(Scene& scene, Scene& loaded) noexcept;
 
 // Loads the project file at path into scene, for scene's view size, with the
-// picture copies from programFolder + "save/", then derives the material,
+// picture copies from programFolder + "save/" and the animation from the
+// animation file beside it (AnimationFilePath; none when there is no such
+// file: no keys, one second between keys), then derives the material,
 // the light direction and the light colour (from LightPickerBitmap, which
 // must hold the colour wheel). Throws DamagedProject or PlatformError (or
 // std::bad_alloc), leaving scene unchanged.

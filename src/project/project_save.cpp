@@ -6,31 +6,16 @@
 #include <utility>
 
 #include "app/main_window.h"
+#include "platform/file_set.h"
 #include "platform/paths.h"
 #include "platform/services.h"
+#include "project/animation_file.h"
+#include "project/byte_fields.h"
 #include "project/project_layout.h"
 
 namespace puffel {
 
 namespace {
-
-// Appends fields as little-endian bytes.
-class ByteWriter {
- public:
-  explicit ByteWriter(size_t size) { bytes_.reserve(size); }
-
-  void byte(uint8_t value) { bytes_.push_back(static_cast<char>(value)); }
-  void int32(int32_t value) { little(static_cast<uint32_t>(value), 4); }
-  void real(double value) { little(std::bit_cast<uint64_t>(value), 8); }
-  std::string take() { return std::move(bytes_); }
-
- private:
-  void little(uint64_t bits, int count) {
-    for (int b = 0; b < count; ++b) byte(static_cast<uint8_t>(bits >> (8 * b)));
-  }
-
-  std::string bytes_;
-};
 
 size_t projectSize(const Scene& scene) {
   size_t size = PartRecordsStart;
@@ -108,7 +93,22 @@ void SaveProject(TForm1& form1) {
   dialog.initialDir = ProgramFolder() + "save";
   dialog.filterIndex = 2;
   if (!dialog.Execute()) return;
-  WriteFileBytes(ProjectFilePath(dialog.fileName), EncodeProject(scene));
+  WriteProjectFiles(scene, ProjectFilePath(dialog.fileName));
+}
+
+void WriteProjectFiles(const Scene& scene, const std::string& path) {
+  FileSet files;
+  // An animation file left from an earlier save is replaced by one without
+  // keys, so that it cannot bring back keys this project does not have.
+  const std::string animationPath = AnimationFilePath(path);
+  if (!scene.AnimationKeys.empty() || FileExists(animationPath)) {
+    const std::string animation =
+        EncodeAnimation({scene.KeyInterval, scene.AnimationKeys}, scene.PartCount);
+    files.Add(animationPath).Write(animation.data(), animation.size());
+  }
+  const std::string project = EncodeProject(scene);
+  files.Add(path).Write(project.data(), project.size());
+  files.Commit();
 }
 
 }  // namespace puffel

@@ -21,10 +21,15 @@ std::string EncodeProject(const Scene& scene);
 // unless it ends in ".dat" or ".DAT" (case-sensitive).
 std::string ProjectFilePath(const std::string& chosen);
 
+// Writes the project file of scene to path and, when it has keys or a file
+// is there already, its animation file beside it (AnimationFilePath), each
+// through a temporary file and both put in place together, replacing files
+// of those names only once both new ones are complete. Throws PlatformError
+// when they cannot be written.
+void WriteProjectFiles(const Scene& scene, const std::string& path);
+
 // The save button: refuses an empty scene, asks for a file in "save" and
-// writes the project there, replacing a file of that name only once the new
-// one is complete. Throws PlatformError when the file cannot be written; the
-// scene is never changed.
+// writes the project there (WriteProjectFiles); the scene is never changed.
 void SaveProject(TForm1& form1);
 
 }  // namespace puffel

@@ -32,16 +32,17 @@ void TranslateRenderFrame(Scene& scene, int part, double dx, double dy, double d
   TranslateFrame(scene.RenderFrame[part], dx, dy, dz);
 }
 
-Point3 AttachmentShift(const Scene& scene, int j) {
+int AttachmentRoot(const Scene& scene, int j) {
   // A parent always has a lower slot than its child, so the lowest ancestor
   // is the root of the part's tree.
-  int root = j;
   for (int b = 0; b < scene.PartCount; ++b) {
-    if (scene.AncestorMatrix[j + 1][b + 1] != 0) {
-      root = b;
-      break;
-    }
+    if (scene.AncestorMatrix[j + 1][b + 1] != 0) return b;
   }
+  return j;
+}
+
+Point3 AttachmentShift(const Scene& scene, int j) {
+  const int root = AttachmentRoot(scene, j);
   const Point3& o = scene.PartFrame[j].Origin;
   const Point3& tz = scene.PartFrame[j].TipZ;
   const double zx = tz.x - o.x;

@@ -45,6 +45,10 @@ void TranslateRenderFrame(Scene& scene, int part, double dx, double dy, double d
 // part's scale |TipZ - Origin| would put it.
 Point3 AttachmentShift(const Scene& scene, int j);
 
+// The root of part j's tree for the attachment step: its lowest ancestor, or
+// j itself.
+int AttachmentRoot(const Scene& scene, int j);
+
 // Copies every used PartFrame into RenderFrame and moves each by its
 // AttachmentShift.
 void BuildRenderFrames(Scene& scene);

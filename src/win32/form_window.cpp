@@ -17,6 +17,8 @@ namespace {
 constexpr const wchar_t* WindowClassName = L"PuffelForm";
 // The program's icon in its resources.
 constexpr int IconResource = 1;
+// The id of the form's timer.
+constexpr UINT_PTR FormTimer = 1;
 
 void registerWindowClass(WNDPROC procedure) {
   static bool registered = false;
@@ -75,18 +77,27 @@ FormWindow::FormWindow(Form& form, Scaling scaling) : form_(form), scaling_(scal
   form_.CloseRequested = [this] {
     if (window_ != nullptr) DestroyWindow(window_);
   };
+  form_.TimerChanged = [this] {
+    if (form_.TimerInterval() > 0) {
+      SetTimer(window_, FormTimer, static_cast<UINT>(form_.TimerInterval()), nullptr);
+    } else {
+      KillTimer(window_, FormTimer);
+    }
+  };
   form_.MapScreenToClient = [this](int x, int y) {
     POINT point{x, y};
     ScreenToClient(window_, &point);
     return std::pair{toForm(point.x), toForm(point.y)};
   };
   applyProperties();
+  form_.TimerChanged();
 }
 
 FormWindow::~FormWindow() {
   form_.PropertiesChanged = nullptr;
   form_.SurfaceChanged = nullptr;
   form_.CloseRequested = nullptr;
+  form_.TimerChanged = nullptr;
   form_.MapScreenToClient = nullptr;
   for (HWND control : controls_) DestroyControlWindow(control);
   ReleaseMenuBar(menuBar_);
@@ -135,6 +146,9 @@ void FormWindow::ShowAt(int left, int top) {
 }
 
 void FormWindow::applyProperties() {
+  // A new frame changes the client size for a moment; the form's own size
+  // stays what it is, and the window is fitted around it below.
+  applying_ = true;
   SetWindowTextW(window_, Wide(form_.Caption()).c_str());
   const DWORD style = styleOf(form_);
   const auto shown = static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE));
@@ -144,6 +158,7 @@ void FormWindow::applyProperties() {
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   }
   if (form_.ClientWidth() > 0 && form_.ClientHeight() > 0) fitClientSize();
+  applying_ = false;
 }
 
 void FormWindow::fitClientSize() {
@@ -152,6 +167,7 @@ void FormWindow::fitClientSize() {
   RECT frame{0, 0, width, height};
   AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)),
                            menuBar_.menu != nullptr, 0, static_cast<UINT>(dpi_));
+  const bool applying = applying_;
   applying_ = true;
   const UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
   SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top, flags);
@@ -163,7 +179,7 @@ void FormWindow::fitClientSize() {
     SetWindowPos(window_, nullptr, 0, 0, now.right - now.left + width - client.right,
                  now.bottom - now.top + height - client.bottom, flags);
   }
-  applying_ = false;
+  applying_ = applying;
 }
 
 void FormWindow::dispatch(const std::function<void()>& handler) {
@@ -341,6 +357,9 @@ LRESULT FormWindow::handle(UINT message, WPARAM w, LPARAM l) {
     case WM_DRAWITEM:
       DrawGlyphButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(l), layoutDpi());
       return TRUE;
+    case WM_TIMER:
+      if (w == FormTimer && form_.OnTimer) dispatch(form_.OnTimer);
+      return 0;
     case WM_DROPFILES:
       dropFiles(reinterpret_cast<HDROP>(w));
       return 0;

@@ -1,7 +1,7 @@
 // A top-level window showing a Form: its caption, border and client size,
 // its menu entries as a menu bar, its controls as child windows, its surface,
-// and the window system's paint, size, mouse, wheel, close and file-drop
-// messages fed into its handlers.
+// and the window system's paint, size, mouse, wheel, timer, close and
+// file-drop messages fed into its handlers.
 #pragma once
 
 #include <windows.h>

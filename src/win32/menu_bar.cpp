@@ -30,6 +30,34 @@ void showEnabled(HMENU menu, int id, const MenuEntry& entry) {
                  MF_BYCOMMAND | (entry.Enabled() ? MF_ENABLED : MF_GRAYED));
 }
 
+void showChecked(HMENU menu, int id, const MenuEntry& entry) {
+  CheckMenuItem(menu, static_cast<UINT>(id),
+                MF_BYCOMMAND | (entry.Checked() ? MF_CHECKED : MF_UNCHECKED));
+}
+
+// Appends entry to menu as command id, with its state bound, and its keys to keys.
+void addEntry(HMENU menu, MenuEntry* entry, int id, std::vector<ACCEL>& keys) {
+  std::wstring caption = Wide(entry->caption);
+  if (!entry->shortcuts.empty()) caption += L"\t" + Wide(entry->shortcuts.front());
+  AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(id), caption.c_str());
+  showEnabled(menu, id, *entry);
+  entry->EnabledChanged = [menu, id, entry] { showEnabled(menu, id, *entry); };
+  if (!entry->submenu.empty()) {
+    showChecked(menu, id, *entry);
+    entry->CheckedChanged = [menu, id, entry] { showChecked(menu, id, *entry); };
+  }
+  for (const std::string& text : entry->shortcuts) {
+    const Shortcut shortcut = ParseShortcut(text);
+    const WORD key = virtualKey(shortcut.key);
+    if (key == 0) continue;
+    BYTE flags = FVIRTKEY;
+    if (shortcut.ctrl) flags |= FCONTROL;
+    if (shortcut.shift) flags |= FSHIFT;
+    if (shortcut.alt) flags |= FALT;
+    keys.push_back({flags, key, static_cast<WORD>(id)});
+  }
+}
+
 }  // namespace
 
 MenuBar CreateMenuBar(Form& form) {
@@ -39,29 +67,23 @@ MenuBar CreateMenuBar(Form& form) {
   std::vector<ACCEL> keys;
   for (const MenuGroup& group : MenuGroups(form.MenuEntries())) {
     HMENU popup = CreatePopupMenu();
-    for (MenuEntry* entry : group.entries) {
-      const int id = FirstMenuCommand + static_cast<int>(bar.commands.size());
-      bar.commands.push_back(entry);
-      std::wstring caption = Wide(entry->caption);
-      if (!entry->shortcuts.empty()) caption += L"\t" + Wide(entry->shortcuts.front());
-      AppendMenuW(popup, MF_STRING, static_cast<UINT_PTR>(id), caption.c_str());
-      showEnabled(popup, id, *entry);
-      entry->EnabledChanged = [popup, id, entry] { showEnabled(popup, id, *entry); };
-      for (const std::string& text : entry->shortcuts) {
-        const Shortcut shortcut = ParseShortcut(text);
-        const WORD key = virtualKey(shortcut.key);
-        if (key == 0) continue;
-        BYTE flags = FVIRTKEY;
-        if (shortcut.ctrl) flags |= FCONTROL;
-        if (shortcut.shift) flags |= FSHIFT;
-        if (shortcut.alt) flags |= FALT;
-        keys.push_back({flags, key, static_cast<WORD>(id)});
+    for (const MenuItem& item : group.items) {
+      HMENU holder = item.submenu.empty() ? popup : CreatePopupMenu();
+      for (MenuEntry* entry : item.entries) {
+        const int id = FirstMenuCommand + static_cast<int>(bar.commands.size());
+        bar.commands.push_back(entry);
+        addEntry(holder, entry, id, keys);
+      }
+      if (holder != popup) {
+        AppendMenuW(popup, MF_POPUP, reinterpret_cast<UINT_PTR>(holder),
+                    Wide(item.submenu).c_str());
       }
     }
     AppendMenuW(bar.menu, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), Wide(group.caption).c_str());
   }
-  if (!keys.empty())
+  if (!keys.empty()) {
     bar.accelerators = CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size()));
+  }
   return bar;
 }
 
@@ -74,7 +96,10 @@ bool RunMenuCommand(const MenuBar& bar, int id) {
 }
 
 void ReleaseMenuBar(MenuBar& bar) {
-  for (MenuEntry* entry : bar.commands) entry->EnabledChanged = nullptr;
+  for (MenuEntry* entry : bar.commands) {
+    entry->EnabledChanged = nullptr;
+    entry->CheckedChanged = nullptr;
+  }
   if (bar.accelerators != nullptr) DestroyAcceleratorTable(bar.accelerators);
   bar = {};
 }

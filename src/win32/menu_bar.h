@@ -18,9 +18,10 @@ struct MenuBar {
 constexpr int FirstMenuCommand = 0x4000;
 
 // One menu per caption of form's entries in the order they first appear,
-// each holding its entries in order, captions followed by their first
-// shortcut, greyed while disabled; the accelerators of every entry's
-// shortcuts. form must outlive the menu bar.
+// each holding its entries and submenus in order, captions followed by their
+// first shortcut, greyed while disabled, a submenu's entries with their check
+// marks; the accelerators of every entry's shortcuts. form must outlive the
+// menu bar.
 MenuBar CreateMenuBar(Form& form);
 
 // Runs the entry of a menu command through DispatchEvent; false when id is none.

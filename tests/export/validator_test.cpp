@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "anim/key_poses.h"
 #include "export/model_export.h"
 #include "export/posed_figures.h"
 #include "platform/bmp_file.h"
@@ -56,6 +57,18 @@ TEST(GltfValidator, FindsNoErrorOrWarningInAnyExportedFigure) {
   test::TurnSubtree(turned.scene(), 0, {0, 1, 0}, std::numbers::pi);
   files.push_back(turned.folder() / "pic_hozon/turned.glb");
   ExportFigure(turned.scene(), files.back());
+
+  // The figure with an animation of three keys.
+  programs.push_back(test::FigureProgram());
+  test::ScriptedApp& animated = *programs.back();
+  test::PoseFigure(animated);
+  for (int k = 0; k < 3; ++k) {
+    animated.scene().AnimationKeys.push_back(*KeyOfScene(animated.scene()));
+    test::TurnSubtree(animated.scene(), 3, {0, 0, 1}, 1.1);
+    test::ScaleTree(animated.scene(), 0, 1.1);
+  }
+  files.push_back(animated.folder() / "pic_hozon/animated.glb");
+  ExportFigure(animated.scene(), files.back());
 
   const test::CommandRun validation = validate(files);
   EXPECT_EQ(validation.status, 0) << validation.out;

@@ -182,17 +182,20 @@ TEST_F(MainWindowTest, MouseInThePickersMovesTheMarksAndRepaints) {
   EXPECT_EQ(scene().LightDirZ, 1);
 }
 
-TEST_F(MainWindowTest, MenuBarHoldsTheFileEditAndHelpMenus) {
+TEST_F(MainWindowTest, MenuBarHoldsTheFileEditAnimationAndHelpMenus) {
   const QMenuBar* bar = program().mainWindow.findChild<QMenuBar*>();
   ASSERT_NE(bar, nullptr);
   const QList<QAction*> menus = bar->actions();
-  ASSERT_EQ(menus.size(), 3);
+  ASSERT_EQ(menus.size(), 4);
   EXPECT_EQ(menus[0]->text(), QStringLiteral("ファイル"));
   EXPECT_EQ(menus[1]->text(), QStringLiteral("編集"));
-  EXPECT_EQ(menus[2]->text(), QStringLiteral("ヘルプ"));
-  ASSERT_EQ(menus[0]->menu()->actions().size(), 1);
-  EXPECT_EQ(menus[0]->menu()->actions()[0]->text(), QStringLiteral("3Dモデル書き出し..."));
-  EXPECT_EQ(menus[0]->menu()->actions()[0]->objectName(), QStringLiteral("Export3D"));
+  EXPECT_EQ(menus[2]->text(), QStringLiteral("アニメーション"));
+  EXPECT_EQ(menus[3]->text(), QStringLiteral("ヘルプ"));
+  const QList<QAction*> file = menus[0]->menu()->actions();
+  ASSERT_EQ(file.size(), 2);
+  EXPECT_EQ(file[0]->text(), QStringLiteral("3Dモデル書き出し..."));
+  EXPECT_EQ(file[0]->objectName(), QStringLiteral("Export3D"));
+  EXPECT_EQ(file[1]->text(), QStringLiteral("GIFアニメ書き出し..."));
   const QList<QAction*> edit = menus[1]->menu()->actions();
   ASSERT_EQ(edit.size(), 2);
   EXPECT_EQ(edit[0]->text(), QStringLiteral("元に戻す"));
@@ -204,8 +207,31 @@ TEST_F(MainWindowTest, MenuBarHoldsTheFileEditAndHelpMenus) {
   // Nothing to take back or redo yet: both greyed.
   EXPECT_FALSE(edit[0]->isEnabled());
   EXPECT_FALSE(edit[1]->isEnabled());
-  ASSERT_EQ(menus[2]->menu()->actions().size(), 1);
-  EXPECT_EQ(menus[2]->menu()->actions()[0]->text(), QStringLiteral("readme を開く"));
+  const QList<QAction*> animation = menus[2]->menu()->actions();
+  ASSERT_EQ(animation.size(), 6);
+  const char* captions[] = {
+      "キーフレーム追加", "キーフレーム削除", "キーフレーム全消去", "再生", "停止", "キー間隔"};
+  for (int n = 0; n < 6; ++n) EXPECT_EQ(animation[n]->text(), QString::fromUtf8(captions[n]));
+  // The key intervals, one second checked.
+  const QList<QAction*> intervals = animation[5]->menu()->actions();
+  ASSERT_EQ(intervals.size(), 4);
+  const char* seconds[] = {"0.25秒", "0.5秒", "1秒", "2秒"};
+  for (int n = 0; n < 4; ++n) {
+    EXPECT_EQ(intervals[n]->text(), QString::fromUtf8(seconds[n]));
+    EXPECT_TRUE(intervals[n]->isCheckable());
+    EXPECT_EQ(intervals[n]->isChecked(), n == 2);
+  }
+  // Choosing one moves the check mark to it, and undo moves it back.
+  intervals[0]->trigger();
+  EXPECT_EQ(scene().KeyInterval, 0.25);
+  EXPECT_TRUE(intervals[0]->isChecked());
+  EXPECT_FALSE(intervals[2]->isChecked());
+  edit[0]->trigger();
+  EXPECT_EQ(scene().KeyInterval, 1);
+  EXPECT_FALSE(intervals[0]->isChecked());
+  EXPECT_TRUE(intervals[2]->isChecked());
+  ASSERT_EQ(menus[3]->menu()->actions().size(), 1);
+  EXPECT_EQ(menus[3]->menu()->actions()[0]->text(), QStringLiteral("readme を開く"));
 }
 
 TEST_F(MainWindowTest, EditShortcutsUndoAndRedoWhileEitherWindowIsActive) {

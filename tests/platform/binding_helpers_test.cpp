@@ -35,10 +35,33 @@ TEST(MenuGroups, OneMenuPerCaptionInTheOrderTheyFirstAppear) {
   const std::vector<MenuGroup> groups = MenuGroups({&a, &b, &c});
   ASSERT_EQ(groups.size(), 2u);
   EXPECT_EQ(groups[0].caption, "ファイル");
-  EXPECT_EQ(groups[0].entries, (std::vector<MenuEntry*>{&a, &c}));
+  ASSERT_EQ(groups[0].items.size(), 2u);
+  EXPECT_EQ(groups[0].items[0].entries, (std::vector<MenuEntry*>{&a}));
+  EXPECT_EQ(groups[0].items[1].entries, (std::vector<MenuEntry*>{&c}));
   EXPECT_EQ(groups[1].caption, "編集");
-  EXPECT_EQ(groups[1].entries, (std::vector<MenuEntry*>{&b}));
+  ASSERT_EQ(groups[1].items.size(), 1u);
+  EXPECT_EQ(groups[1].items[0].entries, (std::vector<MenuEntry*>{&b}));
   EXPECT_TRUE(MenuGroups({}).empty());
+}
+
+TEST(MenuGroups, ASubmenuSitsWhereItsFirstEntryAppearsAndGathersTheRest) {
+  MenuEntry play{"アニメ", "Play", "再生"};
+  MenuEntry slow{"アニメ", "Slow", "遅い", {}, "速さ"};
+  MenuEntry stop{"アニメ", "Stop", "停止"};
+  MenuEntry fast{"アニメ", "Fast", "速い", {}, "速さ"};
+  // The same submenu caption in another menu is another submenu.
+  MenuEntry other{"表示", "Other", "他", {}, "速さ"};
+  const std::vector<MenuGroup> groups = MenuGroups({&play, &slow, &stop, &fast, &other});
+  ASSERT_EQ(groups.size(), 2u);
+  const std::vector<MenuItem>& items = groups[0].items;
+  ASSERT_EQ(items.size(), 3u);
+  EXPECT_EQ(items[0].submenu, "");
+  EXPECT_EQ(items[0].entries, (std::vector<MenuEntry*>{&play}));
+  EXPECT_EQ(items[1].submenu, "速さ");
+  EXPECT_EQ(items[1].entries, (std::vector<MenuEntry*>{&slow, &fast}));
+  EXPECT_EQ(items[2].entries, (std::vector<MenuEntry*>{&stop}));
+  ASSERT_EQ(groups[1].items.size(), 1u);
+  EXPECT_EQ(groups[1].items[0].entries, (std::vector<MenuEntry*>{&other}));
 }
 
 TEST(ParseShortcut, ReadsModifiersAndTheKey) {

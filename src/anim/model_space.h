@@ -18,7 +18,14 @@ inline Point3 ModelPoint(const Point3& p, int width, int height) {
 }
 
 // A direction of view space (or of a part's unposed local axes, which are
-// view-aligned) in model space, its length kept.
+// view-aligned) in model space, its length kept; also the way back.
 inline Point3 ModelDirection(const Point3& d) { return {d.x, -d.y, -d.z}; }
+
+// The model point m in the view space of a view of width x height: the
+// inverse of ModelPoint.
+inline Point3 ViewPoint(const Point3& m, int width, int height) {
+  return {m.x / MetresPerPixel + width / 2.0, -m.y / MetresPerPixel + height / 2.0,
+          -m.z / MetresPerPixel};
+}
 
 }  // namespace puffel

@@ -1,9 +1,10 @@
-#include "export/joint_pose.h"
+#include "anim/joint_pose.h"
 
 #include <array>
 #include <cmath>
 
-#include "export/model_space.h"
+#include "anim/model_space.h"
+#include "render/render_scene.h"
 
 namespace puffel {
 
@@ -14,6 +15,10 @@ using Matrix3 = std::array<std::array<double, 3>, 3>;  // [row][column]
 constexpr double SimilarityTolerance = 1e-6;
 
 Point3 minus(const Point3& a, const Point3& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+
+Point3 plus(const Point3& a, const Point3& b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
+
+Point3 times(double s, const Point3& a) { return {s * a.x, s * a.y, s * a.z}; }
 
 double dot(const Point3& a, const Point3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 
@@ -108,6 +113,37 @@ JointPose RelativePose(const JointPose& parent, const JointPose& child) {
   return {{moved.x / parent.scale, moved.y / parent.scale, moved.z / parent.scale},
           normalised(multiply(undo, child.rotation)),
           child.scale / parent.scale};
+}
+
+JointPose ComposePose(const JointPose& parent, const JointPose& child) {
+  return {plus(parent.translation, times(parent.scale, Rotate(parent.rotation, child.translation))),
+          normalised(multiply(parent.rotation, child.rotation)), parent.scale * child.scale};
+}
+
+int JointParent(const Scene& scene, int k) {
+  for (int p = 0; p < k; ++p) {
+    if (scene.ParentMatrix[k + 1][p + 1] != 0) return p;
+  }
+  return -1;
+}
+
+Frame ShownFrame(const Scene& scene, int k) {
+  if (!scene.View3D) return ResetFrame(scene.PartPosX[k], scene.PartPosY[k]);
+  Frame frame = scene.PartFrame[k];
+  const Point3 shift = AttachmentShift(scene, k);
+  TranslateFrame(frame, shift.x, shift.y, shift.z);
+  return frame;
+}
+
+Frame FrameOfPose(const JointPose& pose, int width, int height) {
+  // The model-space axes are the turned unit axes times the scale; the
+  // unposed local y and z axes are model space's -y and -z.
+  const Point3 origin = ViewPoint(pose.translation, width, height);
+  const Point3 ax = times(pose.scale, Rotate(pose.rotation, {1, 0, 0}));
+  const Point3 ay = times(-pose.scale, Rotate(pose.rotation, {0, 1, 0}));
+  const Point3 az = times(-pose.scale, Rotate(pose.rotation, {0, 0, 1}));
+  return {origin, plus(origin, ModelDirection(ax)), plus(origin, ModelDirection(ay)),
+          plus(origin, ModelDirection(az))};
 }
 
 }  // namespace puffel

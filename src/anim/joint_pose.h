@@ -4,24 +4,10 @@
 
 #include <optional>
 
+#include "anim/key_pose.h"
 #include "app/scene.h"
 
 namespace puffel {
-
-// A unit quaternion (x, y, z, w), w the real part.
-struct Quaternion {
-  double x = 0;
-  double y = 0;
-  double z = 0;
-  double w = 1;
-};
-
-// Model space, as a point p maps: translation + scale * rotation(p).
-struct JointPose {
-  Point3 translation;
-  Quaternion rotation;
-  double scale = 1;
-};
 
 // The model-space pose of a part posed by the view-space frame of a view of
 // width x height: its origin as the translation, its axes as a turn and a
@@ -36,5 +22,21 @@ JointPose RelativePose(const JointPose& parent, const JointPose& child);
 
 // p turned by q.
 Point3 Rotate(const Quaternion& q, const Point3& p);
+
+// The joint of part k hangs from: the lowest part linked as its parent, or -1
+// for a root (a link to a part that is not lower is taken as none).
+int JointParent(const Scene& scene, int k);
+
+// The frame part k is shown by: in the 3D view its frame after the
+// attachment step, in the flat view unposed at its pivot.
+Frame ShownFrame(const Scene& scene, int k);
+
+// The view-space frame of a model-space pose in a view of width x height:
+// the inverse of PoseOfFrame.
+Frame FrameOfPose(const JointPose& pose, int width, int height);
+
+// child, given relative to parent, in parent's space: the inverse of
+// RelativePose.
+JointPose ComposePose(const JointPose& parent, const JointPose& child);
 
 }  // namespace puffel

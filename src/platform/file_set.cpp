@@ -1,4 +1,4 @@
-#include "export/file_set.h"
+#include "platform/file_set.h"
 
 #include "platform/platform_error.h"
 #include "platform/system_calls.h"

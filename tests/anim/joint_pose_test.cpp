@@ -1,4 +1,4 @@
-#include "export/joint_pose.h"
+#include "anim/joint_pose.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <limits>
 #include <numbers>
 
-#include "export/model_space.h"
+#include "anim/model_space.h"
 #include "export/posed_figures.h"
 #include "render/test_scenes.h"
 #include "render/triangle_side.h"

@@ -1,0 +1,98 @@
+// Playing an animation: the pose between two keys turned into every part's
+// frame, as each played frame needs before it is drawn (argument: parts, 8
+// or 32, each hanging from the one before, so that every joint is composed
+// with its parent's); a whole played frame of the sample cat, and its
+// animation exported as a GIF with a fourth key (the second again), 120
+// frames at 400 x 400. The counter "bytes" is the GIF's size.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "anim/key_poses.h"
+#include "app/playback.h"
+#include "export/animation_gif.h"
+#include "export/posed_figures.h"
+#include "platform/paths.h"
+#include "project/project_load.h"
+#include "render/render_scene.h"
+#include "support/scripted_app.h"
+#include "support/test_pictures.h"
+
+namespace puffel {
+namespace {
+
+void BM_PlayedPose(benchmark::State& state) {
+  const int parts = static_cast<int>(state.range(0));
+  test::ScriptedApp program;
+  Scene& scene = program.scene();
+  for (int k = 0; k < parts; ++k) {
+    program.AddPicture(test::DiscPicture(40, 40, 20, 20, 18, 0x3080F0, 0xFFFFFF));
+  }
+  for (int k = 1; k < parts; ++k) {
+    test::PlacePivot(scene, k, scene.PartPosX[k - 1] + 5, scene.PartPosY[k - 1] + 3);
+  }
+  Relink(scene);
+  program.Dispatch([&] { program.form1().Button4.Click(); });
+  std::vector<KeyPose> keys;
+  for (int n = 0; n < 4; ++n) {
+    for (int k = 0; k < parts; k += 3) test::TurnSubtree(scene, k, {0.6, 0.8, 0}, 0.3 + 0.1 * n);
+    keys.push_back(*KeyOfScene(scene));
+  }
+  double time = 0;
+  for (auto _ : state) {
+    PoseScene(scene, PoseAtTime(keys, 1, time));
+    time = std::fmod(time + 1.0 / 30, 4.0);
+    benchmark::DoNotOptimize(scene.PartFrame);
+  }
+}
+
+// The sample project, as the build made it, loaded into a program.
+class SampleCat {
+ public:
+  static SampleCat& Get() {
+    static SampleCat cat;
+    return cat;
+  }
+  Scene& scene() { return program_.scene(); }
+  TForm2& form2() { return program_.form2(); }
+
+ private:
+  SampleCat() {
+    const std::string save = std::string(PUFFEL_PROGRAM_DIR) + "/save/";
+    for (const auto& entry : std::filesystem::directory_iterator(save)) {
+      WriteFileBytes(program_.folder() / ("save/" + Utf8FromPath(entry.path().filename())),
+                     ReadFileBytes(Utf8FromPath(entry.path())));
+    }
+    LoadProjectFile(scene(), program_.folder() / "save/cat.dat", program_.folder() / "");
+    scene().AnimationKeys.push_back(scene().AnimationKeys[1]);
+  }
+
+  test::ScriptedApp program_;
+};
+
+void BM_PlayedFrame(benchmark::State& state) {
+  SampleCat& cat = SampleCat::Get();
+  double time = 0;
+  for (auto _ : state) {
+    PoseScene(cat.scene(), PoseAtTime(cat.scene().AnimationKeys, 1, time));
+    RenderScene3D(cat.scene(), cat.form2());
+    time = std::fmod(time + 1.0 / PlaybackRate, 4.0);
+  }
+}
+
+void BM_AnimationGif(benchmark::State& state) {
+  SampleCat& cat = SampleCat::Get();
+  std::string gif;
+  for (auto _ : state) gif = AnimationGif(cat.scene());
+  state.counters["bytes"] = static_cast<double>(gif.size());
+}
+
+BENCHMARK(BM_PlayedFrame)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AnimationGif)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_PlayedPose)->ArgName("parts")->Arg(8)->Arg(32)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace puffel

@@ -1,0 +1,121 @@
+#include "anim/key_poses.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "render/render_scene.h"
+
+namespace puffel {
+
+namespace {
+
+Point3 lerp(const Point3& a, const Point3& b, double t) {
+  return {(1 - t) * a.x + t * b.x, (1 - t) * a.y + t * b.y, (1 - t) * a.z + t * b.z};
+}
+
+// Spherical interpolation along the shorter arc; nearly equal turns, whose
+// arc is too short to divide by, linearly.
+Quaternion slerp(const Quaternion& a, const Quaternion& b, double t) {
+  const double dot = a.x * b.x + a.y * b.y + a.z * b.z + a.w * b.w;
+  const double sign = dot < 0 ? -1 : 1;
+  const double angle = std::acos(std::min(1.0, std::abs(dot)));
+  double wa = 1 - t;
+  double wb = sign * t;
+  if (angle > 1e-9) {
+    wa = std::sin((1 - t) * angle) / std::sin(angle);
+    wb = sign * std::sin(t * angle) / std::sin(angle);
+  }
+  Quaternion q{wa * a.x + wb * b.x, wa * a.y + wb * b.y, wa * a.z + wb * b.z, wa * a.w + wb * b.w};
+  const double length = std::sqrt(q.x * q.x + q.y * q.y + q.z * q.z + q.w * q.w);
+  return {q.x / length, q.y / length, q.z / length, q.w / length};
+}
+
+// The PartFrame that the attachment step moves to placed, the frames of the
+// lower parts being set: the attachment step moves a part's origin o to
+// s o + (1 - s) q, s its scale and q the origin of its tree's root.
+Frame unattached(const Scene& scene, int k, const Frame& placed) {
+  const int root = AttachmentRoot(scene, k);
+  if (root == k) return placed;
+  const Point3& q = scene.PartFrame[root].Origin;
+  const Point3& r = placed.Origin;
+  const double zx = placed.TipZ.x - r.x;
+  const double zy = placed.TipZ.y - r.y;
+  const double zz = placed.TipZ.z - r.z;
+  const double s = std::sqrt(zx * zx + zy * zy + zz * zz);
+  const Point3 o{(r.x - (1 - s) * q.x) / s, (r.y - (1 - s) * q.y) / s, (r.z - (1 - s) * q.z) / s};
+  Frame frame = placed;
+  TranslateFrame(frame, o.x - r.x, o.y - r.y, o.z - r.z);
+  return frame;
+}
+
+}  // namespace
+
+std::optional<KeyPose> KeyOfScene(const Scene& scene) {
+  std::vector<JointPose> world(scene.PartCount);
+  KeyPose key;
+  key.joints.resize(scene.PartCount);
+  for (int k = 0; k < scene.PartCount; ++k) {
+    const auto pose = PoseOfFrame(ShownFrame(scene, k), scene.ViewWidth, scene.ViewHeight);
+    if (!pose) return std::nullopt;
+    world[k] = *pose;
+    const int parent = JointParent(scene, k);
+    key.joints[k] = parent < 0 ? *pose : RelativePose(world[parent], *pose);
+  }
+  return key;
+}
+
+KeyPose Interpolate(const KeyPose& a, const KeyPose& b, double t) {
+  KeyPose pose;
+  pose.joints.resize(a.joints.size());
+  for (size_t k = 0; k < a.joints.size(); ++k) {
+    const JointPose& p = a.joints[k];
+    const JointPose& q = b.joints[k];
+    pose.joints[k] = {lerp(p.translation, q.translation, t), slerp(p.rotation, q.rotation, t),
+                      (1 - t) * p.scale + t * q.scale};
+  }
+  return pose;
+}
+
+KeyPose PoseAtTime(const std::vector<KeyPose>& keys, double interval, double time) {
+  const double steps = time / interval;
+  const double whole = std::floor(steps);
+  const size_t n = keys.size();
+  const size_t from = static_cast<size_t>(std::fmod(whole, static_cast<double>(n)));
+  const double t = steps - whole;
+  // On a key, or with one key only, the key itself.
+  if (t == 0 || n == 1) return keys[from];
+  return Interpolate(keys[from], keys[(from + 1) % n], t);
+}
+
+void FitKeysToParts(Scene& scene) {
+  std::vector<KeyPose>& keys = scene.AnimationKeys;
+  const size_t parts = static_cast<size_t>(scene.PartCount);
+  if (parts == 0) {
+    keys.clear();
+    return;
+  }
+  std::optional<KeyPose> now;
+  for (KeyPose& key : keys) {
+    if (key.joints.size() > parts) key.joints.resize(parts);
+    if (key.joints.size() == parts) continue;
+    if (!now) now = KeyOfScene(scene);
+    // Only a damaged pose has no joints; keys that cannot follow it go.
+    if (!now) {
+      keys.clear();
+      return;
+    }
+    key.joints.insert(key.joints.end(), now->joints.begin() + key.joints.size(), now->joints.end());
+  }
+}
+
+void PoseScene(Scene& scene, const KeyPose& key) {
+  std::vector<JointPose> world(scene.PartCount);
+  for (int k = 0; k < scene.PartCount; ++k) {
+    const int parent = JointParent(scene, k);
+    world[k] = parent < 0 ? key.joints[k] : ComposePose(world[parent], key.joints[k]);
+    const Frame placed = FrameOfPose(world[k], scene.ViewWidth, scene.ViewHeight);
+    scene.PartFrame[k] = unattached(scene, k, placed);
+  }
+}
+
+}  // namespace puffel

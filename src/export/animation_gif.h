@@ -1,0 +1,27 @@
+// The animation as an animated GIF: the 3D view played over one loop.
+#pragma once
+
+#include <string>
+
+#include "app/playback.h"
+#include "app/scene.h"
+
+namespace puffel {
+
+// The frames of one loop of the animation, played as the 3D view plays it:
+// one every 1/PlaybackRate seconds,
+// as many as start before the loop ends.
+int LoopFrames(const Scene& scene);
+
+// How long frame f of frames of a loop of loopSeconds is shown, in
+// hundredths of a second: the frames start on the hundredth nearest their
+// time, so that the loop takes exactly its time.
+int FrameDelay(int f, int frames, double loopSeconds);
+
+// The GIF file of the animation of scene: its 3D view at the view's size,
+// posed by the keys at each frame's time, looping forever. Draws into the
+// view's picture and buffers and leaves them with the last frame; every part's
+// frame is as it was. Throws ExportRefusal without keys.
+std::string AnimationGif(Scene& scene);
+
+}  // namespace puffel
