@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The Windows program on a desktop (make windows-test): puffel.exe under Wine,
+# The Windows program on a desktop (make windows-test): first the window
+# tests of the Windows binding (win32_tests.exe), then puffel.exe under Wine,
 # on Xvfb with openbox, started from a copy of the program folder whose path
 # holds Japanese characters. Both windows must appear with their client sizes
 # and clear of each other; then a picture is added through the real file
@@ -27,7 +28,8 @@ seconds() { date +%s.%N; }
 since() { awk -v a="$1" -v b="$(seconds)" 'BEGIN { printf "%.2f", b - a }'; }
 
 # A Wine prefix of its own with a display: the build's prefix is headless.
-# The Windows UI fonts are the IPA fonts here.
+# The Windows UI fonts are the IPA fonts here, and text files open in
+# Notepad, as on Windows.
 export WINEPREFIX=$windows/desktop-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export LANG=C.UTF-8
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
@@ -37,6 +39,7 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
       /v "$font" /t REG_SZ /d IPAPGothic /f >/dev/null 2>&1
   done
+  wine reg add 'HKCR\.txt' /ve /t REG_SZ /d txtfile /f >/dev/null 2>&1
   wineserver --wait
   echo "Wine prefix made in $(since "$started") s"
 fi
@@ -54,6 +57,13 @@ finish() {
   wineserver --kill 2>/dev/null || true
 }
 trap finish EXIT
+
+# The window tests of the Windows binding need the display too (and a window
+# manager: Wine waits for one on every window it hides).
+started=$(seconds)
+(cd "$work" && timeout 300 wine "$windows/tests/win32_tests.exe") >"$work/win32_tests.log" 2>&1 ||
+  fail "win32_tests.exe: $(grep -A8 -E 'Failure|FAILED' "$work/win32_tests.log" | head -60)"
+echo "win32_tests.exe passed in $(since "$started") s"
 
 # The first window named $1 (a pattern), waited for up to 60 seconds.
 window() { timeout 60 xdotool search --sync --onlyvisible --name "$1" | head -n 1; }
@@ -93,11 +103,12 @@ main=$(window '^Puffel!$')
 part=$(window '^Parts No\.0$')
 echo "puffel.exe showed both windows in $(since "$started") s"
 
-# Client sizes at 96 DPI: the main window's X window holds its one-line menu
-# bar (19 pixels in Wine's metrics) above the 200 x 449 client area.
-menu=19
+# Client sizes at 96 DPI (win32_tests.exe checks them exactly): the main
+# window's X window holds its menu bar, of one to three lines of about 19
+# pixels in Wine's metrics, above the 200 x 449 client area.
 measure "$main"
-[ "$width" = 200 ] && [ "$height" = $((449 + menu)) ] ||
+menu=$((height - 449))
+[ "$width" = 200 ] && [ "$menu" -ge 19 ] && [ "$menu" -le 57 ] ||
   fail "main window is $width x $height, not 200 x 449 below the menu bar"
 read -r ml mt mr mb <<<"$frame"
 measure "$part"
