@@ -1,9 +1,12 @@
-// Mouse messages of the part window as the form's pointer events.
+// Mouse messages and dropped files of the part window as the form's events.
 // windows.h first: the other system headers build on it.
 #include <windows.h>
 
+#include <shellapi.h>
+#include <shlobj.h>
 #include <windowsx.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -104,6 +107,32 @@ TEST_F(PointerInputTest, ClosingThePartWindowEndsTheProgram) {
   EXPECT_EQ(program().partWindow.Handle(), nullptr);
   MSG message;
   EXPECT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+// A drop from the desktop as the shell hands it over: a DROPFILES block with
+// the wide paths after it, each ended by a null, and one more null at the end.
+HDROP dropOf(const std::vector<std::wstring>& paths) {
+  std::wstring list;
+  for (const std::wstring& path : paths) list += path + L'\0';
+  list += L'\0';
+  const size_t bytes = sizeof(DROPFILES) + list.size() * sizeof(wchar_t);
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
+  auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+  drop->pFiles = sizeof(DROPFILES);
+  drop->fWide = TRUE;
+  std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(),
+              list.size() * sizeof(wchar_t));
+  GlobalUnlock(memory);
+  return static_cast<HDROP>(memory);
+}
+
+TEST_F(PointerInputTest, DroppedFilesReachTheFormInOrderAsUtf8) {
+  EXPECT_TRUE(GetWindowLongPtrW(partWindow(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+  std::vector<std::string> dropped;
+  program().app.form2.OnDropFiles = [&](const std::vector<std::string>& paths) { dropped = paths; };
+  SendMessageW(partWindow(), WM_DROPFILES,
+               reinterpret_cast<WPARAM>(dropOf({L"C:\\絵\\ねこ.png", L"D:\\b.bmp"})), 0);
+  EXPECT_EQ(dropped, (std::vector<std::string>{"C:\\絵\\ねこ.png", "D:\\b.bmp"}));
 }
 
 }  // namespace
