@@ -72,12 +72,16 @@ asan: asan-build
 fuzz: asan-build
 	FUZZ_SECONDS=$(FUZZ_SECONDS) cmake --build $(SAN_DIR) --target fuzz -j 1
 
-# The Windows build: puffel-batch.exe, puffel-export.exe and the program folder
-# in $(WIN_DIR)/program, the test programs in $(WIN_DIR), every .exe linked
-# statically. Whatever runs them (the build's own tool runs and the tests) runs
+# The Windows build: puffel.exe, puffel-batch.exe, puffel-export.exe and the
+# program folder in $(WIN_DIR)/program, packed as $(WIN_DIR)/Puffel-win64.zip,
+# the test programs in $(WIN_DIR), every .exe linked statically. Whatever runs them (the build's own tool runs and the tests) runs
 # under Wine, headless, in a Wine prefix of the build folder's own.
 WIN_DIR := $(BUILD_DIR)-windows
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix wine wine64
+# What the desktop test of puffel.exe uses: a virtual screen, a window
+# manager, the X tools that drive and look at it, and ImageMagick for its
+# screenshot.
+WINDOWS_TEST_PACKAGES := xvfb openbox xdotool x11-apps x11-utils imagemagick
 windows windows-test: export WINEPREFIX := $(CURDIR)/$(WIN_DIR)/wine-prefix
 
 windows-deps: deps
@@ -92,10 +96,13 @@ windows: windows-deps $(WIN_DIR)/CMakeCache.txt
 
 # The test programs under Wine, then the checks that need the Linux build:
 # projects made on one system open on the other, and the glTF validator
-# passes the models the Windows programs write.
+# passes the models the Windows programs write; last puffel.exe itself on a
+# virtual desktop.
 windows-test: windows build
+	$(MAKE) --no-print-directory deps PACKAGES="$(WINDOWS_TEST_PACKAGES)"
 	ctest --test-dir $(WIN_DIR) --output-on-failure -j $(JOBS) --timeout 300
 	tools/windows/cross_checks.sh $(BUILD_DIR) $(WIN_DIR)
+	tools/windows/desktop_test.sh $(WIN_DIR)
 
 # The pictures at the top of README.md, from the program itself, and what
 # tools/readme_pictures.sh needs to make them.

@@ -40,10 +40,15 @@ DesktopProgram::DesktopProgram() {
 
 void DesktopProgram::Show() {
   const QRect free = mainWindow.screen()->availableGeometry();
-  mainWindow.move(free.topLeft() + QPoint(MainWindowMargin, MainWindowMargin));
+  const ScreenRect area{free.x(), free.y(), free.width(), free.height()};
+  const ScreenRect main = MainWindowPlace(area, mainWindow.frameGeometry().width(),
+                                          mainWindow.frameGeometry().height());
+  mainWindow.move(main.left, main.top);
   mainWindow.show();
   partWindow.resize(InitialViewWidth, InitialViewHeight);
-  partWindow.move(PartWindowLeft, PartWindowTop);
+  const ScreenRect part = PartWindowPlace(area, main, partWindow.frameGeometry().width(),
+                                          partWindow.frameGeometry().height());
+  partWindow.move(part.left, part.top);
   partWindow.show();
 }
 

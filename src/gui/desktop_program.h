@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/application.h"
+#include "app/window_placement.h"
 #include "gui/form_window.h"
 
 namespace puffel {
@@ -12,15 +13,6 @@ namespace puffel {
 // own dialogs.
 // Needs a QApplication; run it before the Application is created.
 void InstallDesktopServices();
-
-// Where the part window's frame first appears on the screen, where the window
-// system lets the program choose.
-constexpr int PartWindowLeft = 594;
-constexpr int PartWindowTop = 298;
-// The main window's frame appears this far from the top-left corner of the
-// screen's free area, where a window system puts a new window, clear of the
-// part window on any screen of 1024 x 768 or more.
-constexpr int MainWindowMargin = 24;
 
 // The running program: the scene with its main window and part window.
 struct DesktopProgram {

@@ -4,14 +4,15 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include "platform/file_filter.h"
+
 namespace puffel {
 
 QStringList QtNameFilters(const std::string& filter) {
-  const QStringList parts = QString::fromStdString(filter).split(QLatin1Char('|'));
   QStringList entries;
-  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-    QString description = parts[i].trimmed();
-    const QString patterns = parts[i + 1].trimmed();
+  for (const FilterEntry& entry : FilterEntries(filter)) {
+    QString description = QString::fromStdString(entry.description);
+    const QString patterns = QString::fromStdString(entry.patterns);
     QString spaced = patterns;
     spaced.replace(QLatin1Char(';'), QLatin1Char(' '));
     // Qt reads the patterns from the brackets at the end of the entry, which

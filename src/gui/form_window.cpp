@@ -14,6 +14,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -26,9 +27,6 @@
 namespace puffel {
 
 namespace {
-
-// One wheel notch in QWheelEvent::angleDelta units.
-constexpr int WheelNotch = 120;
 
 std::optional<MouseButton> mouseButton(Qt::MouseButton button) {
   switch (button) {
@@ -88,18 +86,14 @@ FormWindow::FormWindow(Form& form) : form_(form) {
     client_->setMouseTracking(true);
   }
 
-  std::vector<std::pair<int, QWidget*>> tabStops;
-  for (Control* control : form_.Controls()) {
-    QWidget* widget = CreateControlWidget(*control, client_);
-    if (control->tabOrder >= 0) tabStops.emplace_back(control->tabOrder, widget);
-  }
-  std::sort(tabStops.begin(), tabStops.end(),
-            [](const auto& a, const auto& b) { return a.first < b.first; });
-  for (size_t i = 1; i < tabStops.size(); ++i) {
-    setTabOrder(tabStops[i - 1].second, tabStops[i].second);
-  }
+  std::map<const Control*, QWidget*> widgets;
+  for (Control* control : form_.Controls())
+    widgets[control] = CreateControlWidget(*control, client_);
+  std::vector<QWidget*> tabStops;
+  for (const Control* control : TabStops(form_.Controls())) tabStops.push_back(widgets[control]);
+  for (size_t i = 1; i < tabStops.size(); ++i) setTabOrder(tabStops[i - 1], tabStops[i]);
   // The first tab stop holds the focus when the window first becomes active.
-  if (!tabStops.empty()) tabStops.front().second->setFocus();
+  if (!tabStops.empty()) tabStops.front()->setFocus();
 
   // Files dropped anywhere on the window, controls included, reach the form.
   setAcceptDrops(static_cast<bool>(form_.OnDropFiles));
@@ -261,15 +255,14 @@ void FormWindow::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void FormWindow::wheelEvent(QWheelEvent* event) {
-  // High-resolution wheels send fractions of a notch; they add up to notches.
-  wheelRest_ += event->angleDelta().y();
+  int notches = wheel_.Add(event->angleDelta().y());
   const int screenX = static_cast<int>(std::floor(event->globalPosition().x()));
   const int screenY = static_cast<int>(std::floor(event->globalPosition().y()));
   const ShiftState held = heldButtons(event->buttons());
-  for (; wheelRest_ >= WheelNotch; wheelRest_ -= WheelNotch) {
+  for (; notches > 0; --notches) {
     if (form_.OnMouseWheelUp) dispatch([&] { form_.OnMouseWheelUp(held, screenX, screenY); });
   }
-  for (; wheelRest_ <= -WheelNotch; wheelRest_ += WheelNotch) {
+  for (; notches < 0; ++notches) {
     if (form_.OnMouseWheelDown) {
       dispatch([&] { form_.OnMouseWheelDown(held, screenX, screenY); });
     }

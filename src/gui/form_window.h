@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "platform/form.h"
+#include "platform/wheel_notches.h"
 
 class QCloseEvent;
 class QDragEnterEvent;
@@ -64,8 +65,7 @@ class FormWindow : public QWidget {
   // next paint event only shows it.
   bool fresh_ = false;
   bool painting_ = false;
-  // Wheel rotation not yet reported, in eighths of a degree.
-  int wheelRest_ = 0;
+  WheelNotches wheel_;
   QTimer timer_;
 };
 

@@ -1,18 +1,15 @@
-// The small pictures on the glyph buttons.
+// The glyph buttons' pictures as Qt images.
 #pragma once
 
 #include <QImage>
 
 #include "platform/controls.h"
+#include "platform/glyph_pictures.h"
 
 namespace puffel {
 
-constexpr int GlyphWidth = 23;
-constexpr int GlyphHeight = 22;
-
-// The 23 x 22 picture of glyph in 256-colour style, with every pixel of the
-// lower-left pixel's colour made transparent (ARGB32). Glyph::None gives a
-// null image.
+// The picture of glyph (ARGB32) with every pixel of its lower-left pixel's
+// colour transparent. Glyph::None gives a null image.
 QImage GlyphImage(Glyph glyph);
 
 }  // namespace puffel

@@ -42,4 +42,14 @@ void Control::Click() {
   if (OnClick) OnClick();
 }
 
+std::vector<Control*> TabStops(const std::vector<Control*>& controls) {
+  std::vector<Control*> stops;
+  for (Control* control : controls) {
+    if (control->tabOrder >= 0) stops.push_back(control);
+  }
+  std::stable_sort(stops.begin(), stops.end(),
+                   [](const Control* a, const Control* b) { return a->tabOrder < b->tabOrder; });
+  return stops;
+}
+
 }  // namespace puffel

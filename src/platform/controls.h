@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace puffel {
 
@@ -65,5 +66,8 @@ class Control {
   int max_ = 100;
   int position_ = 0;
 };
+
+// The controls that take the keyboard focus, in their tab order.
+std::vector<Control*> TabStops(const std::vector<Control*>& controls);
 
 }  // namespace puffel
