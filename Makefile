@@ -18,7 +18,7 @@ PACKAGES := g++ cmake make qt6-base-dev qt6-qpa-plugins libgtest-dev libbenchmar
 TEST_PACKAGES := imagemagick
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps build run test bench asan-build asan fuzz clean format windows windows-deps windows-test
+.PHONY: all deps build run test test-programs bench asan-build asan fuzz clean format windows windows-deps windows-test
 
 all: build
 
@@ -48,8 +48,17 @@ run: build
 test: build
 	$(MAKE) --no-print-directory deps PACKAGES="$(TEST_PACKAGES)"
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+	$(MAKE) --no-print-directory test-programs
 	$(MAKE) --no-print-directory asan
 	$(MAKE) --no-print-directory fuzz
+
+# Each test program once more, whole, as a developer runs it by hand: what
+# only shows when a program's tests share one process (threads started by
+# one test and a later one's fork, say) shows here.
+test-programs:
+	cd $(BUILD_DIR)/tests && for t in ./*_tests; do \
+	  echo "$$t"; $$t --gtest_brief=1 || exit 1; \
+	done
 
 bench: build
 	$(BUILD_DIR)/bench/puffel_bench

@@ -4,8 +4,8 @@
 
 #include <optional>
 
-#include "anim/key_pose.h"
-#include "app/scene.h"
+#include "scene/key_pose.h"
+#include "scene/scene.h"
 
 namespace puffel {
 

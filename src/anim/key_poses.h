@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "anim/joint_pose.h"
-#include "app/scene.h"
+#include "scene/scene.h"
 
 namespace puffel {
 

@@ -3,7 +3,7 @@
 // same project gives the same model in a window of any size.
 #pragma once
 
-#include "app/scene.h"
+#include "scene/scene.h"
 
 namespace puffel {
 

@@ -5,7 +5,7 @@
 #include "app/history_recording.h"
 #include "app/main_window.h"
 #include "app/playback.h"
-#include "app/scene.h"
+#include "scene/scene.h"
 #include "app/scene_history.h"
 #include "render/part_window.h"
 

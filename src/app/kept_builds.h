@@ -15,7 +15,7 @@
 #include <map>
 #include <vector>
 
-#include "app/scene.h"
+#include "scene/scene.h"
 #include "platform/bitmap.h"
 
 namespace puffel {

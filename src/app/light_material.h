@@ -2,7 +2,7 @@
 // colour wheel of the light picker.
 #pragma once
 
-#include "app/scene.h"
+#include "scene/scene.h"
 
 namespace puffel {
 

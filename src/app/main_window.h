@@ -2,7 +2,7 @@
 // light and material pickers, and the program's defaults.
 #pragma once
 
-#include "app/scene.h"
+#include "scene/scene.h"
 #include "platform/form.h"
 #include "platform/services.h"
 

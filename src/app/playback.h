@@ -6,7 +6,7 @@
 #include <array>
 #include <chrono>
 
-#include "app/scene.h"
+#include "scene/scene.h"
 
 namespace puffel {
 

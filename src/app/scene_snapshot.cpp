@@ -1,6 +1,7 @@
 #include "app/scene_snapshot.h"
 
 #include <cstring>
+#include <tuple>
 #include <type_traits>
 #include <utility>
 
@@ -18,6 +19,35 @@ bool sameBits(const T& a, const T& b) {
 
 static_assert(sizeof(Frame) == 12 * sizeof(double), "frames are compared bit for bit");
 
+// A group of the scene, field by field as its Fields() lists them.
+template <class Group>
+bool sameGroup(const Group& a, const Group& b) {
+  return std::apply(
+      [&](const auto&... x) {
+        return std::apply([&](const auto&... y) { return (sameBits(x, y) && ...); }, b.Fields());
+      },
+      a.Fields());
+}
+
+// Fields() must name every field: all that it misses is padding, which is
+// less than the group's widest field.
+template <class Group, size_t... I>
+constexpr size_t listedBytes(std::index_sequence<I...>) {
+  using Tied = decltype(std::declval<const Group&>().Fields());
+  return (sizeof(std::remove_reference_t<std::tuple_element_t<I, Tied>>) + ... + size_t{0});
+}
+
+template <class Group>
+constexpr bool listsEveryField() {
+  using Tied = decltype(std::declval<const Group&>().Fields());
+  const size_t listed = listedBytes<Group>(std::make_index_sequence<std::tuple_size_v<Tied>>());
+  return listed <= sizeof(Group) && sizeof(Group) - listed < alignof(Group);
+}
+
+static_assert(listsEveryField<PartLayout>());
+static_assert(listsEveryField<SceneModes>());
+static_assert(listsEveryField<LightAndMaterial>());
+
 }  // namespace
 
 SceneSnapshot CaptureSnapshot(const Scene& scene, const std::array<uint32_t, MaxParts>& slotBuild,
@@ -25,79 +55,29 @@ SceneSnapshot CaptureSnapshot(const Scene& scene, const std::array<uint32_t, Max
                               std::shared_ptr<const Bitmap> backgroundPicture,
                               std::shared_ptr<const std::vector<KeyPose>> animationKeys) {
   SceneSnapshot s;
-  s.PartCount = scene.PartCount;
-  s.PartFrame = scene.PartFrame;
-  s.PartPosX = scene.PartPosX;
-  s.PartPosY = scene.PartPosY;
-  s.PartOffsetX = scene.PartOffsetX;
-  s.PartOffsetY = scene.PartOffsetY;
-  s.ParentMatrix = scene.ParentMatrix;
-  s.AncestorMatrix = scene.AncestorMatrix;
+  static_cast<PartLayout&>(s) = scene;
+  static_cast<SceneModes&>(s) = scene;
+  static_cast<LightAndMaterial&>(s) = scene;
   s.SlotBuild = slotBuild;
   s.SlotMesh = slotMesh;
-
-  s.View3D = scene.View3D;
-  s.OutlineMode = scene.OutlineMode;
   s.ViewWidth = scene.ViewWidth;
   s.ViewHeight = scene.ViewHeight;
   s.BackgroundName = scene.BackgroundName;
   s.BackgroundPicture = std::move(backgroundPicture);
-
-  s.LightMarkX = scene.LightMarkX;
-  s.LightMarkY = scene.LightMarkY;
-  s.ColorMarkX = scene.ColorMarkX;
-  s.ColorMarkY = scene.ColorMarkY;
-  s.DiffuseMarkX = scene.DiffuseMarkX;
-  s.DiffuseMarkY = scene.DiffuseMarkY;
-  s.SpecularMarkX = scene.SpecularMarkX;
-  s.SpecularMarkY = scene.SpecularMarkY;
-  s.FadeMarkX = scene.FadeMarkX;
-  s.FadeMarkY = scene.FadeMarkY;
-  s.LightBehind = scene.LightBehind;
-  s.LightDirX = scene.LightDirX;
-  s.LightDirY = scene.LightDirY;
-  s.LightDirZ = scene.LightDirZ;
-  s.LightRed = scene.LightRed;
-  s.LightGreen = scene.LightGreen;
-  s.LightBlue = scene.LightBlue;
-  s.DiffuseSharpness = scene.DiffuseSharpness;
-  s.DiffuseGain = scene.DiffuseGain;
-  s.SpecularSharpness = scene.SpecularSharpness;
-  s.SpecularGain = scene.SpecularGain;
-  s.FadeStart = scene.FadeStart;
-  s.FadeRange = scene.FadeRange;
   s.AnimationKeys = std::move(animationKeys);
-  s.KeyInterval = scene.KeyInterval;
   return s;
 }
 
 bool SameLightAndMaterial(const SceneSnapshot& a, const SceneSnapshot& b) {
-  return sameBits(a.LightMarkX, b.LightMarkX) && sameBits(a.LightMarkY, b.LightMarkY) &&
-         sameBits(a.ColorMarkX, b.ColorMarkX) && sameBits(a.ColorMarkY, b.ColorMarkY) &&
-         sameBits(a.DiffuseMarkX, b.DiffuseMarkX) && sameBits(a.DiffuseMarkY, b.DiffuseMarkY) &&
-         sameBits(a.SpecularMarkX, b.SpecularMarkX) && sameBits(a.SpecularMarkY, b.SpecularMarkY) &&
-         sameBits(a.FadeMarkX, b.FadeMarkX) && sameBits(a.FadeMarkY, b.FadeMarkY) &&
-         sameBits(a.LightBehind, b.LightBehind) && sameBits(a.LightDirX, b.LightDirX) &&
-         sameBits(a.LightDirY, b.LightDirY) && sameBits(a.LightDirZ, b.LightDirZ) &&
-         sameBits(a.LightRed, b.LightRed) && sameBits(a.LightGreen, b.LightGreen) &&
-         sameBits(a.LightBlue, b.LightBlue) && sameBits(a.DiffuseSharpness, b.DiffuseSharpness) &&
-         sameBits(a.DiffuseGain, b.DiffuseGain) &&
-         sameBits(a.SpecularSharpness, b.SpecularSharpness) &&
-         sameBits(a.SpecularGain, b.SpecularGain) && sameBits(a.FadeStart, b.FadeStart) &&
-         sameBits(a.FadeRange, b.FadeRange);
+  return sameGroup<LightAndMaterial>(a, b);
 }
 
 bool SameSnapshot(const SceneSnapshot& a, const SceneSnapshot& b) {
-  return sameBits(a.PartCount, b.PartCount) && sameBits(a.PartFrame, b.PartFrame) &&
-         sameBits(a.PartPosX, b.PartPosX) && sameBits(a.PartPosY, b.PartPosY) &&
-         sameBits(a.PartOffsetX, b.PartOffsetX) && sameBits(a.PartOffsetY, b.PartOffsetY) &&
-         sameBits(a.ParentMatrix, b.ParentMatrix) && sameBits(a.AncestorMatrix, b.AncestorMatrix) &&
-         sameBits(a.SlotBuild, b.SlotBuild) && sameBits(a.SlotMesh, b.SlotMesh) &&
-         sameBits(a.View3D, b.View3D) && sameBits(a.OutlineMode, b.OutlineMode) &&
-         sameBits(a.ViewWidth, b.ViewWidth) && sameBits(a.ViewHeight, b.ViewHeight) &&
-         a.BackgroundName == b.BackgroundName && a.BackgroundPicture == b.BackgroundPicture &&
-         a.AnimationKeys == b.AnimationKeys && sameBits(a.KeyInterval, b.KeyInterval) &&
-         SameLightAndMaterial(a, b);
+  return sameGroup<PartLayout>(a, b) && sameGroup<SceneModes>(a, b) &&
+         SameLightAndMaterial(a, b) && sameBits(a.SlotBuild, b.SlotBuild) &&
+         sameBits(a.SlotMesh, b.SlotMesh) && sameBits(a.ViewWidth, b.ViewWidth) &&
+         sameBits(a.ViewHeight, b.ViewHeight) && a.BackgroundName == b.BackgroundName &&
+         a.BackgroundPicture == b.BackgroundPicture && a.AnimationKeys == b.AnimationKeys;
 }
 
 bool SameKeys(const std::vector<KeyPose>& a, const std::vector<KeyPose>& b) {
@@ -115,42 +95,9 @@ bool SameKeys(const std::vector<KeyPose>& a, const std::vector<KeyPose>& b) {
 }
 
 void RestoreSmallState(Scene& scene, const SceneSnapshot& s) {
-  scene.PartCount = s.PartCount;
-  scene.KeyInterval = s.KeyInterval;
-  scene.PartFrame = s.PartFrame;
-  scene.PartPosX = s.PartPosX;
-  scene.PartPosY = s.PartPosY;
-  scene.PartOffsetX = s.PartOffsetX;
-  scene.PartOffsetY = s.PartOffsetY;
-  scene.ParentMatrix = s.ParentMatrix;
-  scene.AncestorMatrix = s.AncestorMatrix;
-
-  scene.View3D = s.View3D;
-  scene.OutlineMode = s.OutlineMode;
-
-  scene.LightMarkX = s.LightMarkX;
-  scene.LightMarkY = s.LightMarkY;
-  scene.ColorMarkX = s.ColorMarkX;
-  scene.ColorMarkY = s.ColorMarkY;
-  scene.DiffuseMarkX = s.DiffuseMarkX;
-  scene.DiffuseMarkY = s.DiffuseMarkY;
-  scene.SpecularMarkX = s.SpecularMarkX;
-  scene.SpecularMarkY = s.SpecularMarkY;
-  scene.FadeMarkX = s.FadeMarkX;
-  scene.FadeMarkY = s.FadeMarkY;
-  scene.LightBehind = s.LightBehind;
-  scene.LightDirX = s.LightDirX;
-  scene.LightDirY = s.LightDirY;
-  scene.LightDirZ = s.LightDirZ;
-  scene.LightRed = s.LightRed;
-  scene.LightGreen = s.LightGreen;
-  scene.LightBlue = s.LightBlue;
-  scene.DiffuseSharpness = s.DiffuseSharpness;
-  scene.DiffuseGain = s.DiffuseGain;
-  scene.SpecularSharpness = s.SpecularSharpness;
-  scene.SpecularGain = s.SpecularGain;
-  scene.FadeStart = s.FadeStart;
-  scene.FadeRange = s.FadeRange;
+  static_cast<PartLayout&>(scene) = s;
+  static_cast<SceneModes&>(scene) = s;
+  static_cast<LightAndMaterial&>(scene) = s;
 }
 
 }  // namespace puffel

@@ -9,54 +9,25 @@
 #include <string>
 #include <vector>
 
-#include "app/scene.h"
+#include "scene/scene.h"
 #include "platform/bitmap.h"
 
 namespace puffel {
 
-struct SceneSnapshot {
-  // Parts and their poses.
-  int PartCount = 0;
-  std::array<Frame, MaxParts> PartFrame{};
-  std::array<double, MaxParts> PartPosX{};
-  std::array<double, MaxParts> PartPosY{};
-  std::array<double, MaxParts> PartOffsetX{};
-  std::array<double, MaxParts> PartOffsetY{};
-  LinkMatrix ParentMatrix{};
-  LinkMatrix AncestorMatrix{};
+struct SceneSnapshot : PartLayout, SceneModes, LightAndMaterial {
   // The build and the version of its mesh each of the 32 slots holds (used or
   // stale: a stale slot's file name is saved with the project).
   std::array<uint32_t, MaxParts> SlotBuild{};
   std::array<uint32_t, MaxParts> SlotMesh{};
 
-  // The view (the 3D redraw derives its cell order anew every time).
-  bool View3D = false;
-  bool OutlineMode = false;
+  // The view's size, which the part window's own size handling restores.
   int32_t ViewWidth = 0;
   int32_t ViewHeight = 0;
   // The background and its picture, shared by every step that shows it.
   std::string BackgroundName;
   std::shared_ptr<const Bitmap> BackgroundPicture;
-
-  // Light and material: the marks and what is derived from them.
-  int32_t LightMarkX = 0, LightMarkY = 0;
-  int32_t ColorMarkX = 0, ColorMarkY = 0;
-  int32_t DiffuseMarkX = 0, DiffuseMarkY = 0;
-  int32_t SpecularMarkX = 0, SpecularMarkY = 0;
-  int32_t FadeMarkX = 0, FadeMarkY = 0;
-  bool LightBehind = false;
-  double LightDirX = 0, LightDirY = 0, LightDirZ = 0;
-  int32_t LightRed = 0, LightGreen = 0, LightBlue = 0;
-  double DiffuseSharpness = 0;
-  double DiffuseGain = 0;
-  double SpecularSharpness = 0;
-  double SpecularGain = 0;
-  double FadeStart = 0;
-  int32_t FadeRange = 0;
-
-  // The animation: its keys, shared by every step that shows them.
+  // The animation's keys, shared by every step that shows them.
   std::shared_ptr<const std::vector<KeyPose>> AnimationKeys;
-  double KeyInterval = 1;
 };
 
 // The scene's small state, with the slots' builds and meshes, the background
@@ -74,11 +45,11 @@ bool SameKeys(const std::vector<KeyPose>& a, const std::vector<KeyPose>& b);
 // identity.
 bool SameSnapshot(const SceneSnapshot& a, const SceneSnapshot& b);
 
-// Whether the light and material parts of two snapshots are the same.
+// Whether the light and material of two snapshots are the same, bit for bit.
 bool SameLightAndMaterial(const SceneSnapshot& a, const SceneSnapshot& b);
 
-// Writes the parts, poses, skeleton, view mode, drawing mode and light and
-// material of snapshot into scene. The view size, the background and the
+// Writes the groups the snapshot keeps whole (parts and skeleton, modes,
+// light and material) into scene. The view size, the background and the
 // slots' contents are the history's to restore.
 void RestoreSmallState(Scene& scene, const SceneSnapshot& snapshot);
 

@@ -7,7 +7,7 @@
 #include <system_error>
 #include <vector>
 
-#include "anim/key_pose.h"
+#include "scene/key_pose.h"
 #include "platform/bmp_file.h"
 #include "platform/paths.h"
 

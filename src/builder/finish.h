@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "app/scene.h"
+#include "scene/scene.h"
 #include "builder/outline.h"
 
 namespace puffel {

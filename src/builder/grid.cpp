@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/tables.h"
+#include "scene/tables.h"
 #include "builder/background.h"
 #include "platform/numeric.h"
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "app/scene.h"
+#include "scene/scene.h"
 
 namespace puffel {
 

@@ -3,7 +3,7 @@
 // are stretched, and with colour projection the texture follows the vertices.
 #pragma once
 
-#include "app/scene.h"
+#include "scene/scene.h"
 #include "builder/nearest_outline.h"
 #include "builder/outline.h"
 

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/scene.h"
-#include "app/tables.h"
+#include "scene/scene.h"
+#include "scene/tables.h"
 #include "builder/outline.h"
 #include "builder/outline_index.h"
 #include "platform/controls.h"

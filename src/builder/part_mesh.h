@@ -8,7 +8,7 @@
 #include <memory>
 #include <utility>
 
-#include "app/scene.h"
+#include "scene/scene.h"
 #include "builder/grid.h"
 #include "builder/nearest_outline.h"
 #include "builder/outline.h"

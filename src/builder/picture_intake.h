@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "app/scene.h"
+#include "scene/scene.h"
 #include "platform/bitmap.h"
 
 namespace puffel {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "anim/joint_pose.h"
-#include "app/scene.h"
+#include "scene/scene.h"
 #include "render/triangle_side.h"
 
 namespace puffel {

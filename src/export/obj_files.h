@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/scene.h"
+#include "scene/scene.h"
 #include "export/figure_model.h"
 
 namespace puffel {

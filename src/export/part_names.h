@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/scene.h"
+#include "scene/scene.h"
 
 namespace puffel {
 

@@ -3,7 +3,7 @@
 // the step is subtracted.
 #pragma once
 
-#include "app/scene.h"
+#include "scene/scene.h"
 
 namespace puffel {
 

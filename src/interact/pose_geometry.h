@@ -3,7 +3,7 @@
 // viewer. The trackball's vectors count z toward the viewer instead.
 #pragma once
 
-#include "app/scene.h"
+#include "scene/scene.h"
 
 namespace puffel {
 

@@ -4,7 +4,7 @@
 // TipZ. A held, current or hovered part that no longer exists poses nothing.
 #pragma once
 
-#include "app/scene.h"
+#include "scene/scene.h"
 
 namespace puffel {
 

@@ -2,7 +2,7 @@
 // and whether a part moves with a tree or subtree.
 #pragma once
 
-#include "app/scene.h"
+#include "scene/scene.h"
 
 namespace puffel {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "anim/key_pose.h"
+#include "scene/key_pose.h"
 
 namespace puffel {
 

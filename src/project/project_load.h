@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/scene.h"
+#include "scene/scene.h"
 #include "platform/bitmap.h"
 #include "project/byte_fields.h"
 

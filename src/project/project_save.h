@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/scene.h"
+#include "scene/scene.h"
 
 namespace puffel {
 

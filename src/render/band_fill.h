@@ -5,7 +5,7 @@
 #include <span>
 #include <vector>
 
-#include "app/scene.h"
+#include "scene/scene.h"
 #include "render/fill.h"
 #include "render/side_paint.h"
 #include "render/side_pixels.h"

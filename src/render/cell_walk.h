@@ -6,7 +6,7 @@
 #include <span>
 #include <vector>
 
-#include "app/scene.h"
+#include "scene/scene.h"
 #include "render/triangle_side.h"
 
 namespace puffel {

@@ -4,7 +4,7 @@
 
 #include <limits>
 
-#include "app/scene.h"
+#include "scene/scene.h"
 #include "render/triangle_side.h"
 
 namespace puffel {

@@ -1,7 +1,7 @@
 // The part window: the one view of the scene, flat or 3D, and its window events.
 #pragma once
 
-#include "app/scene.h"
+#include "scene/scene.h"
 #include "platform/form.h"
 
 namespace puffel {

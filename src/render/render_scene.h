@@ -2,7 +2,7 @@
 // outlines) over black or the background picture.
 #pragma once
 
-#include "app/scene.h"
+#include "scene/scene.h"
 #include "render/fill.h"
 #include "render/triangle_side.h"
 

@@ -1,7 +1,7 @@
 // Flat lighting of one triangle side from the light and material settings.
 #pragma once
 
-#include "app/scene.h"
+#include "scene/scene.h"
 
 namespace puffel {
 

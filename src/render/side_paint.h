@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "app/scene.h"
+#include "scene/scene.h"
 #include "platform/numeric.h"
 #include "render/triangle_side.h"
 

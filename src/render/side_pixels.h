@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "app/scene.h"
+#include "scene/scene.h"
 #include "platform/numeric.h"
 #include "render/fill.h"
 #include "render/row_span.h"

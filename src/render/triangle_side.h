@@ -5,7 +5,7 @@
 #include <array>
 #include <cstddef>
 
-#include "app/scene.h"
+#include "scene/scene.h"
 
 namespace puffel {
 

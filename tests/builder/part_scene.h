@@ -6,7 +6,7 @@
 #include <bit>
 #include <cstdint>
 
-#include "app/scene.h"
+#include "scene/scene.h"
 #include "platform/bitmap.h"
 
 namespace puffel::test {

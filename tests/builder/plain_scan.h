@@ -6,8 +6,8 @@
 #include <cmath>
 #include <vector>
 
-#include "app/scene.h"
-#include "app/tables.h"
+#include "scene/scene.h"
+#include "scene/tables.h"
 #include "builder/finish.h"
 #include "builder/grid.h"
 #include "builder/inflate.h"

@@ -29,6 +29,9 @@ void fillTheDisk() {
 
 // Runs check in a child process; it passes when the child exits with 0.
 void inChild(const std::function<int()>& check) {
+  // The program may have helper threads by now: the child is started afresh
+  // rather than forked from this process, whose locks those threads may hold.
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(std::exit(check()), ::testing::ExitedWithCode(0), "");
 }
 

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/scene.h"
+#include "scene/scene.h"
 #include "render/triangle_side.h"
 
 namespace puffel::test {

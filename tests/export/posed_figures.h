@@ -9,7 +9,7 @@
 #include <string>
 
 #include "app/main_window.h"
-#include "app/scene.h"
+#include "scene/scene.h"
 #include "render/part_window.h"
 #include "support/scripted_app.h"
 

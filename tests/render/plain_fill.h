@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "app/scene.h"
+#include "scene/scene.h"
 #include "platform/numeric.h"
 #include "render/fill.h"
 #include "render/shade.h"

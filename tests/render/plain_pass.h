@@ -6,7 +6,7 @@
 
 #include <cmath>
 
-#include "app/scene.h"
+#include "scene/scene.h"
 #include "platform/canvas.h"
 #include "platform/numeric.h"
 #include "render/plain_fill.h"

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "app/light_material.h"
-#include "app/scene.h"
+#include "scene/scene.h"
 #include "platform/bitmap.h"
 
 namespace puffel::test {

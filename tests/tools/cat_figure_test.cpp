@@ -5,7 +5,7 @@
 #include <cmath>
 #include <string>
 
-#include "app/scene.h"
+#include "scene/scene.h"
 #include "builder/finish.h"
 #include "sample_art/cat_figure.h"
 #include "sample_art/sample_set.h"

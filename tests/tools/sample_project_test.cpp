@@ -10,7 +10,7 @@
 #include <string>
 
 #include "app/main_window.h"
-#include "app/scene.h"
+#include "scene/scene.h"
 #include "platform/bmp_file.h"
 #include "platform/paths.h"
 #include "sample_art/cat_figure.h"

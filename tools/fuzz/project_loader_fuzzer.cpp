@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/scene.h"
+#include "scene/scene.h"
 #include "project/project_load.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

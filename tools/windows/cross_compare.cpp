@@ -18,7 +18,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/scene.h"
+#include "scene/scene.h"
 #include "platform/bmp_file.h"
 #include "platform/paths.h"
 #include "project/project_load.h"

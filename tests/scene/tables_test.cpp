@@ -1,11 +1,11 @@
-#include "app/tables.h"
+#include "scene/tables.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 #include <vector>
 
-#include "app/scene.h"
+#include "scene/scene.h"
 
 namespace puffel {
 namespace {

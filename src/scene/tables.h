@@ -7,7 +7,7 @@
 #include <cstring>
 #include <vector>
 
-#include "app/zeroed_cells.h"
+#include "scene/zeroed_cells.h"
 
 namespace puffel {
 

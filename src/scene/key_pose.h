@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "app/geometry.h"
+#include "scene/geometry.h"
 
 namespace puffel {
 

@@ -5,11 +5,12 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <tuple>
 #include <vector>
 
-#include "anim/key_pose.h"
-#include "app/geometry.h"
-#include "app/tables.h"
+#include "scene/key_pose.h"
+#include "scene/geometry.h"
+#include "scene/tables.h"
 #include "platform/bitmap.h"
 
 namespace puffel {
@@ -24,9 +25,66 @@ Frame ResetFrame(double x, double y);
 using LinkMatrix = std::array<std::array<uint8_t, LinkSize>, LinkSize>;
 using PartFileNameSlot = std::array<char, 256>;
 
-struct Scene {
-  // Parts: slots 0..PartCount-1 are in use, the rest are stale.
-  int PartCount = 0;
+// The groups of the scene's state that the history keeps whole: a field added
+// to one of them is kept, compared and restored with it. Fields() lists them
+// for the bit-for-bit comparison, which checks that it lists every byte but
+// the padding (ordered to take less than the widest field).
+
+// The parts' count, poses and places, and the skeleton.
+struct PartLayout {
+  std::array<Frame, MaxParts> PartFrame{};
+  std::array<double, MaxParts> PartPosX{};
+  std::array<double, MaxParts> PartPosY{};
+  std::array<double, MaxParts> PartOffsetX{};
+  std::array<double, MaxParts> PartOffsetY{};
+  int PartCount = 0;  // slots 0..PartCount-1 are in use, the rest are stale
+  LinkMatrix ParentMatrix{};
+  LinkMatrix AncestorMatrix{};
+
+  auto Fields() const {
+    return std::tie(PartFrame, PartPosX, PartPosY, PartOffsetX, PartOffsetY, PartCount,
+                    ParentMatrix, AncestorMatrix);
+  }
+};
+
+// The switches a person sets: the view and drawing modes and the key interval.
+struct SceneModes {
+  double KeyInterval = 1;  // seconds between animation keys
+  bool View3D = false;
+  bool OutlineMode = false;
+
+  auto Fields() const { return std::tie(KeyInterval, View3D, OutlineMode); }
+};
+
+// The light and the material: the pickers' marks and what is derived from them.
+struct LightAndMaterial {
+  double LightDirX = 0, LightDirY = 0, LightDirZ = 0;
+  double DiffuseSharpness = 0;
+  double DiffuseGain = 0;
+  double SpecularSharpness = 0;
+  double SpecularGain = 0;
+  double FadeStart = 0;
+  int32_t LightMarkX = 0, LightMarkY = 0;
+  int32_t ColorMarkX = 0, ColorMarkY = 0;
+  int32_t DiffuseMarkX = 0, DiffuseMarkY = 0;
+  int32_t SpecularMarkX = 0, SpecularMarkY = 0;
+  int32_t FadeMarkX = 0, FadeMarkY = 0;
+  int32_t LightRed = 0, LightGreen = 0, LightBlue = 0;
+  int32_t FadeRange = 0;
+  bool LightBehind = false;
+
+  auto Fields() const {
+    return std::tie(LightDirX, LightDirY, LightDirZ, DiffuseSharpness, DiffuseGain,
+                    SpecularSharpness, SpecularGain, FadeStart, LightMarkX, LightMarkY,
+                    ColorMarkX, ColorMarkY, DiffuseMarkX, DiffuseMarkY, SpecularMarkX,
+                    SpecularMarkY, FadeMarkX, FadeMarkY, LightRed, LightGreen, LightBlue,
+                    FadeRange, LightBehind);
+  }
+};
+
+// Every table the windows share. The history keeps the groups it derives from
+// whole, and the pictures, meshes, view size, background and keys on its own.
+struct Scene : PartLayout, SceneModes, LightAndMaterial {
   std::array<Bitmap, MaxParts> PartPicture;
   std::array<Bitmap, MaxParts> PartBackPicture;
   std::array<Bitmap, MaxParts> PartCutout;
@@ -34,11 +92,6 @@ struct Scene {
   std::array<PartFileNameSlot, MaxParts> PartFileName{};
   std::array<int32_t, MaxParts> GridColumns{};
   std::array<int32_t, MaxParts> GridRows{};
-  std::array<double, MaxParts> PartPosX{};
-  std::array<double, MaxParts> PartPosY{};
-  std::array<double, MaxParts> PartOffsetX{};
-  std::array<double, MaxParts> PartOffsetY{};
-  std::array<Frame, MaxParts> PartFrame{};
   std::array<Frame, MaxParts> SavedFrame{};
   std::array<Frame, MaxParts> RenderFrame{};
 
@@ -50,9 +103,7 @@ struct Scene {
   Table3D<double> BackX, BackY, BackZ;
   Table3D<double> TexU, TexV;
 
-  // The skeleton.
-  LinkMatrix ParentMatrix{};
-  LinkMatrix AncestorMatrix{};
+  // The skeleton's scratch table.
   LinkMatrix ClosureScratch{};
 
   // The view.
@@ -67,8 +118,6 @@ struct Scene {
   ViewBuffer<int32_t> OwnerBuffer;
   Bitmap BackgroundBitmap;
   std::string BackgroundName;
-  bool View3D = false;
-  bool OutlineMode = false;
   int DrawOrder = 1;
 
   // Pointer state of the part window.
@@ -82,21 +131,7 @@ struct Scene {
   bool GrabBehind = false;
   Point3 DragVector;
 
-  // Light and material.
-  int32_t LightMarkX = 0, LightMarkY = 0;
-  int32_t ColorMarkX = 0, ColorMarkY = 0;
-  int32_t DiffuseMarkX = 0, DiffuseMarkY = 0;
-  int32_t SpecularMarkX = 0, SpecularMarkY = 0;
-  int32_t FadeMarkX = 0, FadeMarkY = 0;
-  bool LightBehind = false;
-  double LightDirX = 0, LightDirY = 0, LightDirZ = 0;
-  int32_t LightRed = 0, LightGreen = 0, LightBlue = 0;
-  double DiffuseSharpness = 0;
-  double DiffuseGain = 0;
-  double SpecularSharpness = 0;
-  double SpecularGain = 0;
-  double FadeStart = 0;
-  int32_t FadeRange = 0;
+  // The pickers.
   Bitmap LightPickerBitmap;
   Bitmap MaterialPickerBitmap;
   bool PickerPressed = false;
@@ -106,7 +141,6 @@ struct Scene {
 
   // The animation: key poses played in a loop, KeyInterval seconds apart.
   std::vector<KeyPose> AnimationKeys;
-  double KeyInterval = 1;
 
   // Other state.
   Bitmap PictureLoadBuffer;
