@@ -1,29 +1,47 @@
-// The running program: the scene and its two windows, created in order.
+// The running program: the scene, its two windows, created in order, and the
+// one pipeline every event of the windows passes through.
 #pragma once
+
+#include <functional>
 
 #include "app/animation_menu.h"
 #include "app/history_recording.h"
 #include "app/main_window.h"
 #include "app/playback.h"
-#include "scene/scene.h"
 #include "app/scene_history.h"
+#include "app/window_event.h"
 #include "render/part_window.h"
+#include "scene/scene.h"
 
 namespace puffel {
 
-struct Application {
-  Application() {
-    form1.SetPartWindow(form2);
-    InstallAnimation(form1, playback);
-    RecordGestures(form1, form2, history);
-    StopPlaybackAroundEvents(form1, form2, playback);
-  }
+class Application {
+ public:
+  Application();
+  Application(const Application&) = delete;
+  Application& operator=(const Application&) = delete;
+
+  // The event pipeline: runs handler, the handler of event, as every event
+  // is run. In order: playback stops (a press in the part window while it
+  // plays only stops it, and its drag does nothing until every button is let
+  // go); the event's step of the history opens; the handler runs; the
+  // animation keys are fitted to the parts it left; the step closes; the
+  // key interval's check marks show the scene's.
+  void Pass(const WindowEvent& event, const std::function<void()>& handler);
 
   Scene scene;
   TForm1 form1{scene};          // the main window; its FormCreate sets every default
   TForm2 form2{scene, form1};   // the part window; its first size report sizes the view
   SceneHistory history{form1};  // undo and redo of the scene
   Playback playback{form2};     // the animation played in the part window
+
+ private:
+  // Sends every handler of both windows through Pass. Run once, after every
+  // handler is set.
+  void routeEvents();
+
+  GestureRecording recording_{form1, form2, history};
+  bool swallowing_ = false;  // a press in the part window stopped playback
 };
 
 // The part window's client size when the program starts.

@@ -1,9 +1,6 @@
 #include "app/history_recording.h"
 
 #include <cstdint>
-#include <functional>
-#include <memory>
-#include <utility>
 
 #include "app/main_window.h"
 #include "render/part_window.h"
@@ -27,94 +24,16 @@ void asGesture(SceneHistory& history, const std::function<void()>& handler,
   history.EndGesture();
 }
 
-void recordClicks(std::function<void()>& onClick, SceneHistory& history) {
-  onClick = [&history, handler = std::move(onClick)] { asGesture(history, handler); };
-}
-
 int heldCount(const ShiftState& shift) { return shift.left + shift.right + shift.middle; }
 
 // A press on part k's joint marker in the flat view selects 1000 + k; its
 // drag moves the pivot and shifts the part's pivot-relative mesh.
 constexpr int JointMarkerSelection = 1000;
 
-// The pointer of one window: a gesture from the press that finds no gesture
-// of this window open to the release that leaves no button held. A press
-// with only its own button held while a gesture is open means the release
-// went elsewhere (to a message box, say): that gesture ends there.
-void recordPointer(Form& form, SceneHistory& history) {
-  auto pressed = std::make_shared<bool>(false);
-  form.OnMouseDown = [&history, pressed, handler = std::move(form.OnMouseDown)](
-                         MouseButton button, ShiftState shift, int x, int y) {
-    if (*pressed && heldCount(shift) <= 1) {
-      history.EndGesture();
-      *pressed = false;
-    }
-    if (!*pressed) {
-      *pressed = true;
-      history.BeginGesture();
-    }
-    handler(button, shift, x, y);
-  };
-  form.OnMouseUp = [&history, pressed, handler = std::move(form.OnMouseUp)](
-                       MouseButton button, ShiftState shift, int x, int y) {
-    const bool ends = *pressed && heldCount(shift) == 0;
-    if (ends) *pressed = false;
-    try {
-      handler(button, shift, x, y);
-    } catch (...) {
-      if (ends) history.EndGesture();
-      throw;
-    }
-    if (ends) history.EndGesture();
-  };
-  form.OnDblClick = [&history, handler = std::move(form.OnDblClick)] {
-    asGesture(history, handler);
-  };
-}
-
-void recordWheel(std::function<void(ShiftState, int, int)>& wheel, SceneHistory& history) {
-  wheel = [&history, handler = std::move(wheel)](ShiftState shift, int x, int y) {
-    asGesture(history, [&] { handler(shift, x, y); });
-  };
-}
-
 }  // namespace
 
-void RecordGestures(TForm1& form1, TForm2& form2, SceneHistory& history) {
-  Scene& scene = form1.scene;
-  form1.Button1.OnClick = [&history, &scene, handler = std::move(form1.Button1.OnClick)] {
-    history.RecordBuild(scene.PartCount, handler);
-  };
-  form1.Button2.OnClick = [&history, handler = std::move(form1.Button2.OnClick)] {
-    asGesture(history, handler, [&history] { history.NoteBackgroundPicture(); });
-  };
-  for (Control* button :
-       {&form1.Button3, &form1.Button4, &form1.SpeedButton2, &form1.SpeedButton3}) {
-    recordClicks(button->OnClick, history);
-  }
-  for (MenuEntry* entry : {&form1.AddKey, &form1.DeleteKey, &form1.ClearKeys, &form1.KeyInterval1,
-                           &form1.KeyInterval2, &form1.KeyInterval3, &form1.KeyInterval4}) {
-    recordClicks(entry->OnClick, history);
-  }
-  // A refused load changes nothing; one that is read replaces the scene.
-  form1.SpeedButton5.OnClick = [&history, &scene, handler = std::move(form1.SpeedButton5.OnClick)] {
-    const uint64_t loads = scene.LoadedProjects;
-    handler();
-    if (scene.LoadedProjects != loads) history.Reset();
-  };
-
-  recordPointer(form1, history);
-  recordPointer(form2, history);
-  form2.OnMouseDown = [&history, &scene, handler = std::move(form2.OnMouseDown)](
-                          MouseButton button, ShiftState shift, int x, int y) {
-    handler(button, shift, x, y);
-    if (!scene.View3D && scene.Selection >= JointMarkerSelection) {
-      history.NoteMeshChange(scene.Selection - JointMarkerSelection);
-    }
-  };
-  recordWheel(form2.OnMouseWheelUp, history);
-  recordWheel(form2.OnMouseWheelDown, history);
-
+GestureRecording::GestureRecording(TForm1& form1, TForm2& form2, SceneHistory& history)
+    : form1_(form1), form2_(form2), history_(history) {
   form1.Undo.OnClick = [&history] { history.Undo(); };
   form1.Redo.OnClick = [&history] { history.Redo(); };
   history.OnChange = [&form1, &history] {
@@ -122,6 +41,78 @@ void RecordGestures(TForm1& form1, TForm2& form2, SceneHistory& history) {
     form1.Redo.SetEnabled(history.CanRedo());
   };
   history.OnChange();
+}
+
+void GestureRecording::Record(const WindowEvent& event, const std::function<void()>& handler) {
+  Scene& scene = form1_.scene;
+  switch (event.kind) {
+    case WindowEvent::Kind::Press:
+    case WindowEvent::Kind::Move:
+    case WindowEvent::Kind::Release:
+      recordPointer(event, event.form == &form1_ ? pressed1_ : pressed2_, handler);
+      return;
+    case WindowEvent::Kind::DoubleClick:
+    case WindowEvent::Kind::Wheel:
+      asGesture(history_, handler);
+      return;
+    case WindowEvent::Kind::Drop:
+    case WindowEvent::Kind::Resize:
+      handler();
+      return;
+    case WindowEvent::Kind::Click:
+      break;
+  }
+  const void* source = event.source;
+  if (source == &form1_.Button1) {
+    history_.RecordBuild(scene.PartCount, handler);
+  } else if (source == &form1_.Button2) {
+    asGesture(history_, handler, [this] { history_.NoteBackgroundPicture(); });
+  } else if (source == &form1_.SpeedButton5) {
+    // A refused load changes nothing; one that is read replaces the scene.
+    const uint64_t loads = scene.LoadedProjects;
+    handler();
+    if (scene.LoadedProjects != loads) history_.Reset();
+  } else if (source == &form1_.Button3 || source == &form1_.Button4 ||
+             source == &form1_.SpeedButton2 || source == &form1_.SpeedButton3 ||
+             source == &form1_.AddKey || source == &form1_.DeleteKey ||
+             source == &form1_.ClearKeys || source == &form1_.KeyInterval1 ||
+             source == &form1_.KeyInterval2 || source == &form1_.KeyInterval3 ||
+             source == &form1_.KeyInterval4) {
+    asGesture(history_, handler);
+  } else {
+    handler();
+  }
+}
+
+void GestureRecording::recordPointer(const WindowEvent& event, bool& pressed,
+                                     const std::function<void()>& handler) {
+  Scene& scene = form1_.scene;
+  if (event.kind == WindowEvent::Kind::Press) {
+    if (pressed && heldCount(event.held) <= 1) {
+      history_.EndGesture();
+      pressed = false;
+    }
+    if (!pressed) {
+      pressed = true;
+      history_.BeginGesture();
+    }
+    handler();
+    if (event.form == &form2_ && !scene.View3D && scene.Selection >= JointMarkerSelection) {
+      history_.NoteMeshChange(scene.Selection - JointMarkerSelection);
+    }
+  } else if (event.kind == WindowEvent::Kind::Release) {
+    const bool ends = pressed && heldCount(event.held) == 0;
+    if (ends) pressed = false;
+    try {
+      handler();
+    } catch (...) {
+      if (ends) history_.EndGesture();
+      throw;
+    }
+    if (ends) history_.EndGesture();
+  } else {
+    handler();
+  }
 }
 
 }  // namespace puffel

@@ -88,7 +88,7 @@ class TForm1 : public Form {
 
   // The menu bar. Export3D's and ExportGif's handlers come from the programs
   // that link the model export (InstallModelExport), Undo's and Redo's from
-  // the history (RecordGestures), the animation's from the playback
+  // the history (GestureRecording), the animation's from the playback
   // (InstallAnimation).
   MenuEntry Export3D{"ファイル", "Export3D", "3Dモデル書き出し..."};
   MenuEntry ExportGif{"ファイル", "ExportGif", "GIFアニメ書き出し..."};

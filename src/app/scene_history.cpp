@@ -130,7 +130,8 @@ void SceneHistory::restore(const SceneSnapshot& target) {
   const SceneSnapshot current = capture();
 
   // The window first, while the scene is whole: its own size handling moves
-  // the parts, whose places are then overwritten with the target's.
+  // the parts, whose places are then overwritten with the target's. The
+  // part window is redrawn once, at the end.
   const bool fixed = !target.BackgroundName.empty();
   if (fixed != (form2.GetBorderStyle() == BorderStyle::Single)) {
     if (fixed) {
@@ -142,7 +143,7 @@ void SceneHistory::restore(const SceneSnapshot& target) {
     }
   }
   if (target.ViewWidth != scene.ViewWidth || target.ViewHeight != scene.ViewHeight) {
-    form2.SetClientSize(target.ViewWidth, target.ViewHeight);
+    form2.ResizeWithoutRedraw(target.ViewWidth, target.ViewHeight);
   }
 
   builds_.Bring(scene, target.SlotBuild, target.SlotMesh, target.PartCount);

@@ -73,11 +73,11 @@ bool SameLightAndMaterial(const SceneSnapshot& a, const SceneSnapshot& b) {
 }
 
 bool SameSnapshot(const SceneSnapshot& a, const SceneSnapshot& b) {
-  return sameGroup<PartLayout>(a, b) && sameGroup<SceneModes>(a, b) &&
-         SameLightAndMaterial(a, b) && sameBits(a.SlotBuild, b.SlotBuild) &&
-         sameBits(a.SlotMesh, b.SlotMesh) && sameBits(a.ViewWidth, b.ViewWidth) &&
-         sameBits(a.ViewHeight, b.ViewHeight) && a.BackgroundName == b.BackgroundName &&
-         a.BackgroundPicture == b.BackgroundPicture && a.AnimationKeys == b.AnimationKeys;
+  return sameGroup<PartLayout>(a, b) && sameGroup<SceneModes>(a, b) && SameLightAndMaterial(a, b) &&
+         sameBits(a.SlotBuild, b.SlotBuild) && sameBits(a.SlotMesh, b.SlotMesh) &&
+         sameBits(a.ViewWidth, b.ViewWidth) && sameBits(a.ViewHeight, b.ViewHeight) &&
+         a.BackgroundName == b.BackgroundName && a.BackgroundPicture == b.BackgroundPicture &&
+         a.AnimationKeys == b.AnimationKeys;
 }
 
 bool SameKeys(const std::vector<KeyPose>& a, const std::vector<KeyPose>& b) {

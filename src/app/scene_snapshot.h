@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "scene/scene.h"
 #include "platform/bitmap.h"
+#include "scene/scene.h"
 
 namespace puffel {
 

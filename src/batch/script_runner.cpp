@@ -108,30 +108,23 @@ class Runner {
     const ShiftState held = pointer.held;
     const int x = pointer.x;
     const int y = pointer.y;
-    if (pointer.kind == PointerCommand::Kind::Press && target.OnMouseDown) {
-      DispatchEvent([&] { target.OnMouseDown(pressedButton(held), held, x, y); });
-    } else if (pointer.kind == PointerCommand::Kind::Move && target.OnMouseMove) {
-      DispatchEvent([&] { target.OnMouseMove(held, x, y); });
-    } else if (pointer.kind == PointerCommand::Kind::Release && target.OnMouseUp) {
-      DispatchEvent([&] { target.OnMouseUp(MouseButton::Left, held, x, y); });
+    if (pointer.kind == PointerCommand::Kind::Press) {
+      target.ReportPress(pressedButton(held), held, x, y);
+    } else if (pointer.kind == PointerCommand::Kind::Move) {
+      target.ReportMove(held, x, y);
+    } else {
+      target.ReportRelease(MouseButton::Left, held, x, y);
     }
     return true;
   }
 
   bool execute(const DblClickCommand& click) {
-    Form& target = form(click.form);
-    if (target.OnDblClick) DispatchEvent([&] { target.OnDblClick(); });
-    const ShiftState left{.left = true};
-    if (target.OnMouseDown) {
-      DispatchEvent([&] { target.OnMouseDown(MouseButton::Left, left, click.x, click.y); });
-    }
+    form(click.form).ReportPress(MouseButton::Left, {.left = true}, click.x, click.y, true);
     return true;
   }
 
   bool execute(const WheelCommand& wheel) {
-    TForm2& target = app_->form2;
-    const auto& handler = wheel.up ? target.OnMouseWheelUp : target.OnMouseWheelDown;
-    if (handler) DispatchEvent([&] { handler(ShiftState{}, wheel.x, wheel.y); });
+    app_->form2.ReportWheel(wheel.up ? WheelNotch : -WheelNotch, {}, wheel.x, wheel.y);
     return true;
   }
 
@@ -152,14 +145,12 @@ class Runner {
   }
 
   bool execute(const DropCommand& drop) {
-    Form& target = form(drop.form);
-    DispatchEvent([&] { target.OnDropFiles(drop.paths); });
+    form(drop.form).ReportDrop(drop.paths);
     return true;
   }
 
   bool execute(const CloseCommand& close) {
-    Form& target = form(close.form);
-    DispatchEvent([&] { target.Close(); });
+    form(close.form).ReportCloseRequest();
     return false;
   }
 

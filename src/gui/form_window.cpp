@@ -77,8 +77,8 @@ FormWindow::FormWindow(Form& form) : form_(form) {
   face.setColor(QPalette::Window, face.color(QPalette::Button));
   setPalette(face);
 
-  menuBar_ = CreateMenuBar(form_, this,
-                           [this](const std::function<void()>& handler) { dispatch(handler); });
+  menuBar_ = CreateMenuBar(
+      form_, this, [this](const std::function<void()>& handler) { form_.Dispatch(handler); });
   if (menuBar_ != nullptr) {
     // The controls lie in the client area below the bar; the pointer's events
     // there pass on to this window.
@@ -104,9 +104,7 @@ FormWindow::FormWindow(Form& form) : form_(form) {
   // A timeout that comes due while the last one runs is not queued: Qt
   // delivers it once, when the event loop is back.
   timer_.setTimerType(Qt::PreciseTimer);
-  connect(&timer_, &QTimer::timeout, this, [this] {
-    if (form_.OnTimer) dispatch(form_.OnTimer);
-  });
+  connect(&timer_, &QTimer::timeout, this, [this] { form_.ReportTimer(); });
   form_.TimerChanged = [this] {
     if (form_.TimerInterval() > 0) {
       timer_.start(form_.TimerInterval());
@@ -168,11 +166,6 @@ void FormWindow::surfaceChanged() {
   update();
 }
 
-void FormWindow::dispatch(const std::function<void()>& handler) {
-  if (form_.Closed()) return;
-  DispatchEvent(handler);
-}
-
 void FormWindow::dragEnterEvent(QDragEnterEvent* event) {
   if (!droppedFiles(event->mimeData()).empty()) event->acceptProposedAction();
 }
@@ -183,14 +176,13 @@ void FormWindow::dropEvent(QDropEvent* event) {
   event->acceptProposedAction();
   // The drop ends before the files are read: a build or a message box must
   // not keep the desktop's drag waiting.
-  QTimer::singleShot(
-      0, this, [this, paths = std::move(paths)] { dispatch([&] { form_.OnDropFiles(paths); }); });
+  QTimer::singleShot(0, this, [this, paths = std::move(paths)] { form_.ReportDrop(paths); });
 }
 
 void FormWindow::paintEvent(QPaintEvent*) {
-  if (!fresh_ && form_.OnPaint) {
+  if (!fresh_) {
     painting_ = true;
-    dispatch(form_.OnPaint);
+    form_.ReportPaint();
     painting_ = false;
   }
   fresh_ = false;
@@ -211,62 +203,44 @@ void FormWindow::placeMenuBar() {
 
 void FormWindow::resizeEvent(QResizeEvent*) {
   placeMenuBar();
-  dispatch([this] { form_.ReportClientSize(width(), height() - menuHeight()); });
+  form_.Dispatch([this] { form_.ReportClientSize(width(), height() - menuHeight()); });
 }
 
 void FormWindow::closeEvent(QCloseEvent* event) {
   // Form::Close asks for this window to close again; QWidget::close ignores
   // that nested request.
-  dispatch([this] { form_.Close(); });
+  form_.ReportCloseRequest();
   event->accept();
 }
 
-void FormWindow::reportPress(QMouseEvent* event) {
+void FormWindow::reportPress(QMouseEvent* event, bool doubleClick) {
   const std::optional<MouseButton> button = mouseButton(event->button());
-  if (!button || !form_.OnMouseDown) return;
+  if (!button) return;
   const auto [x, y] = clientPixel(event);
-  const ShiftState held = heldButtons(event->buttons());
-  // Copied into the lambdas: clang 14 cannot capture structured bindings.
-  dispatch([&, x = x, y = y] { form_.OnMouseDown(*button, held, x, y); });
+  form_.ReportPress(*button, heldButtons(event->buttons()), x, y, doubleClick);
 }
 
-void FormWindow::mousePressEvent(QMouseEvent* event) { reportPress(event); }
+void FormWindow::mousePressEvent(QMouseEvent* event) { reportPress(event, false); }
 
-void FormWindow::mouseDoubleClickEvent(QMouseEvent* event) {
-  // Qt sends this in place of the second press; the form sees the double
-  // click first and then the press. Only the left button double-clicks.
-  if (event->button() == Qt::LeftButton && form_.OnDblClick) dispatch(form_.OnDblClick);
-  reportPress(event);
-}
+// Qt sends this in place of the second press.
+void FormWindow::mouseDoubleClickEvent(QMouseEvent* event) { reportPress(event, true); }
 
 void FormWindow::mouseReleaseEvent(QMouseEvent* event) {
   const std::optional<MouseButton> button = mouseButton(event->button());
-  if (!button || !form_.OnMouseUp) return;
+  if (!button) return;
   const auto [x, y] = clientPixel(event);
-  const ShiftState held = heldButtons(event->buttons());
-  dispatch([&, x = x, y = y] { form_.OnMouseUp(*button, held, x, y); });
+  form_.ReportRelease(*button, heldButtons(event->buttons()), x, y);
 }
 
 void FormWindow::mouseMoveEvent(QMouseEvent* event) {
-  if (!form_.OnMouseMove) return;
   const auto [x, y] = clientPixel(event);
-  const ShiftState held = heldButtons(event->buttons());
-  dispatch([&, x = x, y = y] { form_.OnMouseMove(held, x, y); });
+  form_.ReportMove(heldButtons(event->buttons()), x, y);
 }
 
 void FormWindow::wheelEvent(QWheelEvent* event) {
-  int notches = wheel_.Add(event->angleDelta().y());
-  const int screenX = static_cast<int>(std::floor(event->globalPosition().x()));
-  const int screenY = static_cast<int>(std::floor(event->globalPosition().y()));
-  const ShiftState held = heldButtons(event->buttons());
-  for (; notches > 0; --notches) {
-    if (form_.OnMouseWheelUp) dispatch([&] { form_.OnMouseWheelUp(held, screenX, screenY); });
-  }
-  for (; notches < 0; ++notches) {
-    if (form_.OnMouseWheelDown) {
-      dispatch([&] { form_.OnMouseWheelDown(held, screenX, screenY); });
-    }
-  }
+  form_.ReportWheel(event->angleDelta().y(), heldButtons(event->buttons()),
+                    static_cast<int>(std::floor(event->globalPosition().x())),
+                    static_cast<int>(std::floor(event->globalPosition().y())));
   event->accept();
 }
 

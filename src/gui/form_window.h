@@ -8,7 +8,6 @@
 #include <QWidget>
 
 #include "platform/form.h"
-#include "platform/wheel_notches.h"
 
 class QCloseEvent;
 class QDragEnterEvent;
@@ -48,9 +47,7 @@ class FormWindow : public QWidget {
  private:
   void applyProperties();
   void surfaceChanged();
-  // Runs handler through DispatchEvent unless the form has closed.
-  void dispatch(const std::function<void()>& handler);
-  void reportPress(QMouseEvent* event);
+  void reportPress(QMouseEvent* event, bool doubleClick);
   // The client pixel under the pointer (pixel x covers x .. x + 1).
   std::pair<int, int> clientPixel(const QMouseEvent* event) const;
   // The height of the menu bar, 0 without one.
@@ -65,7 +62,6 @@ class FormWindow : public QWidget {
   // next paint event only shows it.
   bool fresh_ = false;
   bool painting_ = false;
-  WheelNotches wheel_;
   QTimer timer_;
 };
 

@@ -1,6 +1,7 @@
 #include "platform/form.h"
 
 #include "platform/canvas.h"
+#include "platform/services.h"
 
 namespace puffel {
 
@@ -67,6 +68,47 @@ void Form::Close() {
   closed_ = true;
   if (OnClose) OnClose();
   if (CloseRequested) CloseRequested();
+}
+
+void Form::Dispatch(const std::function<void()>& handler) {
+  if (!closed_) DispatchEvent(handler);
+}
+
+void Form::ReportPaint() {
+  if (OnPaint) Dispatch(OnPaint);
+}
+
+void Form::ReportPress(MouseButton button, ShiftState held, int x, int y, bool doubleClick) {
+  if (doubleClick && button == MouseButton::Left && OnDblClick) Dispatch(OnDblClick);
+  if (OnMouseDown) Dispatch([&] { OnMouseDown(button, held, x, y); });
+}
+
+void Form::ReportRelease(MouseButton button, ShiftState held, int x, int y) {
+  if (OnMouseUp) Dispatch([&] { OnMouseUp(button, held, x, y); });
+}
+
+void Form::ReportMove(ShiftState held, int x, int y) {
+  if (OnMouseMove) Dispatch([&] { OnMouseMove(held, x, y); });
+}
+
+void Form::ReportWheel(int delta, ShiftState held, int screenX, int screenY) {
+  for (int notches = wheel_.Add(delta); notches != 0;) {
+    const auto& handler = notches > 0 ? OnMouseWheelUp : OnMouseWheelDown;
+    notches += notches > 0 ? -1 : 1;
+    if (handler) Dispatch([&] { handler(held, screenX, screenY); });
+  }
+}
+
+void Form::ReportDrop(const std::vector<std::string>& paths) {
+  if (!paths.empty() && OnDropFiles) Dispatch([&] { OnDropFiles(paths); });
+}
+
+void Form::ReportTimer() {
+  if (OnTimer) Dispatch(OnTimer);
+}
+
+void Form::ReportCloseRequest() {
+  Dispatch([this] { Close(); });
 }
 
 Control* Form::FindControl(const std::string& name) const {

@@ -12,6 +12,7 @@
 #include "platform/bitmap.h"
 #include "platform/controls.h"
 #include "platform/menu.h"
+#include "platform/wheel_notches.h"
 
 namespace puffel {
 
@@ -100,6 +101,24 @@ class Form {
   int TimerInterval() const { return timerInterval_; }
   std::function<void()> OnTimer;
 
+  // Input from the window system as a binding reports it. Each runs the
+  // window's handler through DispatchEvent, and nothing once the window has
+  // closed.
+  void Dispatch(const std::function<void()>& handler);
+  void ReportPaint();
+  // A press; the second press of a left double click runs OnDblClick first.
+  void ReportPress(MouseButton button, ShiftState held, int x, int y, bool doubleClick = false);
+  void ReportRelease(MouseButton button, ShiftState held, int x, int y);
+  void ReportMove(ShiftState held, int x, int y);
+  // Wheel rotation in the window system's units (positive away from the user):
+  // OnMouseWheelUp or OnMouseWheelDown once per whole notch, the rest kept for
+  // the next report.
+  void ReportWheel(int delta, ShiftState held, int screenX, int screenY);
+  void ReportDrop(const std::vector<std::string>& paths);
+  void ReportTimer();
+  // The user asked to close the window.
+  void ReportCloseRequest();
+
   // Screen to client coordinates; identity until a binding supplies its own.
   std::pair<int, int> ScreenToClient(int x, int y) const;
 
@@ -128,6 +147,7 @@ class Form {
   std::vector<MenuEntry*> menuEntries_;
   bool closed_ = false;
   int timerInterval_ = 0;
+  WheelNotches wheel_;
 };
 
 }  // namespace puffel

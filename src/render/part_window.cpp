@@ -35,7 +35,18 @@ void TForm2::FormPaint() {
 
 void TForm2::FormResize() {
   ResizeView(scene, ClientWidth(), ClientHeight());
-  FormPaint();
+  if (redrawOnResize_) FormPaint();
+}
+
+void TForm2::ResizeWithoutRedraw(int width, int height) {
+  redrawOnResize_ = false;
+  try {
+    SetClientSize(width, height);
+  } catch (...) {
+    redrawOnResize_ = true;
+    throw;
+  }
+  redrawOnResize_ = true;
 }
 
 void TForm2::FormDblClick() {

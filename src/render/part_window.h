@@ -1,8 +1,8 @@
 // The part window: the one view of the scene, flat or 3D, and its window events.
 #pragma once
 
-#include "scene/scene.h"
 #include "platform/form.h"
+#include "scene/scene.h"
 
 namespace puffel {
 
@@ -14,8 +14,11 @@ class TForm2 : public Form {
 
   // Redraws the whole view into ViewBitmap and shows it.
   void FormPaint();
-  // Keeps the scene centred when the client size changes.
+  // Keeps the scene centred when the client size changes, and redraws.
   void FormResize();
+  // Gives the window and the view the client size width x height without
+  // redrawing: the caller redraws once it has changed the rest.
+  void ResizeWithoutRedraw(int width, int height);
   // In the 3D view: switches between filled and outline drawing.
   void FormDblClick();
   // Closing the part window closes the main window, which ends the program.
@@ -38,6 +41,8 @@ class TForm2 : public Form {
 
  private:
   void wheelStep(double angle, int screenX, int screenY);
+
+  bool redrawOnResize_ = true;
 };
 
 // Paints the flat layout into ViewBitmap: background, masks (AND), cut-outs

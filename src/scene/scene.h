@@ -8,10 +8,10 @@
 #include <tuple>
 #include <vector>
 
-#include "scene/key_pose.h"
-#include "scene/geometry.h"
-#include "scene/tables.h"
 #include "platform/bitmap.h"
+#include "scene/geometry.h"
+#include "scene/key_pose.h"
+#include "scene/tables.h"
 
 namespace puffel {
 
@@ -75,10 +75,9 @@ struct LightAndMaterial {
 
   auto Fields() const {
     return std::tie(LightDirX, LightDirY, LightDirZ, DiffuseSharpness, DiffuseGain,
-                    SpecularSharpness, SpecularGain, FadeStart, LightMarkX, LightMarkY,
-                    ColorMarkX, ColorMarkY, DiffuseMarkX, DiffuseMarkY, SpecularMarkX,
-                    SpecularMarkY, FadeMarkX, FadeMarkY, LightRed, LightGreen, LightBlue,
-                    FadeRange, LightBehind);
+                    SpecularSharpness, SpecularGain, FadeStart, LightMarkX, LightMarkY, ColorMarkX,
+                    ColorMarkY, DiffuseMarkX, DiffuseMarkY, SpecularMarkX, SpecularMarkY, FadeMarkX,
+                    FadeMarkY, LightRed, LightGreen, LightBlue, FadeRange, LightBehind);
   }
 };
 

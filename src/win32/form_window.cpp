@@ -182,11 +182,6 @@ void FormWindow::fitClientSize() {
   applying_ = applying;
 }
 
-void FormWindow::dispatch(const std::function<void()>& handler) {
-  if (form_.Closed()) return;
-  DispatchEvent(handler);
-}
-
 void FormWindow::showSurface(HDC dc) {
   const Bitmap& surface = form_.Surface();
   if (surface.Empty()) return;
@@ -211,11 +206,9 @@ void FormWindow::showSurface(HDC dc) {
 void FormWindow::paint() {
   PAINTSTRUCT paintInfo;
   HDC dc = BeginPaint(window_, &paintInfo);
-  if (form_.OnPaint) {
-    painting_ = true;
-    dispatch(form_.OnPaint);
-    painting_ = false;
-  }
+  painting_ = true;
+  form_.ReportPaint();
+  painting_ = false;
   showSurface(dc);
   EndPaint(window_, &paintInfo);
 }
@@ -236,33 +229,20 @@ void FormWindow::mouseButton(MouseButton button, bool down, bool doubleClick, WP
   if (down) {
     // Moves keep coming while a button is held outside the window.
     SetCapture(window_);
-    if (doubleClick && button == MouseButton::Left && form_.OnDblClick) dispatch(form_.OnDblClick);
-    if (form_.OnMouseDown) dispatch([&] { form_.OnMouseDown(button, held, x, y); });
+    form_.ReportPress(button, held, x, y, doubleClick);
   } else {
     if (!held.left && !held.right && !held.middle && GetCapture() == window_) ReleaseCapture();
-    if (form_.OnMouseUp) dispatch([&] { form_.OnMouseUp(button, held, x, y); });
+    form_.ReportRelease(button, held, x, y);
   }
 }
 
 void FormWindow::mouseMove(WPARAM w, LPARAM l) {
-  if (!form_.OnMouseMove) return;
-  const int x = toForm(GET_X_LPARAM(l));
-  const int y = toForm(GET_Y_LPARAM(l));
-  const ShiftState held = heldButtons(w);
-  dispatch([&] { form_.OnMouseMove(held, x, y); });
+  form_.ReportMove(heldButtons(w), toForm(GET_X_LPARAM(l)), toForm(GET_Y_LPARAM(l)));
 }
 
 void FormWindow::wheel(WPARAM w, LPARAM l) {
-  int notches = wheel_.Add(GET_WHEEL_DELTA_WPARAM(w));
-  const int screenX = GET_X_LPARAM(l);
-  const int screenY = GET_Y_LPARAM(l);
-  const ShiftState held = heldButtons(GET_KEYSTATE_WPARAM(w));
-  for (; notches > 0; --notches) {
-    if (form_.OnMouseWheelUp) dispatch([&] { form_.OnMouseWheelUp(held, screenX, screenY); });
-  }
-  for (; notches < 0; ++notches) {
-    if (form_.OnMouseWheelDown) dispatch([&] { form_.OnMouseWheelDown(held, screenX, screenY); });
-  }
+  form_.ReportWheel(GET_WHEEL_DELTA_WPARAM(w), heldButtons(GET_KEYSTATE_WPARAM(w)), GET_X_LPARAM(l),
+                    GET_Y_LPARAM(l));
 }
 
 void FormWindow::dropFiles(HDROP drop) {
@@ -274,12 +254,12 @@ void FormWindow::dropFiles(HDROP drop) {
     paths.push_back(Utf8(path));
   }
   DragFinish(drop);
-  if (!paths.empty() && form_.OnDropFiles) dispatch([&] { form_.OnDropFiles(paths); });
+  form_.ReportDrop(paths);
 }
 
 void FormWindow::sized(int width, int height) {
   if (applying_) return;
-  dispatch([&] { form_.ReportClientSize(toForm(width), toForm(height)); });
+  form_.Dispatch([&] { form_.ReportClientSize(toForm(width), toForm(height)); });
 }
 
 void FormWindow::dpiChanged(int dpi, const RECT& suggested) {
@@ -358,7 +338,7 @@ LRESULT FormWindow::handle(UINT message, WPARAM w, LPARAM l) {
       DrawGlyphButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(l), layoutDpi());
       return TRUE;
     case WM_TIMER:
-      if (w == FormTimer && form_.OnTimer) dispatch(form_.OnTimer);
+      if (w == FormTimer) form_.ReportTimer();
       return 0;
     case WM_DROPFILES:
       dropFiles(reinterpret_cast<HDROP>(w));
@@ -368,7 +348,7 @@ LRESULT FormWindow::handle(UINT message, WPARAM w, LPARAM l) {
       return 0;
     case WM_CLOSE:
       // Form::Close runs the form's handler and asks for the window to go.
-      dispatch([this] { form_.Close(); });
+      form_.ReportCloseRequest();
       return 0;
     case WM_DESTROY:
       if (OnDestroyed) OnDestroyed();

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "platform/form.h"
-#include "platform/wheel_notches.h"
 #include "win32/menu_bar.h"
 
 namespace puffel {
@@ -50,7 +49,6 @@ class FormWindow {
   void showSurface(HDC dc);
   void surfaceChanged();
   void orderTabStops();
-  void dispatch(const std::function<void()>& handler);
   void mouseButton(MouseButton button, bool down, bool doubleClick, WPARAM w, LPARAM l);
   void mouseMove(WPARAM w, LPARAM l);
   void wheel(WPARAM w, LPARAM l);
@@ -73,7 +71,6 @@ class FormWindow {
   // Sizing the window from the form's properties: its size messages are
   // not reports of the user's.
   bool applying_ = false;
-  WheelNotches wheel_;
 };
 
 }  // namespace puffel

@@ -240,6 +240,22 @@ TEST_F(History, BringsBackTheBackgroundWithItsWindowSizeAndBorder) {
   EXPECT_EQ(project(), start);
 }
 
+TEST_F(History, OneUndoOrRedoRedrawsThePartWindowOnce) {
+  for (int k = 0; k < MaxParts; ++k) add("a.bmp");
+  const std::string sky = program.folder().Path() + "haikei/sky.bmp";
+  SaveBitmapFile(sky, test::SolidPicture(60, 50, 0x4080F0));
+  program.Answer(sky);
+  click(program.form1().Button2);  // the part window takes the picture's size
+  click(program.form1().Button4);
+  int redraws = 0;
+  program.form2().SurfaceChanged = [&redraws] { ++redraws; };
+  for (const bool back : {true, true, false, false}) {
+    redraws = 0;
+    back ? undo() : redo();
+    EXPECT_EQ(redraws, 1);
+  }
+}
+
 TEST_F(History, AResizedWindowStaysAsItIsWhenTheStepAfterTheResizeIsUndone) {
   add("a.bmp");
   program.Dispatch([&] { program.form2().ReportClientSize(120, 100); });
