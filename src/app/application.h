@@ -5,9 +5,10 @@
 #include "app/history_recording.h"
 #include "app/main_window.h"
 #include "app/playback.h"
-#include "scene/scene.h"
 #include "app/scene_history.h"
 #include "render/part_window.h"
+#include "scene/scene.h"
+#include "scene/start_scene.h"  // InitialViewWidth, InitialViewHeight
 
 namespace puffel {
 
@@ -25,9 +26,5 @@ struct Application {
   SceneHistory history{form1};  // undo and redo of the scene
   Playback playback{form2};     // the animation played in the part window
 };
-
-// The part window's client size when the program starts.
-constexpr int InitialViewWidth = 400;
-constexpr int InitialViewHeight = 400;
 
 }  // namespace puffel

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <functional>
 
 #include "app/main_window.h"
 #include "platform/paths.h"
@@ -20,24 +19,22 @@ bool isProjectFileName(const std::string& path) {
   return extension == ".dat";
 }
 
-// Runs a button's handler with path chosen in its dialog. A handler that ends
-// before it opens the dialog leaves the choice unused: it must not answer the
-// next real dialog.
-void clickWithChosenFile(FileDialog& dialog, const std::string& path,
-                         const std::function<void()>& click) {
-  dialog.chosen = path;
+// Clicks button with path as the dropped file its handler takes. The file
+// belongs to this click alone, also when the handler throws.
+void clickWithDroppedFile(TForm1& form1, Control& button, const std::string& path) {
+  form1.DroppedFile = path;
   struct Forget {
-    FileDialog& dialog;
-    ~Forget() { dialog.chosen.reset(); }
-  } forget{dialog};
-  click();
+    TForm1& form1;
+    ~Forget() { form1.DroppedFile.reset(); }
+  } forget{form1};
+  button.Click();
 }
 
 }  // namespace
 
 void DropFiles(TForm1& form1, const std::vector<std::string>& paths) {
   if (paths.size() == 1 && isProjectFileName(paths[0])) {
-    clickWithChosenFile(form1.OpenDialog1, paths[0], [&form1] { form1.SpeedButton5.Click(); });
+    clickWithDroppedFile(form1, form1.SpeedButton5, paths[0]);
     return;
   }
   const auto unreadable = std::find_if_not(paths.begin(), paths.end(), IsPictureFileName);
@@ -47,7 +44,7 @@ void DropFiles(TForm1& form1, const std::vector<std::string>& paths) {
   }
   for (const std::string& path : paths) {
     const bool full = form1.scene.PartCount > 31;
-    clickWithChosenFile(form1.OpenPictureDialog1, path, [&form1] { form1.Button1.Click(); });
+    clickWithDroppedFile(form1, form1.Button1, path);
     if (full) return;
   }
 }

@@ -2,9 +2,12 @@
 // light and material pickers, and the program's defaults.
 #pragma once
 
-#include "scene/scene.h"
+#include <optional>
+#include <string>
+
 #include "platform/form.h"
 #include "platform/services.h"
+#include "scene/scene.h"
 
 namespace puffel {
 
@@ -54,6 +57,12 @@ class TForm1 : public Form {
 
   Scene& scene;
   TForm2* Form2 = nullptr;
+
+  // A file dropped on a window, while a click of Button1 (a picture) or
+  // SpeedButton5 (a project) runs for it: the handler takes it in place of
+  // the file its dialog would ask for, and the click runs through whatever
+  // wraps the button's handler, as the history does.
+  std::optional<std::string> DroppedFile;
 
   Control StaticText4{"StaticText4", ControlKind::StaticText, {0, 0, 24, 14}, "光源"};
   Control StaticText5{"StaticText5", ControlKind::StaticText, {85, 0, 24, 14}, "材質"};

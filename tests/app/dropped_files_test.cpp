@@ -55,7 +55,7 @@ TEST(DropFiles, PicturesBecomePartsInTheOrderDroppedOnEitherWindow) {
 
   drop(program, program.form1(), {pictures[2]});
   EXPECT_EQ(scene.PartCount, 4);
-  EXPECT_FALSE(program.form1().OpenPictureDialog1.chosen);
+  EXPECT_FALSE(program.form1().DroppedFile);
 }
 
 // Each dropped picture is one step of the history, as each click of the
@@ -100,7 +100,7 @@ TEST(DropFiles, OneProjectIsLoadedAsTheLoadButtonLoadsIt) {
   drop(program, program.form1(), {project});
   EXPECT_EQ(program.scene().PartCount, 2);
   EXPECT_EQ(PartFilePath(program.scene(), 1), pictures[1]);
-  EXPECT_FALSE(program.form1().OpenDialog1.chosen);
+  EXPECT_FALSE(program.form1().DroppedFile);
 
   WriteFileBytes(program.folder() / "save/short.DAT", "too short");
   drop(program, program.form2(), {program.folder() / "save/short.DAT"});
@@ -136,8 +136,8 @@ TEST(DropFiles, TheThirtyThirdPictureEndsTheDropWithTheButtonsMessage) {
   drop(program, program.form2(), pictures);
   EXPECT_EQ(program.scene().PartCount, 32);
   EXPECT_EQ(program.messages, std::vector<std::string>{"これ以上は読み込めません！"});
-  // The choices the drop did not use are gone: the next add asks again.
-  EXPECT_FALSE(program.form1().OpenPictureDialog1.chosen);
+  // The files the drop did not use are gone: the next add asks again.
+  EXPECT_FALSE(program.form1().DroppedFile);
 }
 
 TEST(DropFiles, AnUnreadablePictureIsReportedAndEndsTheDrop) {
