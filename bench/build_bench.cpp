@@ -20,7 +20,6 @@
 #include "builder/part_mesh.h"
 #include "builder/part_scene.h"
 #include "builder/plain_scan.h"
-#include "platform/controls.h"
 #include "support/test_pictures.h"
 
 namespace puffel {
@@ -89,7 +88,8 @@ void meshBuild(benchmark::State& state, int side, bool plain) {
   const Bitmap& source = picture(static_cast<int>(state.range(0)), side);
   const MeshSettings settings = settingsOf(state);
   const ShapeSettings shape;
-  Control progressBar("ProgressBar1", ControlKind::ProgressBar, {});
+  const BuildProgress silent;
+  ProgressBarPosition progressBar{silent};
   int outlineLength = 0;
   for (auto _ : state) {
     state.PauseTiming();
@@ -117,7 +117,8 @@ void meshBuild(benchmark::State& state, int side, bool plain) {
 // spent in the nearest-outline search and in the bleeding.
 double searchSeconds(Scene& scene, const MeshSettings& settings, bool plain) {
   using Clock = std::chrono::steady_clock;
-  Control progressBar("ProgressBar1", ControlKind::ProgressBar, {});
+  const BuildProgress silent;
+  ProgressBarPosition progressBar{silent};
   const Bitmap& source = scene.PartPicture[0];
   const GridSpacing spacing = ComputeGridSpacing(settings.polygonSize, settings.triangularGrid);
   const double f = ReachFactor(settings.polygonSize);

@@ -12,7 +12,7 @@
 namespace puffel {
 
 std::unique_ptr<PartAnalysis> AnalysePart(Scene& scene, int k, const MeshSettings& settings,
-                                          Control&) {
+                                          ProgressBarPosition&) {
   test::PlainAnalysis plain = test::PlainAnalysePart(scene, k, settings);
   auto analysis = std::make_unique<PartAnalysis>(std::move(plain.outline));
   analysis->measures = std::move(plain.measures);

@@ -12,6 +12,7 @@
 #include "app/window_event.h"
 #include "render/part_window.h"
 #include "scene/scene.h"
+#include "scene/start_scene.h"  // InitialViewWidth, InitialViewHeight
 
 namespace puffel {
 
@@ -39,13 +40,11 @@ class Application {
   // Sends every handler of both windows through Pass. Run once, after every
   // handler is set.
   void routeEvents();
+  // The event of a click of one of form1's controls.
+  WindowEvent clickOf(const Control& control);
 
   GestureRecording recording_{form1, form2, history};
   bool swallowing_ = false;  // a press in the part window stopped playback
 };
-
-// The part window's client size when the program starts.
-constexpr int InitialViewWidth = 400;
-constexpr int InitialViewHeight = 400;
 
 }  // namespace puffel

@@ -2,12 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
-#include <functional>
 
-#include "app/main_window.h"
 #include "platform/paths.h"
 #include "platform/picture_file.h"
 #include "platform/services.h"
+#include "scene/scene.h"
 
 namespace puffel {
 
@@ -20,24 +19,12 @@ bool isProjectFileName(const std::string& path) {
   return extension == ".dat";
 }
 
-// Runs a button's handler with path chosen in its dialog. A handler that ends
-// before it opens the dialog leaves the choice unused: it must not answer the
-// next real dialog.
-void clickWithChosenFile(FileDialog& dialog, const std::string& path,
-                         const std::function<void()>& click) {
-  dialog.chosen = path;
-  struct Forget {
-    FileDialog& dialog;
-    ~Forget() { dialog.chosen.reset(); }
-  } forget{dialog};
-  click();
-}
-
 }  // namespace
 
-void DropFiles(TForm1& form1, const std::vector<std::string>& paths) {
+void DropFiles(const Scene& scene, const std::vector<std::string>& paths,
+               const DropTargets& targets) {
   if (paths.size() == 1 && isProjectFileName(paths[0])) {
-    clickWithChosenFile(form1.OpenDialog1, paths[0], [&form1] { form1.SpeedButton5.Click(); });
+    targets.openProject(paths[0]);
     return;
   }
   const auto unreadable = std::find_if_not(paths.begin(), paths.end(), IsPictureFileName);
@@ -46,8 +33,8 @@ void DropFiles(TForm1& form1, const std::vector<std::string>& paths) {
     return;
   }
   for (const std::string& path : paths) {
-    const bool full = form1.scene.PartCount > 31;
-    clickWithChosenFile(form1.OpenPictureDialog1, path, [&form1] { form1.Button1.Click(); });
+    const bool full = scene.PartCount > 31;
+    targets.addPicture(path);
     if (full) return;
   }
 }

@@ -3,6 +3,7 @@
 
 #include "anim/key_poses.h"
 #include "app/application.h"
+#include "app/dropped_files.h"
 
 namespace puffel {
 
@@ -31,7 +32,27 @@ bool changesParts(const WindowEvent& event, const TForm1& form1) {
 Application::Application() {
   form1.SetPartWindow(form2);
   InstallAnimation(form1, playback);
+  // Each dropped picture is added, and a dropped project opened, as the
+  // buttons do: through the pipeline as their clicks, one step each.
+  const DropTargets drops{
+      .addPicture =
+          [this](const std::string& path) {
+            Pass(clickOf(form1.Button1), [&] { form1.AddDroppedPicture(path); });
+          },
+      .openProject =
+          [this](const std::string& path) {
+            Pass(clickOf(form1.SpeedButton5), [&] { form1.OpenDroppedProject(path); });
+          }};
+  for (Form* form : {static_cast<Form*>(&form1), static_cast<Form*>(&form2)}) {
+    form->OnDropFiles = [this, drops](const std::vector<std::string>& paths) {
+      DropFiles(scene, paths, drops);
+    };
+  }
   routeEvents();
+}
+
+WindowEvent Application::clickOf(const Control& control) {
+  return {.kind = Kind::Click, .form = &form1, .source = &control, .held = {}};
 }
 
 void Application::Pass(const WindowEvent& event, const std::function<void()>& handler) {
@@ -75,9 +96,7 @@ void Application::routeEvents() {
     if (!slot) return;
     slot = [this, event, handler = std::move(slot)] { Pass(event, handler); };
   };
-  for (Control* control : form1.Controls()) {
-    route(control->OnClick, {.kind = Kind::Click, .form = &form1, .source = control, .held = {}});
-  }
+  for (Control* control : form1.Controls()) route(control->OnClick, clickOf(*control));
   for (MenuEntry* entry : form1.MenuEntries()) {
     route(entry->OnClick, {.kind = Kind::Click, .form = &form1, .source = entry, .held = {}});
   }

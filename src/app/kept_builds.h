@@ -15,8 +15,8 @@
 #include <map>
 #include <vector>
 
-#include "scene/scene.h"
 #include "platform/bitmap.h"
+#include "scene/scene.h"
 
 namespace puffel {
 

@@ -3,15 +3,14 @@
 #include <string>
 
 #include "app/background_picture.h"
-#include "app/dropped_files.h"
-#include "app/light_material.h"
+#include "app/build_part_button.h"
+#include "app/project_buttons.h"
 #include "app/view_export.h"
-#include "builder/build_part.h"
+#include "builder/slider_settings.h"
 #include "platform/canvas.h"
 #include "platform/paths.h"
-#include "project/project_load.h"
-#include "project/project_save.h"
 #include "render/part_window.h"
+#include "scene/start_scene.h"
 
 namespace puffel {
 
@@ -33,17 +32,18 @@ void TForm1::setUpControls() {
   SpeedButton4.glyph = Glyph::LetterS;
   SpeedButton5.glyph = Glyph::LetterL;
 
-  TrackBar1.SetRange(1, 32);
-  TrackBar1.SetPosition(8);
-  TrackBar3.SetRange(0, 32);
-  TrackBar2.SetRange(-10, 20);
-  TrackBar2.SetPosition(10);
-  TrackBar4.SetRange(0, 24);
-  TrackBar4.SetPosition(10);
-  TrackBar6.SetRange(-10, 20);
-  TrackBar6.SetPosition(10);
-  TrackBar5.SetRange(0, 24);
-  TrackBar5.SetPosition(10);
+  TrackBar1.SetRange(PolygonSizeRange.min, PolygonSizeRange.max);
+  TrackBar1.SetPosition(PolygonSizeRange.start);
+  TrackBar3.SetRange(EarRange.min, EarRange.max);
+  TrackBar3.SetPosition(EarRange.start);
+  TrackBar2.SetRange(BulgeRange.min, BulgeRange.max);
+  TrackBar2.SetPosition(BulgeRange.start);
+  TrackBar4.SetRange(StretchRange.min, StretchRange.max);
+  TrackBar4.SetPosition(StretchRange.start);
+  TrackBar6.SetRange(BulgeRange.min, BulgeRange.max);
+  TrackBar6.SetPosition(BulgeRange.start);
+  TrackBar5.SetRange(StretchRange.min, StretchRange.max);
+  TrackBar5.SetPosition(StretchRange.start);
   ProgressBar1.SetRange(0, 100);
   // The export dialog asks before replacing a file, as the desktop's save
   // dialog does by default; the project save replaces one without asking.
@@ -98,51 +98,9 @@ void TForm1::setUpControls() {
     FormMouseUp(button, shift, x, y);
   };
   OnDblClick = [this] { FormDblClick(); };
-  OnDropFiles = [this](const std::vector<std::string>& paths) { DropFiles(*this, paths); };
 }
 
-void TForm1::FormCreate() {
-  scene.PartCount = 0;
-  scene.Selection = -2;
-  scene.CurrentPart = 0;
-  scene.LightRed = 255;
-  scene.LightGreen = 255;
-  scene.LightBlue = 255;
-  scene.LightMarkX = 40;
-  scene.LightMarkY = 40;
-  scene.ColorMarkX = 40;
-  scene.ColorMarkY = 40;
-  scene.DiffuseMarkX = 40;
-  scene.DiffuseMarkY = 4;
-  scene.SpecularMarkX = 4;
-  scene.SpecularMarkY = 4;
-  scene.FadeMarkX = 40;
-  scene.FadeMarkY = 28;
-
-  UpdateMaterial(scene);
-  UpdateLight(scene);
-
-  scene.PictureLoadBuffer = Bitmap();
-  for (int k = 0; k < MaxParts; ++k) {
-    scene.PartPicture[k] = Bitmap();
-    scene.PartBackPicture[k] = Bitmap();
-    scene.PartCutout[k] = Bitmap();
-    scene.PartMask[k] = Bitmap();
-  }
-  scene.BackgroundBitmap = Bitmap();
-  scene.ViewBitmap = Bitmap(scene.ViewWidth, scene.ViewHeight);
-  scene.ViewBitmap.canvas.penColour = 0xFFFFFF;
-  scene.ViewBitmap.canvas.brushColour = 0;
-  scene.DepthBuffer.Redim(scene.ViewWidth, scene.ViewHeight);
-  scene.OwnerBuffer.Redim(scene.ViewWidth, scene.ViewHeight);
-
-  scene.LightPickerBitmap = Bitmap(108, 108);
-  scene.LightPickerBitmap.canvas.penColour = ButtonFaceColour();
-  scene.LightPickerBitmap.canvas.brushColour = ButtonFaceColour();
-  Rectangle(scene.LightPickerBitmap, 0, 0, 108, 108);
-  DrawLightWheel(scene);
-  scene.MaterialPickerBitmap = Bitmap(108, 108);
-}
+void TForm1::FormCreate() { SetStartDefaults(scene); }
 
 void TForm1::FormClose() {
   scene.PictureLoadBuffer.Release();
@@ -198,7 +156,11 @@ void TForm1::FormPaint() {
 
 void TForm1::redrawPartWindow() { Form2->FormPaint(); }
 
-void TForm1::Button1Click() {
+void TForm1::Button1Click() { addPicture(std::nullopt); }
+
+void TForm1::AddDroppedPicture(const std::string& path) { addPicture(path); }
+
+void TForm1::addPicture(const std::optional<std::string>& path) {
   if (scene.View3D) {
     scene.View3D = false;
     ResetPoses(scene);
@@ -207,7 +169,11 @@ void TForm1::Button1Click() {
   // window, which may still show the 3D view just left.
   const int countBefore = scene.PartCount;
   try {
-    BuildPart(*this, scene.PartCount);
+    if (path) {
+      BuildPart(*this, scene.PartCount, *path);
+    } else {
+      BuildPart(*this, scene.PartCount);
+    }
   } catch (...) {
     if (scene.PartCount == countBefore) redrawPartWindow();
     throw;
@@ -245,6 +211,9 @@ void TForm1::SpeedButton1Click() { ExportView(*this); }
 void TForm1::SpeedButton4Click() { SaveProject(*this); }
 
 void TForm1::SpeedButton5Click() { LoadProject(*this); }
+
+void TForm1::OpenDroppedProject(const std::string& path) { LoadProject(*this, path); }
+
 void TForm1::OpenReadmeClick() {
   const std::string readme = ProgramFolder() + "readme.txt";
   if (!FileExists(readme)) {

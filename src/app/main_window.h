@@ -2,9 +2,12 @@
 // light and material pickers, and the program's defaults.
 #pragma once
 
-#include "scene/scene.h"
+#include <optional>
+#include <string>
+
 #include "platform/form.h"
 #include "platform/services.h"
+#include "scene/scene.h"
 
 namespace puffel {
 
@@ -51,6 +54,11 @@ class TForm1 : public Form {
   void TrackBar5Change();
   void TrackBar6Change();
   void OpenReadmeClick();
+
+  // A picture or a project dropped on a window: added or loaded as Button1 or
+  // SpeedButton5 does with the file its dialog asks for.
+  void AddDroppedPicture(const std::string& path);
+  void OpenDroppedProject(const std::string& path);
 
   Scene& scene;
   TForm2* Form2 = nullptr;
@@ -122,6 +130,7 @@ class TForm1 : public Form {
 
  private:
   void setUpControls();
+  void addPicture(const std::optional<std::string>& path);
   void redrawPartWindow();
 };
 

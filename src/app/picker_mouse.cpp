@@ -1,9 +1,9 @@
 // The mouse in the light and material pickers of the main window.
 #include <cstdint>
 
-#include "app/light_material.h"
 #include "app/main_window.h"
 #include "render/part_window.h"
+#include "scene/light_material.h"
 
 namespace puffel {
 

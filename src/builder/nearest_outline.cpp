@@ -18,11 +18,11 @@ void PrepareMeasures(const Scene& scene, int k, const OutlineList& outline,
   measures.OutlineReach.assign(outline.Count(), 0);
 }
 
-void AdvanceSearchProgress(Control& progressBar, int i, int nx) {
+void AdvanceSearchProgress(ProgressBarPosition& progressBar, int i, int nx) {
   static constexpr int Entries[14] = {5, 10, 15, 25, 30, 35, 45, 50, 55, 65, 70, 75, 85, 90};
   for (int s = 1; s <= 13; ++s) {
-    if (progressBar.Position() == Entries[s - 1] && i > nx * s / 14) {
-      progressBar.SetPosition(Entries[s]);
+    if (progressBar.position == Entries[s - 1] && i > nx * s / 14) {
+      MoveProgress(progressBar, Entries[s]);
     }
   }
 }
@@ -38,7 +38,7 @@ struct InsidePoint {
 }  // namespace
 
 void FindNearestOutlines(const Scene& scene, int k, const OutlineList& outline, OutlineIndex& index,
-                         double f2, OutlineMeasures& measures, Control& progressBar) {
+                         double f2, OutlineMeasures& measures, ProgressBarPosition& progressBar) {
   const int nx = scene.GridColumns[k];
   const int ny = scene.GridRows[k];
   const int width = scene.PartPicture[k].Width();

@@ -6,11 +6,11 @@
 #include <cstdint>
 #include <vector>
 
-#include "scene/scene.h"
-#include "scene/tables.h"
+#include "builder/build_progress.h"
 #include "builder/outline.h"
 #include "builder/outline_index.h"
-#include "platform/controls.h"
+#include "scene/scene.h"
+#include "scene/tables.h"
 
 namespace puffel {
 
@@ -41,12 +41,12 @@ void PrepareMeasures(const Scene& scene, int k, const OutlineList& outline,
 // Moves progressBar through its list after every searched column. index is
 // the outline's index; the raise claims its pixels.
 void FindNearestOutlines(const Scene& scene, int k, const OutlineList& outline, OutlineIndex& index,
-                         double f2, OutlineMeasures& measures, Control& progressBar);
+                         double f2, OutlineMeasures& measures, ProgressBarPosition& progressBar);
 
 // Moves progressBar on after a searched point of column i of an nx-column grid:
 // from each entry of 5, 10, 15, 25, 30, 35, 45, 50, 55, 65, 70, 75, 85, 90 to
 // the next while i > (nx * s) div 14 for the entry's number s.
-void AdvanceSearchProgress(Control& progressBar, int i, int nx);
+void AdvanceSearchProgress(ProgressBarPosition& progressBar, int i, int nx);
 
 // The outline distance d and the local half-thickness t of an inside point.
 struct PointDepth {

@@ -7,7 +7,7 @@
 namespace puffel {
 
 std::unique_ptr<PartAnalysis> AnalysePart(Scene& scene, int k, const MeshSettings& settings,
-                                          Control& progressBar) {
+                                          ProgressBarPosition& progressBar) {
   const Bitmap& picture = scene.PartPicture[k];
   const GridSpacing spacing = ComputeGridSpacing(settings.polygonSize, settings.triangularGrid);
   const double f = ReachFactor(settings.polygonSize);

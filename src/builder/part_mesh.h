@@ -8,17 +8,17 @@
 #include <memory>
 #include <utility>
 
-#include "scene/scene.h"
+#include "builder/build_progress.h"
 #include "builder/grid.h"
 #include "builder/nearest_outline.h"
 #include "builder/outline.h"
 #include "builder/outline_buckets.h"
 #include "builder/outline_index.h"
-#include "platform/controls.h"
+#include "scene/scene.h"
 
 namespace puffel {
 
-// The settings taken from the main window when a picture is chosen.
+// The settings of a build's mesh.
 struct MeshSettings {
   int polygonSize = 8;            // TrackBar1
   bool triangularGrid = true;     // CheckBox2 not checked
@@ -27,7 +27,7 @@ struct MeshSettings {
   double backBulge = 1;           // BulgeExponent(TrackBar6)
 };
 
-// The settings taken when the inflation starts.
+// The settings of a build's inflation.
 struct ShapeSettings {
   int earPosition = 0;    // TrackBar3
   int frontStretch = 10;  // TrackBar4
@@ -52,7 +52,7 @@ struct PartAnalysis {
 // BackgroundColour in place), finds the outline and measures every point's
 // distance and thickness, moving progressBar on during the search.
 std::unique_ptr<PartAnalysis> AnalysePart(Scene& scene, int k, const MeshSettings& settings,
-                                          Control& progressBar);
+                                          ProgressBarPosition& progressBar);
 
 // Snaps the rim, inflates the inside points, stretches the depths and, with
 // colour projection, sets the texture positions.

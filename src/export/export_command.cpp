@@ -1,100 +1,100 @@
 #include "export/export_command.h"
 
-#include <algorithm>
-#include <cctype>
+#include <memory>
 #include <new>
 #include <ostream>
 
-#include "app/application.h"
+#include "builder/build_part.h"
+#include "export/export_arguments.h"
 #include "export/export_refusal.h"
 #include "export/model_export.h"
 #include "platform/paths.h"
 #include "platform/platform_error.h"
 #include "project/project_load.h"
+#include "scene/start_scene.h"
 
 namespace puffel {
 
 namespace {
 
-constexpr const char* Usage =
-    "usage: puffel-export [--program-dir DIR] PROJECT.dat OUT.glb|OUT.obj";
+constexpr const char* ProjectUsage =
+    "puffel-export [--program-dir DIR] PROJECT.dat OUT.glb|OUT.obj";
+constexpr const char* PicturesUsage =
+    "puffel-export [--program-dir DIR] [BUILD OPTION...] PICTURE... OUT.glb|OUT.obj";
 
 constexpr const char* Help =
     "\n"
     "Loads the project PROJECT.dat as the program's load button does, its pictures\n"
-    "read from the copies in DIR/save (DIR: the program folder unless given), and\n"
-    "writes its figure as a glTF binary (.glb) or as OBJ (.obj, with its .mtl and\n"
+    "read from the copies in DIR/save (DIR: the program folder unless given), or\n"
+    "adds each PICTURE as a part as the add-picture button does, with the sliders\n"
+    "set by the build options and its picture copies written into DIR/save; then\n"
+    "writes the figure as a glTF binary (.glb) or as OBJ (.obj, with its .mtl and\n"
     "PNG pictures beside it).\n"
-    "Exit status: 0 when the model is written; 1 when the project cannot be loaded\n"
-    "or the model written, with nothing written; 2 for wrong arguments.\n";
+    "Build options (the sliders' start positions unless given; a number outside\n"
+    "the slider's range is refused):\n"
+    "  --polygon-size N   polygon size, 1 to 32 (8)\n"
+    "  --bulge F B        bulge of the front and of the back, -10 to 20 (10 10)\n"
+    "  --stretch F B      depth stretch of the front and of the back in tenths,\n"
+    "                     0 to 24 (10 10)\n"
+    "  --ears N           ear shaping, 0 (none) to 32 (0)\n"
+    "  --square           square polygons instead of triangles\n"
+    "  --colour-projection  colours projected straight onto the front\n"
+    "Exit status: 0 when the model is written; 1 when the project cannot be loaded,\n"
+    "a picture cannot be read or its copies written, or the model cannot be\n"
+    "written, with no model written; 2 for wrong arguments.\n";
 
-struct Arguments {
-  std::string programFolder;
-  std::vector<std::string> files;
-  bool help = false;
-};
-
-// The arguments, or the reason they ask for nothing that can be done.
-std::string parse(const std::vector<std::string>& args, Arguments& parsed) {
-  for (size_t a = 0; a < args.size(); ++a) {
-    const std::string& arg = args[a];
-    if (arg == "--help" || arg == "-h") {
-      parsed.help = true;
-    } else if (arg == "--program-dir") {
-      if (++a == args.size()) return "--program-dir needs a folder";
-      parsed.programFolder = args[a];
-    } else if (arg.size() > 1 && arg[0] == '-') {
-      return "unknown option " + arg;
-    } else {
-      parsed.files.push_back(arg);
-    }
-  }
-  if (parsed.help) return "";
-  if (parsed.files.size() != 2) return "needs a project file and an output file";
-  std::string extension = ExtractFileExt(parsed.files[1]);
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  if (extension != ".glb" && extension != ".obj") {
-    return "the output file must end in .glb or .obj: " + parsed.files[1];
-  }
-  return "";
+// The scene of a freshly started program, its part window at the start size.
+std::unique_ptr<Scene> startScene(const std::string& programFolder) {
+  SetProgramFolder(programFolder);
+  auto scene = std::make_unique<Scene>();
+  SetStartDefaults(*scene);
+  ResizeView(*scene, InitialViewWidth, InitialViewHeight);
+  return scene;
 }
 
-// The program as it starts: the main window painted, the part window at its
-// start size, so that a project loads exactly as into a fresh program.
-void exportProject(const std::string& project, const std::string& model,
-                   const std::string& programFolder) {
-  SetProgramFolder(programFolder);
-  Application app;
-  app.form1.FormPaint();
-  app.form2.ReportClientSize(InitialViewWidth, InitialViewHeight);
-  LoadProjectFile(app.scene, project, ProgramFolder());
-  ExportFigure(app.scene, model);
+// Adds the pictures in order as the add-picture button adds them. Throws
+// PlatformError naming the first picture that cannot be read or added.
+void buildPictures(Scene& scene, const ExportArguments& parsed) {
+  const MeshSettings mesh = MeshSettingsOf(parsed.sliders);
+  const ShapeSettings shape = ShapeSettingsOf(parsed.sliders);
+  for (const std::string& picture : parsed.pictures) {
+    if (!FitsPartFileName(picture)) throw PlatformError(picture + ": ファイル名が長すぎます！");
+    BuildPartFromPicture(scene, scene.PartCount, picture, mesh, shape, ProgramFolder() + "save/",
+                         {});
+  }
 }
 
 }  // namespace
 
 int RunExportCommand(const std::vector<std::string>& args, const std::string& programFolder,
                      std::ostream& out, std::ostream& err) {
-  Arguments parsed;
+  ExportArguments parsed;
   parsed.programFolder = programFolder;
-  const std::string wrong = parse(args, parsed);
+  const std::string wrong = ParseExportArguments(args, parsed);
   if (!wrong.empty()) {
-    err << "puffel-export: " << wrong << "; " << Usage << '\n';
+    err << "puffel-export: " << wrong << "; usage: " << ProjectUsage << ", or " << PicturesUsage
+        << '\n';
     return ExportUsage;
   }
   if (parsed.help) {
-    out << Usage << '\n' << Help;
+    out << "usage: " << ProjectUsage << "\n       " << PicturesUsage << '\n' << Help;
     return ExportWritten;
   }
-  const std::string& project = parsed.files[0];
+  // An export refused names what the figure came from.
+  const std::string& source = parsed.project.empty() ? parsed.model : parsed.project;
   try {
-    exportProject(project, parsed.files[1], parsed.programFolder);
+    const std::unique_ptr<Scene> scene = startScene(parsed.programFolder);
+    if (parsed.project.empty()) {
+      buildPictures(*scene, parsed);
+    } else {
+      LoadProjectFile(*scene, parsed.project, ProgramFolder());
+    }
+    ExportFigure(*scene, parsed.model);
     return ExportWritten;
   } catch (const DamagedProject&) {
-    err << "puffel-export: " << project << ": データファイルが壊れています！\n";
+    err << "puffel-export: " << parsed.project << ": データファイルが壊れています！\n";
   } catch (const ExportRefusal& refusal) {
-    err << "puffel-export: " << project << ": " << refusal.what() << '\n';
+    err << "puffel-export: " << source << ": " << refusal.what() << '\n';
   } catch (const PlatformError& error) {
     err << "puffel-export: " << error.what() << '\n';
   } catch (const std::bad_alloc&) {

@@ -18,11 +18,6 @@ Services& PlatformServices() {
 }
 
 bool FileDialog::Execute() {
-  if (chosen) {
-    fileName = *chosen;
-    chosen.reset();
-    return true;
-  }
   const auto& run = PlatformServices().runFileDialog;
   return run && run(*this);
 }

@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <optional>
 #include <string>
 #include <utility>
 
@@ -25,9 +24,6 @@ struct FileDialog {
   std::string fileName;  // the chosen path after Execute returned true
   // A save dialog asks before the chosen file replaces an existing one.
   bool confirmOverwrite = false;
-  // A file chosen by other means (dropped on a window): the next Execute
-  // returns it without showing anything, and clears it.
-  std::optional<std::string> chosen;
 
   // Shows the dialog through the installed services; false when cancelled.
   bool Execute();

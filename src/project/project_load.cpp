@@ -6,16 +6,13 @@
 #include <cstdint>
 #include <utility>
 
-#include "app/light_material.h"
-#include "app/main_window.h"
 #include "builder/picture_intake.h"
 #include "platform/bmp_file.h"
 #include "platform/paths.h"
-#include "platform/services.h"
 #include "project/animation_file.h"
 #include "project/project_layout.h"
-#include "render/part_window.h"
 #include "render/render_scene.h"
+#include "scene/light_material.h"
 
 namespace puffel {
 
@@ -242,21 +239,6 @@ void LoadProjectFile(Scene& scene, const std::string& path, const std::string& p
   UpdateMaterial(scene);
   UpdateLight(scene);
   UpdateLightColour(scene);
-}
-
-void LoadProject(TForm1& form1) {
-  FileDialog& dialog = form1.OpenDialog1;
-  dialog.initialDir = ProgramFolder() + "save";
-  if (!dialog.Execute()) return;
-  if (!FileExists(dialog.fileName)) return;
-  try {
-    LoadProjectFile(form1.scene, dialog.fileName, ProgramFolder());
-  } catch (const DamagedProject&) {
-    ShowMessage("データファイルが壊れています！");
-    return;
-  }
-  form1.FormPaint();
-  form1.Form2->FormPaint();
 }
 
 }  // namespace puffel

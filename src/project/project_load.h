@@ -10,13 +10,11 @@
 #include <string>
 #include <string_view>
 
-#include "scene/scene.h"
 #include "platform/bitmap.h"
 #include "project/byte_fields.h"
+#include "scene/scene.h"
 
 namespace puffel {
-
-class TForm1;
 
 // Decodes project bytes for a view of viewWidth x viewHeight (stored positions
 // are relative to its centre) into a fresh scene that holds only what a
@@ -62,10 +60,5 @@ void CommitProject(Scene& scene, Scene& loaded) noexcept;
 // must hold the colour wheel). Throws DamagedProject or PlatformError (or
 // std::bad_alloc), leaving scene unchanged.
 void LoadProjectFile(Scene& scene, const std::string& path, const std::string& programFolder);
-
-// The load button: asks for a project in "save" and loads it; a damaged file
-// gets the message "データファイルが壊れています！". Repaints both windows
-// after a load. A cancelled dialog or a missing file does nothing.
-void LoadProject(TForm1& form1);
 
 }  // namespace puffel

@@ -5,10 +5,8 @@
 #include <cstdint>
 #include <utility>
 
-#include "app/main_window.h"
 #include "platform/file_set.h"
 #include "platform/paths.h"
-#include "platform/services.h"
 #include "project/animation_file.h"
 #include "project/byte_fields.h"
 #include "project/project_layout.h"
@@ -81,19 +79,6 @@ std::string EncodeProject(const Scene& scene) {
 
 std::string ProjectFilePath(const std::string& chosen) {
   return AppendMissingExtension(chosen, ".dat", ".DAT");
-}
-
-void SaveProject(TForm1& form1) {
-  const Scene& scene = form1.scene;
-  if (scene.PartCount < 1) {
-    ShowMessage("まだ画像を読み込んでいません！");
-    return;
-  }
-  FileDialog& dialog = form1.SaveDialog1;
-  dialog.initialDir = ProgramFolder() + "save";
-  dialog.filterIndex = 2;
-  if (!dialog.Execute()) return;
-  WriteProjectFiles(scene, ProjectFilePath(dialog.fileName));
 }
 
 void WriteProjectFiles(const Scene& scene, const std::string& path) {

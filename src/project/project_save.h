@@ -10,8 +10,6 @@
 
 namespace puffel {
 
-class TForm1;
-
 // The project file of scene: a 46-byte header, the 32 file-name slots, the
 // interleaved skeleton tables and one record per part in use, with positions
 // stored relative to half the view size.
@@ -27,9 +25,5 @@ std::string ProjectFilePath(const std::string& chosen);
 // of those names only once both new ones are complete. Throws PlatformError
 // when they cannot be written.
 void WriteProjectFiles(const Scene& scene, const std::string& path);
-
-// The save button: refuses an empty scene, asks for a file in "save" and
-// writes the project there (WriteProjectFiles); the scene is never changed.
-void SaveProject(TForm1& form1);
 
 }  // namespace puffel

@@ -1,6 +1,5 @@
 #include "render/part_window.h"
 
-#include "app/dropped_files.h"
 #include "app/main_window.h"
 #include "render/render_scene.h"
 
@@ -22,7 +21,6 @@ TForm2::TForm2(Scene& scene, TForm1& form1) : scene(scene), Form1(form1) {
   };
   OnMouseWheelDown = [this](ShiftState shift, int x, int y) { FormMouseWheelDown(shift, x, y); };
   OnMouseWheelUp = [this](ShiftState shift, int x, int y) { FormMouseWheelUp(shift, x, y); };
-  OnDropFiles = [this](const std::vector<std::string>& paths) { DropFiles(Form1, paths); };
 }
 
 void TForm2::FormPaint() {

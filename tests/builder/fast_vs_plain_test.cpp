@@ -15,7 +15,6 @@
 #include "builder/part_mesh.h"
 #include "builder/part_scene.h"
 #include "builder/plain_scan.h"
-#include "platform/controls.h"
 #include "support/test_pictures.h"
 
 namespace puffel {
@@ -188,7 +187,8 @@ TEST(FastVersusPlain, WholeMeshAgreesToTheBitOnRandomPictures) {
     test::PutPicture(fast, 0, picture);
     Scene plain;
     test::PutPicture(plain, 0, picture);
-    Control progressBar("ProgressBar1", ControlKind::ProgressBar, {});
+    const BuildProgress silent;
+    ProgressBarPosition progressBar{silent};
 
     const std::unique_ptr<PartAnalysis> analysis = AnalysePart(fast, 0, settings, progressBar);
     const Scene analysed = fast;

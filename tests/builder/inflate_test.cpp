@@ -37,7 +37,8 @@ struct Inflated {
 Inflated inflate(const Bitmap& picture, const MeshSettings& settings, const ShapeSettings& shape) {
   Inflated part;
   test::PutPicture(part.scene, 0, picture);
-  Control progressBar("ProgressBar1", ControlKind::ProgressBar, {});
+  const BuildProgress silent;
+  ProgressBarPosition progressBar{silent};
   part.analysis = AnalysePart(part.scene, 0, settings, progressBar);
   InflatePart(part.scene, 0, *part.analysis, settings, shape);
   return part;

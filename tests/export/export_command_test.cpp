@@ -91,7 +91,10 @@ TEST_F(ExportCommand, WrongArgumentsAreOneLineAndStatus2) {
   for (const char* args :
        {"", "save/leaf.dat", "save/leaf.dat out/a.glb out/b.glb", "save/leaf.dat out/leaf.png",
         "save/leaf.dat out/leaf", "save/leaf.dat out/leaf.glb.txt",
-        "--bogus save/leaf.dat out/a.glb", "save/leaf.dat out/a.glb --program-dir"}) {
+        "--bogus save/leaf.dat out/a.glb", "save/leaf.dat out/a.glb --program-dir",
+        "--square save/leaf.dat out/a.glb", "--polygon-size 0 obj/leaf.bmp out/a.glb",
+        "--bulge 10 obj/leaf.bmp out/a.glb", "--stretch 10 25 obj/leaf.bmp out/a.glb",
+        "--ears 3.5 obj/leaf.bmp out/a.glb", "obj/leaf.bmp out/a.png"}) {
     SCOPED_TRACE(args);
     const ExportRun result = run(args);
     expectOneLine(result, 2);
@@ -137,6 +140,43 @@ TEST_F(ExportCommand, FailuresAreOneLineStatus1AndWriteNothing) {
     expectOneLine(result, 1);
     EXPECT_NE(result.err.find(failure.says), std::string::npos) << result.err;
     EXPECT_EQ(filesUnder(folder / "out"), before);
+  }
+}
+
+// Pictures become parts as the add-picture button makes them with the same
+// slider positions: the model is the very one the program's menu writes.
+TEST_F(ExportCommand, PicturesMakeTheModelTheButtonAndMenuMake) {
+  SaveBitmapFile(folder / "obj/blob.bmp",
+                 test::DiscPicture(50, 80, 25, 30, 20, 0xC04020, 0xFFFFFF));
+  const test::BatchRun made =
+      test::RunBatch(folder.Path(),
+                     "set TrackBar1 5\nset TrackBar2 14\nset TrackBar6 -3\nset TrackBar4 12\n"
+                     "set TrackBar5 7\nset TrackBar3 6\ncheck CheckBox2 1\ncheck CheckBox1 1\n"
+                     "answer obj/leaf.bmp\nclick Button1\nanswer obj/blob.bmp\nclick Button1\n"
+                     "answer pic_hozon/both.glb\nclick Export3D\n");
+  ASSERT_EQ(made.status, 0) << made.out;
+  const std::string copy = ReadFileBytes(folder / "save/blob.bmp2");
+  std::filesystem::remove(folder / "save/blob.bmp2");
+
+  const ExportRun result =
+      run("--program-dir . --polygon-size 5 --bulge 14 -3 --stretch 12 7 --ears 6 --square "
+          "--colour-projection obj/leaf.bmp obj/blob.bmp out/both.glb");
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out + result.err, "");
+  EXPECT_TRUE(ReadFileBytes(folder / "out/both.glb") ==
+              ReadFileBytes(folder / "pic_hozon/both.glb"));
+  EXPECT_TRUE(ReadFileBytes(folder / "save/blob.bmp2") == copy);
+}
+
+TEST_F(ExportCommand, AnUnreadablePictureIsNamedAndNoModelIsWritten) {
+  WriteFileBytes(folder / "obj/broken.png", "\x89PNG\r\n\x1a\n cut short");
+  for (const char* picture : {"obj/broken.png", "obj/missing.bmp"}) {
+    SCOPED_TRACE(picture);
+    const ExportRun result =
+        run(std::string("--program-dir . obj/leaf.bmp ") + picture + " out/a.glb");
+    expectOneLine(result, 1);
+    EXPECT_NE(result.err.find(picture), std::string::npos) << result.err;
+    EXPECT_TRUE(filesUnder(folder / "out").empty());
   }
 }
 

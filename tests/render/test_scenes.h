@@ -9,9 +9,9 @@
 #include <random>
 #include <string>
 
-#include "app/light_material.h"
-#include "scene/scene.h"
 #include "platform/bitmap.h"
+#include "scene/light_material.h"
+#include "scene/scene.h"
 
 namespace puffel::test {
 

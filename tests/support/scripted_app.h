@@ -29,6 +29,8 @@ class ScriptedApp {
 
   // The next file dialog returns path (std::nullopt: it is cancelled).
   void Answer(std::optional<std::string> path) { answers_.push_back(std::move(path)); }
+  // Answers queued that no dialog has taken yet.
+  size_t PendingAnswers() const { return answers_.size(); }
 
   // Writes picture to "obj/<name>" and adds it through the add-picture button.
   void AddPicture(const Bitmap& picture, const std::string& name = "part.bmp");

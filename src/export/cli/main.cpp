@@ -1,6 +1,8 @@
-// puffel-export: writes a saved project's figure as a model file.
+// puffel-export: writes the figure of a saved project, or of pictures added
+// as parts, as a model file.
 //
 //   puffel-export [--program-dir DIR] PROJECT.dat OUT.glb|OUT.obj
+//   puffel-export [--program-dir DIR] [BUILD OPTION...] PICTURE... OUT.glb|OUT.obj
 #include <iostream>
 
 #include "export/export_command.h"

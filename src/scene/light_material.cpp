@@ -1,4 +1,4 @@
-#include "app/light_material.h"
+#include "scene/light_material.h"
 
 #include <cmath>
 #include <numbers>
