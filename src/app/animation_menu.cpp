@@ -6,9 +6,9 @@
 
 #include "anim/key_poses.h"
 #include "app/main_window.h"
+#include "app/part_window.h"
 #include "app/playback.h"
 #include "platform/services.h"
-#include "render/part_window.h"
 
 namespace puffel {
 

@@ -4,10 +4,10 @@
 #include "app/animation_menu.h"
 #include "app/history_recording.h"
 #include "app/main_window.h"
+#include "app/part_window.h"
 #include "app/playback.h"
 #include "scene/scene.h"
 #include "app/scene_history.h"
-#include "render/part_window.h"
 
 namespace puffel {
 

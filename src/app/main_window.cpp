@@ -5,13 +5,13 @@
 #include "app/background_picture.h"
 #include "app/dropped_files.h"
 #include "app/light_material.h"
+#include "app/part_window.h"
 #include "app/view_export.h"
 #include "builder/build_part.h"
 #include "platform/canvas.h"
 #include "platform/paths.h"
 #include "project/project_load.h"
 #include "project/project_save.h"
-#include "render/part_window.h"
 
 namespace puffel {
 

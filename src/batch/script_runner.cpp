@@ -8,8 +8,8 @@
 #include <variant>
 
 #include "app/application.h"
+#include "app/model_export_menu.h"
 #include "batch/script_command.h"
-#include "export/model_export.h"
 #include "platform/bmp_file.h"
 #include "platform/paths.h"
 #include "platform/platform_error.h"

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/main_window.h"
+#include "app/part_window.h"
 #include "builder/inflate.h"
 #include "builder/part_mesh.h"
 #include "builder/picture_intake.h"
@@ -16,7 +17,6 @@
 #include "platform/picture_file.h"
 #include "platform/platform_error.h"
 #include "platform/services.h"
-#include "render/part_window.h"
 
 namespace puffel {
 

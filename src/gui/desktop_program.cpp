@@ -6,7 +6,7 @@
 #include <QScreen>
 #include <QUrl>
 
-#include "export/model_export.h"
+#include "app/model_export_menu.h"
 #include "gui/dialogs.h"
 #include "gui/text_renderer.h"
 #include "gui/translations.h"

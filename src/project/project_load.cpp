@@ -8,13 +8,13 @@
 
 #include "app/light_material.h"
 #include "app/main_window.h"
+#include "app/part_window.h"
 #include "builder/picture_intake.h"
 #include "platform/bmp_file.h"
 #include "platform/paths.h"
 #include "platform/services.h"
 #include "project/animation_file.h"
 #include "project/project_layout.h"
-#include "render/part_window.h"
 #include "render/render_scene.h"
 
 namespace puffel {

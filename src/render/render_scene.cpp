@@ -14,7 +14,6 @@
 #include "render/band_fill.h"
 #include "render/cell_walk.h"
 #include "render/helper_threads.h"
-#include "render/part_window.h"
 #include "render/row_copy.h"
 #include "render/side_bands.h"
 #include "render/side_paint.h"
@@ -22,9 +21,8 @@
 
 namespace puffel {
 
-void RenderScene3D(Scene& scene, TForm2& form2) {
-  DrawScene3D(scene, FillTriangle, FillThreads(), &form2.Surface());
-  form2.ShowSurface();
+void RenderScene3D(Scene& scene, Bitmap& shown) {
+  DrawScene3D(scene, FillTriangle, FillThreads(), &shown);
 }
 
 void TranslateRenderFrame(Scene& scene, int part, double dx, double dy, double dz) {
@@ -59,13 +57,6 @@ void BuildRenderFrames(Scene& scene) {
     const Point3 shift = AttachmentShift(scene, j);
     TranslateRenderFrame(scene, j, shift.x, shift.y, shift.z);
   }
-}
-
-int ChooseDrawOrder(const Frame& frame) {
-  if (std::abs(frame.TipX.z) > std::abs(frame.TipY.z)) {
-    return frame.TipX.z >= frame.Origin.z ? 4 : 3;
-  }
-  return frame.TipY.z >= frame.Origin.z ? 2 : 1;
 }
 
 namespace {

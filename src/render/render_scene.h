@@ -2,17 +2,16 @@
 // outlines) over black or the background picture.
 #pragma once
 
-#include "scene/scene.h"
 #include "render/fill.h"
 #include "render/triangle_side.h"
+#include "scene/scene.h"
 
 namespace puffel {
 
-class TForm2;
-
 // Draws the scene into ViewBitmap, DepthBuffer and OwnerBuffer (DrawScene3D)
-// and shows ViewBitmap on form2 at (0, 0).
-void RenderScene3D(Scene& scene, TForm2& form2);
+// on FillThreads() threads, copying ViewBitmap onto shown at (0, 0) band by
+// band as the bands are finished; the caller then shows shown.
+void RenderScene3D(Scene& scene, Bitmap& shown);
 
 // Gives back the memory the filled pass keeps for the next one (the sides of
 // the last mesh drawn); the next pass takes it again.
@@ -52,9 +51,5 @@ int AttachmentRoot(const Scene& scene, int j);
 // Copies every used PartFrame into RenderFrame and moves each by its
 // AttachmentShift.
 void BuildRenderFrames(Scene& scene);
-
-// The walk order of a part posed by frame, 1..4: cells farther along the frame
-// axis that turns away from the viewer are drawn first.
-int ChooseDrawOrder(const Frame& frame);
 
 }  // namespace puffel

@@ -1,7 +1,7 @@
 #include "win32/desktop_program.h"
 
+#include "app/model_export_menu.h"
 #include "app/window_placement.h"
-#include "export/model_export.h"
 #include "platform/canvas.h"
 #include "platform/services.h"
 #include "win32/dialogs.h"

@@ -11,7 +11,7 @@
 #include <functional>
 #include <string>
 
-#include "export/model_export.h"
+#include "app/model_export_menu.h"
 #include "platform/paths.h"
 #include "support/scripted_app.h"
 #include "support/test_pictures.h"

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "app/model_export_menu.h"
 #include "export/export_refusal.h"
 #include "export/posed_figures.h"
 #include "platform/bmp_file.h"
@@ -40,6 +41,8 @@ TEST(ModelExport, FileNamesFollowTheirExtensionOrTheChosenFilter) {
   EXPECT_EQ(ModelFilePath("a.obj/fig", 1), "a.obj/fig.glb");
   EXPECT_EQ(FormatOfPath("fig.oBJ"), ModelFormat::Obj);
   EXPECT_EQ(FormatOfPath("fig.glb"), ModelFormat::Glb);
+  EXPECT_EQ(GifFilePath("a/anim.GiF"), "a/anim.GiF");
+  EXPECT_EQ(GifFilePath("a.gif/anim"), "a.gif/anim.gif");
 }
 
 TEST(ModelExport, MenuEntryAsksWhereAndWritesTheChosenFormat) {
