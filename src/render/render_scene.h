@@ -39,15 +39,6 @@ void DrawScene3D(Scene& scene, TriangleFill fill = FillTriangle, int threads = F
 // Adds (dx, dy, dz) to all four points of part's RenderFrame.
 void TranslateRenderFrame(Scene& scene, int part, double dx, double dy, double dz);
 
-// The attachment step of part j: how far its PartFrame moves so that its
-// origin lies where scaling its whole tree about the tree root's origin by the
-// part's scale |TipZ - Origin| would put it.
-Point3 AttachmentShift(const Scene& scene, int j);
-
-// The root of part j's tree for the attachment step: its lowest ancestor, or
-// j itself.
-int AttachmentRoot(const Scene& scene, int j);
-
 // Copies every used PartFrame into RenderFrame and moves each by its
 // AttachmentShift.
 void BuildRenderFrames(Scene& scene);
