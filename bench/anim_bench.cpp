@@ -12,12 +12,11 @@
 #include <string>
 
 #include "anim/key_poses.h"
-#include "app/playback.h"
+#include "anim/playback_rate.h"
 #include "export/animation_gif.h"
 #include "export/posed_figures.h"
 #include "platform/paths.h"
 #include "project/project_load.h"
-#include "render/render_scene.h"
 #include "support/scripted_app.h"
 #include "support/test_pictures.h"
 
@@ -78,7 +77,7 @@ void BM_PlayedFrame(benchmark::State& state) {
   double time = 0;
   for (auto _ : state) {
     PoseScene(cat.scene(), PoseAtTime(cat.scene().AnimationKeys, 1, time));
-    RenderScene3D(cat.scene(), cat.form2());
+    cat.form2().ShowScene3D();
     time = std::fmod(time + 1.0 / PlaybackRate, 4.0);
   }
 }

@@ -8,7 +8,7 @@
 #include <benchmark/benchmark.h>
 
 #include "app/main_window.h"
-#include "render/part_window.h"
+#include "app/part_window.h"
 #include "support/scripted_app.h"
 #include "support/test_pictures.h"
 

@@ -14,7 +14,7 @@
 #include <numbers>
 
 #include "app/main_window.h"
-#include "render/part_window.h"
+#include "app/part_window.h"
 #include "render/plain_fill.h"
 #include "render/plain_pass.h"
 #include "render/render_scene.h"
@@ -93,7 +93,7 @@ class BenchScene {
 
 void BM_RenderScene3D(benchmark::State& state) {
   BenchScene& bench = BenchScene::Get(state.range(0), state.range(1));
-  for (auto _ : state) RenderScene3D(bench.scene(), bench.form2());
+  for (auto _ : state) bench.form2().ShowScene3D();
 }
 
 // RenderScene3D while posing, as a drag does: before every redraw one part,
@@ -105,7 +105,7 @@ void BM_RenderScene3DPosing(benchmark::State& state) {
   for (auto _ : state) {
     test::TurnFrame(scene.PartFrame[part], 0, 1, 0, Degree);
     part = (part + 1) % scene.PartCount;
-    RenderScene3D(scene, bench.form2());
+    bench.form2().ShowScene3D();
   }
 }
 

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "anim/model_space.h"
-#include "render/render_scene.h"
+#include "scene/attachment.h"
 
 namespace puffel {
 

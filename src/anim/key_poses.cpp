@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "render/render_scene.h"
+#include "scene/attachment.h"
 
 namespace puffel {
 

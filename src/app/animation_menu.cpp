@@ -6,6 +6,7 @@
 
 #include "anim/key_poses.h"
 #include "app/main_window.h"
+#include "app/part_window.h"
 #include "app/playback.h"
 #include "platform/services.h"
 

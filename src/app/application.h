@@ -7,10 +7,10 @@
 #include "app/animation_menu.h"
 #include "app/history_recording.h"
 #include "app/main_window.h"
+#include "app/part_window.h"
 #include "app/playback.h"
 #include "app/scene_history.h"
 #include "app/window_event.h"
-#include "render/part_window.h"
 #include "scene/scene.h"
 #include "scene/start_scene.h"  // InitialViewWidth, InitialViewHeight
 

@@ -1,9 +1,9 @@
 #include "app/background_picture.h"
 
 #include "app/main_window.h"
+#include "app/part_window.h"
 #include "platform/paths.h"
 #include "platform/picture_file.h"
-#include "render/part_window.h"
 
 namespace puffel {
 

@@ -3,11 +3,11 @@
 #include <optional>
 
 #include "app/main_window.h"
+#include "app/part_window.h"
 #include "builder/build_part.h"
 #include "builder/slider_settings.h"
 #include "platform/paths.h"
 #include "platform/services.h"
-#include "render/part_window.h"
 
 namespace puffel {
 

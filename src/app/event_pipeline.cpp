@@ -4,6 +4,7 @@
 #include "anim/key_poses.h"
 #include "app/application.h"
 #include "app/dropped_files.h"
+#include "app/model_export_menu.h"
 
 namespace puffel {
 
@@ -32,6 +33,7 @@ bool changesParts(const WindowEvent& event, const TForm1& form1) {
 Application::Application() {
   form1.SetPartWindow(form2);
   InstallAnimation(form1, playback);
+  InstallModelExport(form1);
   // Each dropped picture is added, and a dropped project opened, as the
   // buttons do: through the pipeline as their clicks, one step each.
   const DropTargets drops{

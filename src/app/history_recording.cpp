@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "app/main_window.h"
-#include "render/part_window.h"
+#include "app/part_window.h"
 
 namespace puffel {
 

@@ -4,12 +4,12 @@
 
 #include "app/background_picture.h"
 #include "app/build_part_button.h"
+#include "app/part_window.h"
 #include "app/project_buttons.h"
 #include "app/view_export.h"
 #include "builder/slider_settings.h"
 #include "platform/canvas.h"
 #include "platform/paths.h"
-#include "render/part_window.h"
 #include "scene/start_scene.h"
 
 namespace puffel {

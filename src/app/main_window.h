@@ -94,10 +94,9 @@ class TForm1 : public Form {
   Control SpeedButton4{"SpeedButton4", ControlKind::GlyphButton, {170, 386, 26, 25}};
   Control ProgressBar1{"ProgressBar1", ControlKind::ProgressBar, {24, 422, 153, 16}};
 
-  // The menu bar. Export3D's and ExportGif's handlers come from the programs
-  // that link the model export (InstallModelExport), Undo's and Redo's from
-  // the history (GestureRecording), the animation's from the playback
-  // (InstallAnimation).
+  // The menu bar. The Application gives Export3D and ExportGif their
+  // handlers (InstallModelExport), Undo and Redo theirs (GestureRecording),
+  // and the animation's entries theirs (InstallAnimation).
   MenuEntry Export3D{"ファイル", "Export3D", "3Dモデル書き出し..."};
   MenuEntry ExportGif{"ファイル", "ExportGif", "GIFアニメ書き出し..."};
   MenuEntry Undo{"編集", "Undo", "元に戻す", {"Ctrl+Z"}};

@@ -2,7 +2,7 @@
 #include <cstdint>
 
 #include "app/main_window.h"
-#include "render/part_window.h"
+#include "app/part_window.h"
 #include "scene/light_material.h"
 
 namespace puffel {

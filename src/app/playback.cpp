@@ -1,8 +1,8 @@
 #include "app/playback.h"
 
 #include "anim/key_poses.h"
+#include "app/part_window.h"
 #include "platform/services.h"
-#include "render/part_window.h"
 
 namespace puffel {
 

@@ -6,6 +6,7 @@
 #include <array>
 #include <chrono>
 
+#include "anim/playback_rate.h"
 #include "scene/scene.h"
 
 namespace puffel {
@@ -42,11 +43,5 @@ class Playback {
   bool view3DBefore_ = false;
   std::chrono::steady_clock::time_point start_;
 };
-
-// Frames a second of playback.
-constexpr int PlaybackRate = 30;
-
-// What a person is told when there is no key to play or export.
-constexpr const char* NoKeysMessage = "キーフレームがありません！";
 
 }  // namespace puffel

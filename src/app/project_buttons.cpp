@@ -1,11 +1,11 @@
 #include "app/project_buttons.h"
 
 #include "app/main_window.h"
+#include "app/part_window.h"
 #include "platform/paths.h"
 #include "platform/services.h"
 #include "project/project_load.h"
 #include "project/project_save.h"
-#include "render/part_window.h"
 
 namespace puffel {
 

@@ -9,7 +9,6 @@
 
 #include "app/application.h"
 #include "batch/script_command.h"
-#include "export/model_export.h"
 #include "platform/bmp_file.h"
 #include "platform/paths.h"
 #include "platform/platform_error.h"
@@ -40,7 +39,6 @@ class Runner {
     };
     services.buttonFaceColour = 0xF0F0F0;
     app_ = std::make_unique<Application>();
-    InstallModelExport(app_->form1);
     DispatchEvent([this] { app_->form1.FormPaint(); });
     DispatchEvent([this] { app_->form2.ReportClientSize(InitialViewWidth, InitialViewHeight); });
   }

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/playback.h"
+#include "anim/playback_rate.h"
 #include "scene/scene.h"
 
 namespace puffel {

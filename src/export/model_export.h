@@ -1,5 +1,5 @@
 // Exporting the posed figure as a 3D model: a rigged glTF 2.0 binary or OBJ
-// files. The only header of the export that the rest of the program sees.
+// files; and the paths the exports' save dialogs lead to.
 #pragma once
 
 #include <string>
@@ -7,8 +7,6 @@
 #include "scene/scene.h"
 
 namespace puffel {
-
-class TForm1;
 
 enum class ModelFormat { Glb, Obj };
 
@@ -21,6 +19,10 @@ ModelFormat FormatOfPath(const std::string& path);
 // dialog's filter appended (filter 2: ".obj", any other: ".glb").
 std::string ModelFilePath(const std::string& chosen, int filterIndex);
 
+// The path an animated GIF is written to: the chosen path when it ends in
+// ".gif" (any case), else the chosen path with ".gif" appended.
+std::string GifFilePath(const std::string& chosen);
+
 // Writes the figure of scene (with its view size) to path in the format
 // FormatOfPath names; for OBJ the material library and the PNG pictures go
 // beside it. Every file is written through a temporary file renamed over it.
@@ -30,13 +32,5 @@ std::string ModelFilePath(const std::string& chosen, int filterIndex);
 // file. The scene is unchanged. Large figures are worked on by several threads
 // at once.
 void ExportFigure(const Scene& scene, const std::string& path);
-
-// Gives the main window's menu entries Export3D and ExportGif their handlers:
-// a save dialog starting in "pic_hozon" with the filters "glTF (*.glb)" and
-// "OBJ (*.obj)", then ExportFigure, its refusals shown as a message; a save
-// dialog starting there with the filter "GIFアニメ (*.gif)", then the
-// animation's GIF (AnimationGif) written to the path chosen, ".gif" appended
-// unless it ends so in any case (without keys "キーフレームがありません！").
-void InstallModelExport(TForm1& form1);
 
 }  // namespace puffel

@@ -6,7 +6,6 @@
 #include <QScreen>
 #include <QUrl>
 
-#include "export/model_export.h"
 #include "gui/dialogs.h"
 #include "gui/text_renderer.h"
 #include "gui/translations.h"
@@ -32,7 +31,6 @@ void InstallDesktopServices() {
 }
 
 DesktopProgram::DesktopProgram() {
-  InstallModelExport(app.form1);
   // Closing the main window ends the program; the part window closes it
   // first (its FormClose).
   partWindow.setAttribute(Qt::WA_QuitOnClose, false);

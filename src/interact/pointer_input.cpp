@@ -1,15 +1,12 @@
-// The part window's pointer handlers: the press picks what the pointer holds,
-// every move runs one drag operation and redraws, the release ends the drag.
+#include "interact/pointer_input.h"
+
 #include <cmath>
 #include <cstdint>
-#include <string>
 
 #include "interact/flat_drag.h"
 #include "interact/posing.h"
 #include "interact/tree_queries.h"
 #include "platform/numeric.h"
-#include "render/part_window.h"
-#include "render/render_scene.h"
 
 namespace puffel {
 
@@ -75,7 +72,7 @@ void grabSurface(Scene& scene, int s) {
 
 }  // namespace
 
-void TForm2::FormMouseDown(MouseButton, ShiftState, int X, int Y) {
+int PressPointer(Scene& scene, int X, int Y) {
   scene.LastMouseX = X;
   scene.LastMouseY = Y;
   if (scene.LastMouseX < 0) scene.LastMouseX = 0;
@@ -97,10 +94,10 @@ void TForm2::FormMouseDown(MouseButton, ShiftState, int X, int Y) {
 
   scene.CurrentPart = scene.Selection;
   if (scene.CurrentPart > MarkerSelection - 1) scene.CurrentPart -= MarkerSelection;
-  if (scene.CurrentPart >= 0) SetCaption("Parts No." + std::to_string(scene.CurrentPart));
+  return scene.CurrentPart;
 }
 
-void TForm2::FormMouseMove(ShiftState Shift, int X, int Y) {
+void MovePointer(Scene& scene, HeldButtons held, int X, int Y) {
   double bx = static_cast<double>(scene.LastMouseX) - X;
   double by = static_cast<double>(scene.LastMouseY) - Y;
   scene.LastMouseX = X;
@@ -126,41 +123,29 @@ void TForm2::FormMouseMove(ShiftState Shift, int X, int Y) {
 
   if (scene.View3D) {
     scene.HoverPart = partUnderPointer(scene);
-    if (Shift.left && Shift.right && scene.Selection >= -1) {
+    if (held.left && held.right && scene.Selection >= -1) {
       ScaleTree(scene, by);
-    } else if (Shift.middle) {
+    } else if (held.middle) {
       TranslateTree(scene, bx, by);
     } else if (scene.Selection >= 0) {
-      TrackballRotate(scene, Shift.right);
+      TrackballRotate(scene, held.right);
     } else if (scene.Selection == -1) {
       RotateScene(scene, bx, by);
     }
-  } else if (Shift.middle) {
+  } else if (held.middle) {
     DragFlatTree(scene, bx, by);
   } else {
     DragFlatPart(scene, bx, by);
   }
-  FormPaint();
 }
 
-void TForm2::FormMouseUp(MouseButton, ShiftState, int, int) {
+void ReleasePointer(Scene& scene) {
   scene.Selection = -2;
   if (!scene.View3D) Relink(scene);
 }
 
-void TForm2::FormMouseWheelDown(ShiftState, int screenX, int screenY) {
-  wheelStep(WheelAngle, screenX, screenY);
-}
-
-void TForm2::FormMouseWheelUp(ShiftState, int screenX, int screenY) {
-  wheelStep(-WheelAngle, screenX, screenY);
-}
-
-void TForm2::wheelStep(double angle, int screenX, int screenY) {
-  if (!scene.View3D) return;
-  const auto [x, y] = ScreenToClient(screenX, screenY);
-  WheelTilt(scene, angle, x, y);
-  RenderScene3D(scene, *this);
+void TurnWheel(Scene& scene, bool down, int x, int y) {
+  WheelTilt(scene, down ? WheelAngle : -WheelAngle, x, y);
 }
 
 }  // namespace puffel

@@ -1,9 +1,9 @@
 #include "render/cell_walk.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "render/cell_triangles.h"
-#include "render/render_scene.h"
 
 namespace puffel {
 
@@ -60,6 +60,13 @@ class PartWalk {
 };
 
 }  // namespace
+
+int ChooseDrawOrder(const Frame& frame) {
+  if (std::abs(frame.TipX.z) > std::abs(frame.TipY.z)) {
+    return frame.TipX.z >= frame.Origin.z ? 4 : 3;
+  }
+  return frame.TipY.z >= frame.Origin.z ? 2 : 1;
+}
 
 WalkPlan PlanWalk(const Scene& scene, int k) {
   WalkPlan plan;

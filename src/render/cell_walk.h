@@ -6,10 +6,14 @@
 #include <span>
 #include <vector>
 
-#include "scene/scene.h"
 #include "render/triangle_side.h"
+#include "scene/scene.h"
 
 namespace puffel {
+
+// The walk order of a part posed by frame, 1..4: cells farther along the frame
+// axis that turns away from the viewer are drawn first.
+int ChooseDrawOrder(const Frame& frame);
 
 // Part k's walk: its cells 1..nx-1 x 1..ny-1 in lines, a row of cells j
 // (DrawOrder 1 up, 2 down) or a column i (3 up, 4 down) each.

@@ -2,29 +2,11 @@
 // triangle, nearer than what the view holds, gets the side's shaded texel.
 #pragma once
 
-#include <limits>
-
-#include "scene/scene.h"
+#include "render/row_band.h"
 #include "render/triangle_side.h"
+#include "scene/scene.h"
 
 namespace puffel {
-
-// Weights of p: p = a + u (b - a) + v (c - a), u for b and v for c.
-struct Weights {
-  double u = 0;
-  double v = 0;
-};
-
-// The weights of p in the triangle a, b, c; (-1, -1), which reads as outside,
-// when the determinant of b - a and c - a is exactly 0.
-Weights BarycentricWeights(Point2 a, Point2 b, Point2 c, Point2 p);
-
-// Rows first..last of the view.
-struct RowBand {
-  int first = 0;
-  int last = 0;
-};
-constexpr RowBand AllRows{0, std::numeric_limits<int>::max()};
 
 // Fills one projected triangle side into the rows of a band (FillTriangle, or
 // a stand-in with the same result).

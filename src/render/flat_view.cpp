@@ -1,6 +1,7 @@
+#include "render/flat_view.h"
+
 #include "platform/canvas.h"
 #include "platform/numeric.h"
-#include "render/part_window.h"
 
 namespace puffel {
 
@@ -31,10 +32,13 @@ void drawJointMarker(Bitmap& view, int x, int y) {
 
 }  // namespace
 
-void DrawFlatView(Scene& scene, TForm2& form2) {
+bool FlatViewIsEmpty(const Scene& scene) {
+  return scene.BackgroundName.empty() && scene.PartCount == 0;
+}
+
+void DrawFlatView(Scene& scene) {
   Bitmap& view = scene.ViewBitmap;
-  if (scene.BackgroundName.empty() && scene.PartCount == 0) {
-    form2.SetCaption("Parts No.0");
+  if (FlatViewIsEmpty(scene)) {
     fillBlack(scene);
     view.canvas.fontColour = 0xFFFFFF;
     for (int line = 0; line < 5; ++line) {
@@ -63,7 +67,6 @@ void DrawFlatView(Scene& scene, TForm2& form2) {
     // The outline drawing of the 3D view relies on a white pen and a black brush.
     view.canvas.brushColour = 0;
   }
-  form2.Present(view, 0, 0);
 }
 
 }  // namespace puffel

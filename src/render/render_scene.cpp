@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <mutex>
@@ -14,43 +13,20 @@
 #include "render/band_fill.h"
 #include "render/cell_walk.h"
 #include "render/helper_threads.h"
-#include "render/part_window.h"
 #include "render/row_copy.h"
 #include "render/side_bands.h"
 #include "render/side_paint.h"
 #include "render/side_pixels.h"
+#include "scene/attachment.h"
 
 namespace puffel {
 
-void RenderScene3D(Scene& scene, TForm2& form2) {
-  DrawScene3D(scene, FillTriangle, FillThreads(), &form2.Surface());
-  form2.ShowSurface();
+void RenderScene3D(Scene& scene, Bitmap& shown) {
+  DrawScene3D(scene, FillTriangle, FillThreads(), &shown);
 }
 
 void TranslateRenderFrame(Scene& scene, int part, double dx, double dy, double dz) {
   TranslateFrame(scene.RenderFrame[part], dx, dy, dz);
-}
-
-int AttachmentRoot(const Scene& scene, int j) {
-  // A parent always has a lower slot than its child, so the lowest ancestor
-  // is the root of the part's tree.
-  for (int b = 0; b < scene.PartCount; ++b) {
-    if (scene.AncestorMatrix[j + 1][b + 1] != 0) return b;
-  }
-  return j;
-}
-
-Point3 AttachmentShift(const Scene& scene, int j) {
-  const int root = AttachmentRoot(scene, j);
-  const Point3& o = scene.PartFrame[j].Origin;
-  const Point3& tz = scene.PartFrame[j].TipZ;
-  const double zx = tz.x - o.x;
-  const double zy = tz.y - o.y;
-  const double zz = tz.z - o.z;
-  const double s = std::sqrt(zx * zx + zy * zy + zz * zz);
-  const Point3& q = scene.PartFrame[root].Origin;
-  const Point3 target{s * o.x + (1 - s) * q.x, s * o.y + (1 - s) * q.y, s * o.z + (1 - s) * q.z};
-  return {target.x - o.x, target.y - o.y, target.z - o.z};
 }
 
 void BuildRenderFrames(Scene& scene) {
@@ -59,13 +35,6 @@ void BuildRenderFrames(Scene& scene) {
     const Point3 shift = AttachmentShift(scene, j);
     TranslateRenderFrame(scene, j, shift.x, shift.y, shift.z);
   }
-}
-
-int ChooseDrawOrder(const Frame& frame) {
-  if (std::abs(frame.TipX.z) > std::abs(frame.TipY.z)) {
-    return frame.TipX.z >= frame.Origin.z ? 4 : 3;
-  }
-  return frame.TipY.z >= frame.Origin.z ? 2 : 1;
 }
 
 namespace {

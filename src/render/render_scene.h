@@ -2,17 +2,16 @@
 // outlines) over black or the background picture.
 #pragma once
 
-#include "scene/scene.h"
 #include "render/fill.h"
 #include "render/triangle_side.h"
+#include "scene/scene.h"
 
 namespace puffel {
 
-class TForm2;
-
 // Draws the scene into ViewBitmap, DepthBuffer and OwnerBuffer (DrawScene3D)
-// and shows ViewBitmap on form2 at (0, 0).
-void RenderScene3D(Scene& scene, TForm2& form2);
+// on FillThreads() threads, copying ViewBitmap onto shown at (0, 0) band by
+// band as the bands are finished; the caller then shows shown.
+void RenderScene3D(Scene& scene, Bitmap& shown);
 
 // Gives back the memory the filled pass keeps for the next one (the sides of
 // the last mesh drawn); the next pass takes it again.
@@ -40,21 +39,8 @@ void DrawScene3D(Scene& scene, TriangleFill fill = FillTriangle, int threads = F
 // Adds (dx, dy, dz) to all four points of part's RenderFrame.
 void TranslateRenderFrame(Scene& scene, int part, double dx, double dy, double dz);
 
-// The attachment step of part j: how far its PartFrame moves so that its
-// origin lies where scaling its whole tree about the tree root's origin by the
-// part's scale |TipZ - Origin| would put it.
-Point3 AttachmentShift(const Scene& scene, int j);
-
-// The root of part j's tree for the attachment step: its lowest ancestor, or
-// j itself.
-int AttachmentRoot(const Scene& scene, int j);
-
 // Copies every used PartFrame into RenderFrame and moves each by its
 // AttachmentShift.
 void BuildRenderFrames(Scene& scene);
-
-// The walk order of a part posed by frame, 1..4: cells farther along the frame
-// axis that turns away from the viewer are drawn first.
-int ChooseDrawOrder(const Frame& frame);
 
 }  // namespace puffel

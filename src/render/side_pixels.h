@@ -9,11 +9,12 @@
 #include <cstdint>
 #include <limits>
 
-#include "scene/scene.h"
 #include "platform/numeric.h"
-#include "render/fill.h"
+#include "render/barycentric.h"
+#include "render/row_band.h"
 #include "render/row_span.h"
 #include "render/triangle_side.h"
+#include "scene/scene.h"
 
 namespace puffel {
 

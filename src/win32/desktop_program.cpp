@@ -1,7 +1,6 @@
 #include "win32/desktop_program.h"
 
 #include "app/window_placement.h"
-#include "export/model_export.h"
 #include "platform/canvas.h"
 #include "platform/services.h"
 #include "win32/dialogs.h"
@@ -29,7 +28,6 @@ void InstallDesktopServices() {
 }
 
 DesktopProgram::DesktopProgram() {
-  InstallModelExport(app.form1);
   // Closing the main window ends the program; the part window closes it
   // first (its FormClose).
   mainWindow.OnDestroyed = [] { PostQuitMessage(0); };

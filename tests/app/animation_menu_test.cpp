@@ -7,8 +7,8 @@
 
 #include "anim/key_poses.h"
 #include "app/application.h"
+#include "app/part_window.h"
 #include "export/posed_figures.h"
-#include "render/part_window.h"
 #include "render/render_scene.h"
 
 namespace puffel {

@@ -5,10 +5,10 @@
 
 #include "app/background_picture.h"
 #include "app/main_window.h"
+#include "app/part_window.h"
 #include "app/view_export.h"
 #include "platform/bmp_file.h"
 #include "platform/paths.h"
-#include "render/part_window.h"
 #include "support/scripted_app.h"
 #include "support/test_pictures.h"
 

@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "app/part_window.h"
 #include "app/scene_history.h"
 #include "platform/bmp_file.h"
 #include "project/animation_file.h"
 #include "project/project_save.h"
-#include "render/part_window.h"
 #include "support/scripted_app.h"
 #include "support/test_pictures.h"
 

@@ -9,8 +9,8 @@
 #include <functional>
 
 #include "app/main_window.h"
+#include "app/part_window.h"
 #include "platform/bmp_file.h"
-#include "render/part_window.h"
 #include "render/render_scene.h"
 #include "support/scripted_app.h"
 #include "support/test_pictures.h"

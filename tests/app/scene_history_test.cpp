@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "app/part_window.h"
 #include "platform/bmp_file.h"
 #include "platform/paths.h"
 #include "project/project_save.h"
-#include "render/part_window.h"
 #include "support/scripted_app.h"
 #include "support/test_pictures.h"
 

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "app/part_window.h"
 #include "interact/pose_geometry.h"
 #include "platform/bmp_file.h"
 #include "platform/paths.h"
-#include "render/part_window.h"
 #include "render/plain_pass.h"
 #include "support/batch_process.h"
 #include "support/scripted_app.h"

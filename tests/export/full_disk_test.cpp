@@ -11,7 +11,6 @@
 #include <functional>
 #include <string>
 
-#include "export/model_export.h"
 #include "platform/paths.h"
 #include "support/scripted_app.h"
 #include "support/test_pictures.h"
@@ -44,7 +43,6 @@ int entriesIn(const std::string& folder) {
 TEST(FullDisk, SaveAndBothExportsFailAndKeepTheOldFiles) {
   inChild([] {
     test::ScriptedApp program;
-    InstallModelExport(program.form1());
     program.AddPicture(test::DiscPicture(60, 40, 30, 20, 18, 0xFF0000, 0xFFFFFF), "disc.bmp");
     program.form1().Button4.Click();  // the 3D view
     const int errorsBefore = static_cast<int>(program.errors.size());

@@ -7,12 +7,12 @@
 #include <map>
 #include <utility>
 
+#include "app/part_window.h"
 #include "export/glb_reading.h"
 #include "export/grid_oracle.h"
 #include "export/model_export.h"
 #include "export/posed_figures.h"
 #include "render/cell_walk.h"
-#include "render/part_window.h"
 #include "render/triangle_side.h"
 
 namespace puffel {

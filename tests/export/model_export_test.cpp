@@ -40,11 +40,12 @@ TEST(ModelExport, FileNamesFollowTheirExtensionOrTheChosenFilter) {
   EXPECT_EQ(ModelFilePath("a.obj/fig", 1), "a.obj/fig.glb");
   EXPECT_EQ(FormatOfPath("fig.oBJ"), ModelFormat::Obj);
   EXPECT_EQ(FormatOfPath("fig.glb"), ModelFormat::Glb);
+  EXPECT_EQ(GifFilePath("a/anim.GiF"), "a/anim.GiF");
+  EXPECT_EQ(GifFilePath("a.gif/anim"), "a.gif/anim.gif");
 }
 
 TEST(ModelExport, MenuEntryAsksWhereAndWritesTheChosenFormat) {
   auto program = test::FigureProgram();
-  InstallModelExport(program->form1());
   const std::string folder = program->folder() / "pic_hozon/";
   FileDialog seen(DialogKind::Open, "");
   PlatformServices().runFileDialog = [&](FileDialog& dialog) {
@@ -65,7 +66,6 @@ TEST(ModelExport, MenuEntryAsksWhereAndWritesTheChosenFormat) {
 
 TEST(ModelExport, EmptySceneIsRefusedBeforeAnyDialog) {
   test::ScriptedApp program;
-  InstallModelExport(program.form1());
   // With no answer queued, a dialog would fail the test.
   program.Dispatch([&] { program.form1().Export3D.Click(); });
   EXPECT_EQ(program.messages, (std::vector<std::string>{"まだ画像を読み込んでいません！"}));
@@ -75,7 +75,6 @@ TEST(ModelExport, EmptySceneIsRefusedBeforeAnyDialog) {
 
 TEST(ModelExport, CancelledDialogWritesNothing) {
   auto program = test::FigureProgram();
-  InstallModelExport(program->form1());
   program->Answer(std::nullopt);
   program->Dispatch([&] { program->form1().Export3D.Click(); });
   EXPECT_TRUE(filesIn(program->folder() / "pic_hozon").empty());
@@ -84,7 +83,6 @@ TEST(ModelExport, CancelledDialogWritesNothing) {
 
 TEST(ModelExport, BrokenPoseIsRefusedAndLeavesTheOldFileAlone) {
   auto program = test::FigureProgram();
-  InstallModelExport(program->form1());
   Scene& scene = program->scene();
   program->Dispatch([&] { program->form1().Button4.Click(); });
   scene.PartFrame[2].TipY.x += 0.5;  // skewed, as no drag leaves it
@@ -120,7 +118,6 @@ TEST(ModelExport, PartsWithoutFacesAloneAreRefused) {
 
 TEST(ModelExport, FailedWriteIsReportedAndLeavesNoTemporaryFile) {
   auto program = test::FigureProgram();
-  InstallModelExport(program->form1());
   program->Answer(program->folder() / "missing/figure.glb");
   program->Dispatch([&] { program->form1().Export3D.Click(); });
   ASSERT_EQ(program->errors.size(), 1u);

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "app/part_window.h"
 #include "export/grid_oracle.h"
 #include "export/model_export.h"
 #include "export/posed_figures.h"
 #include "platform/paths.h"
-#include "render/part_window.h"
 
 namespace puffel {
 namespace {

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "app/main_window.h"
+#include "app/part_window.h"
 #include "scene/scene.h"
-#include "render/part_window.h"
 #include "support/scripted_app.h"
 
 namespace puffel::test {

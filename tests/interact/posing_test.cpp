@@ -4,8 +4,8 @@
 #include <cmath>
 #include <utility>
 
-#include "interact/pointer_fixture.h"
 #include "interact/pose_geometry.h"
+#include "support/pointer_fixture.h"
 
 namespace puffel {
 namespace {

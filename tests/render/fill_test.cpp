@@ -7,6 +7,7 @@
 #include <random>
 
 #include "render/awkward_triangles.h"
+#include "render/barycentric.h"
 #include "render/plain_fill.h"
 #include "render/test_scenes.h"
 

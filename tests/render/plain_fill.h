@@ -5,11 +5,12 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "scene/scene.h"
 #include "platform/numeric.h"
+#include "render/barycentric.h"
 #include "render/fill.h"
 #include "render/shade.h"
 #include "render/triangle_side.h"
+#include "scene/scene.h"
 
 namespace puffel::test {
 

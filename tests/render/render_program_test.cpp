@@ -5,9 +5,9 @@
 #include <numbers>
 #include <sstream>
 
+#include "app/part_window.h"
 #include "batch/script_runner.h"
 #include "platform/bmp_file.h"
-#include "render/part_window.h"
 #include "render/plain_pass.h"
 #include "render/render_scene.h"
 #include "render/test_scenes.h"

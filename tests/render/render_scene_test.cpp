@@ -7,6 +7,7 @@
 #include <numbers>
 
 #include "platform/canvas.h"
+#include "render/cell_walk.h"
 #include "render/plain_fill.h"
 #include "render/plain_pass.h"
 #include "render/test_scenes.h"

@@ -1,6 +1,7 @@
-#include "render/part_window.h"
+#include "app/part_window.h"
 
 #include "app/main_window.h"
+#include "render/flat_view.h"
 #include "render/render_scene.h"
 
 namespace puffel {
@@ -25,10 +26,21 @@ TForm2::TForm2(Scene& scene, TForm1& form1) : scene(scene), Form1(form1) {
 
 void TForm2::FormPaint() {
   if (scene.View3D) {
-    RenderScene3D(scene, *this);
+    ShowScene3D();
   } else {
-    DrawFlatView(scene, *this);
+    showFlatView();
   }
+}
+
+void TForm2::ShowScene3D() {
+  RenderScene3D(scene, Surface());
+  ShowSurface();
+}
+
+void TForm2::showFlatView() {
+  if (FlatViewIsEmpty(scene)) SetCaption("Parts No.0");
+  DrawFlatView(scene);
+  Present(scene.ViewBitmap, 0, 0);
 }
 
 void TForm2::FormResize() {

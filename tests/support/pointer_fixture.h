@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/main_window.h"
-#include "render/part_window.h"
+#include "app/part_window.h"
 #include "support/scripted_app.h"
 #include "support/test_pictures.h"
 

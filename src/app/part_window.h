@@ -24,10 +24,10 @@ class TForm2 : public Form {
   // Closing the part window closes the main window, which ends the program.
   void FormClose();
 
-  // The pointer: a press picks a part, a joint marker or the background; every
-  // move runs one drag and redraws; a release ends the drag (and relinks the
-  // skeleton in the flat view). X, Y are client pixels and may lie outside the
-  // view during a drag.
+  // The pointer (pointer_input.h): a press picks a part, a joint marker or the
+  // background; every move runs one drag and redraws; a release ends the drag
+  // (and relinks the skeleton in the flat view). X, Y are client pixels and may
+  // lie outside the view during a drag.
   void FormMouseDown(MouseButton Button, ShiftState Shift, int X, int Y);
   void FormMouseMove(ShiftState Shift, int X, int Y);
   void FormMouseUp(MouseButton Button, ShiftState Shift, int X, int Y);
@@ -36,17 +36,20 @@ class TForm2 : public Form {
   void FormMouseWheelDown(ShiftState Shift, int screenX, int screenY);
   void FormMouseWheelUp(ShiftState Shift, int screenX, int screenY);
 
+  // Renders the 3D view straight onto the window, band by band as the bands
+  // are finished (RenderScene3D), and shows it.
+  void ShowScene3D();
+
   Scene& scene;
   TForm1& Form1;
 
  private:
-  void wheelStep(double angle, int screenX, int screenY);
+  // The flat view (DrawFlatView) shown at (0, 0); an empty scene also puts
+  // back the caption "Parts No.0".
+  void showFlatView();
+  void wheelStep(bool down, int screenX, int screenY);
 
   bool redrawOnResize_ = true;
 };
-
-// Paints the flat layout into ViewBitmap: background, masks (AND), cut-outs
-// (XOR) and joint markers, or the help text of an empty scene; then shows it.
-void DrawFlatView(Scene& scene, TForm2& form2);
 
 }  // namespace puffel

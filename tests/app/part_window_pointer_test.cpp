@@ -2,7 +2,7 @@
 // how moves are measured and clamped, and what the release relinks.
 #include <gtest/gtest.h>
 
-#include "interact/pointer_fixture.h"
+#include "support/pointer_fixture.h"
 
 namespace puffel {
 namespace {
