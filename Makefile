@@ -12,11 +12,15 @@ JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
 PACKAGES := g++ cmake make qt6-base-dev qt6-qpa-plugins libgtest-dev libbenchmark-dev \
             fonts-ipafont-gothic qt6-translations-l10n libtinygltf-dev nlohmann-json3-dev \
-            libstb-dev nodejs npm clang libclang-rt-14-dev libgif-dev
+            libstb-dev nodejs npm clang libclang-rt-14-dev libgif-dev ccache
 # What the tests use beyond the build: ImageMagick reads the picture files
 # the picture reader's tests compare against.
 TEST_PACKAGES := imagemagick
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+# Every build tree compiles through ccache when it is there; with paths taken
+# relative to the checkout, a fresh clone reuses what another one compiled.
+LAUNCHER = $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+export CCACHE_BASEDIR := $(CURDIR)
 
 .PHONY: all deps build run test test-programs bench asan-build asan fuzz clean format windows windows-deps windows-test
 
@@ -37,7 +41,7 @@ deps:
 	fi
 
 $(BUILD_DIR)/CMakeCache.txt:
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release $(LAUNCHER)
 
 build: deps $(BUILD_DIR)/CMakeCache.txt
 	cmake --build $(BUILD_DIR) -j $(JOBS)
@@ -66,7 +70,7 @@ bench: build
 # One clang build serves the tests under AddressSanitizer and
 # UndefinedBehaviorSanitizer and the fuzzers.
 $(SAN_DIR)/CMakeCache.txt:
-	cmake -S . -B $(SAN_DIR) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug \
+	cmake -S . -B $(SAN_DIR) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug $(LAUNCHER) \
 	  -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" -DPUFFEL_ASAN=ON -DPUFFEL_FUZZ=ON -DPUFFEL_BENCH=OFF \
 	  -DPUFFEL_QT_ORACLE=OFF
 
@@ -98,7 +102,7 @@ windows-deps: deps
 
 $(WIN_DIR)/CMakeCache.txt: | windows-deps
 	cmake -S . -B $(WIN_DIR) -DCMAKE_TOOLCHAIN_FILE=tools/windows/mingw-w64-x86_64.cmake \
-	  -DCMAKE_BUILD_TYPE=Release -DPUFFEL_GUI=OFF -DPUFFEL_BENCH=OFF
+	  -DCMAKE_BUILD_TYPE=Release -DPUFFEL_GUI=OFF -DPUFFEL_BENCH=OFF $(LAUNCHER)
 
 windows: windows-deps $(WIN_DIR)/CMakeCache.txt
 	cmake --build $(WIN_DIR) -j $(JOBS)
