@@ -63,15 +63,14 @@ void buildPart(TForm1& form1, int k, const std::optional<std::string>& dropped) 
     form1.FormPaint();
   }
 
+  // The part window shows the part once it is placed, and takes the view's
+  // size again once the mesh is placed (the bar at 100).
+  const auto showPosition = [&form1, &form2, &scene](int position) {
+    form1.ProgressBar1.SetPosition(position);
+    if (position == 100) form2.SetClientSize(scene.ViewWidth, scene.ViewHeight);
+  };
   const BuildProgress progress{.partPlaced = [&form2] { form2.FormPaint(); },
-                               .moved =
-                                   [&form1, &form2, &scene](int position) {
-                                     form1.ProgressBar1.SetPosition(position);
-                                     // The part window takes the view's size again once the mesh is
-                                     // placed.
-                                     if (position == 100)
-                                       form2.SetClientSize(scene.ViewWidth, scene.ViewHeight);
-                                   }};
+                               .moved = showPosition};
   BuildPartMesh(scene, k, MeshSettingsOf(sliders), ShapeSettingsOf(sliders),
                 ProgramFolder() + "save/", progress);
 }

@@ -12,12 +12,7 @@ namespace puffel {
 
 namespace {
 
-bool isProjectFileName(const std::string& path) {
-  std::string extension = ExtractFileExt(path);
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return extension == ".dat";
-}
+bool isProjectFileName(const std::string& path) { return LowerFileExt(path) == ".dat"; }
 
 }  // namespace
 

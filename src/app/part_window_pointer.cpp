@@ -13,7 +13,7 @@ void TForm2::FormMouseDown(MouseButton, ShiftState, int X, int Y) {
 }
 
 void TForm2::FormMouseMove(ShiftState Shift, int X, int Y) {
-  MovePointer(scene, {.left = Shift.left, .right = Shift.right, .middle = Shift.middle}, X, Y);
+  MovePointer(scene, Shift, X, Y);
   FormPaint();
 }
 

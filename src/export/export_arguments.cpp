@@ -12,13 +12,6 @@ namespace puffel {
 
 namespace {
 
-std::string lowerExtension(const std::string& path) {
-  std::string extension = ExtractFileExt(path);
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return extension;
-}
-
 // Reads the slider positions that follow option args[a] into positions, each
 // a whole number within range. Returns why they cannot be read, or "".
 std::string readPositions(const std::vector<std::string>& args, size_t& a, const SliderRange& range,
@@ -87,7 +80,7 @@ std::string ParseExportArguments(const std::vector<std::string>& args, ExportArg
   if (files.size() < 2) return "needs a project file or pictures, and an output file";
   parsed.model = files.back();
   files.pop_back();
-  if (lowerExtension(files[0]) == ".dat") {
+  if (LowerFileExt(files[0]) == ".dat") {
     if (files.size() != 1) return "needs a project file and an output file";
     if (buildSettings) return "the build options are for pictures, not for a project";
     parsed.project = files[0];
@@ -96,7 +89,7 @@ std::string ParseExportArguments(const std::vector<std::string>& args, ExportArg
   } else {
     parsed.pictures = std::move(files);
   }
-  const std::string extension = lowerExtension(parsed.model);
+  const std::string extension = LowerFileExt(parsed.model);
   if (extension != ".glb" && extension != ".obj") {
     return "the output file must end in .glb or .obj: " + parsed.model;
   }

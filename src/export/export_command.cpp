@@ -9,6 +9,7 @@
 #include "export/export_refusal.h"
 #include "export/model_export.h"
 #include "platform/paths.h"
+#include "platform/picture_file.h"
 #include "platform/platform_error.h"
 #include "project/project_load.h"
 #include "scene/start_scene.h"
@@ -40,8 +41,8 @@ constexpr const char* Help =
     "  --square           square polygons instead of triangles\n"
     "  --colour-projection  colours projected straight onto the front\n"
     "Exit status: 0 when the model is written; 1 when the project cannot be loaded,\n"
-    "a picture cannot be read or its copies written, or the model cannot be\n"
-    "written, with no model written; 2 for wrong arguments.\n";
+    "a picture cannot be read (then nothing is written) or its copies written, or\n"
+    "the model cannot be written, with no model written; 2 for wrong arguments.\n";
 
 // The scene of a freshly started program, its part window at the start size.
 std::unique_ptr<Scene> startScene(const std::string& programFolder) {
@@ -52,13 +53,17 @@ std::unique_ptr<Scene> startScene(const std::string& programFolder) {
   return scene;
 }
 
-// Adds the pictures in order as the add-picture button adds them. Throws
-// PlatformError naming the first picture that cannot be read or added.
+// Adds the pictures in order as the add-picture button adds them. Every
+// picture is read once first, so that one that cannot be read is named (as
+// PlatformError) before anything is written.
 void buildPictures(Scene& scene, const ExportArguments& parsed) {
+  for (const std::string& picture : parsed.pictures) {
+    if (!FitsPartFileName(picture)) throw PlatformError(picture + ": ファイル名が長すぎます！");
+    LoadPictureFile(picture, scene.PictureLoadBuffer);
+  }
   const MeshSettings mesh = MeshSettingsOf(parsed.sliders);
   const ShapeSettings shape = ShapeSettingsOf(parsed.sliders);
   for (const std::string& picture : parsed.pictures) {
-    if (!FitsPartFileName(picture)) throw PlatformError(picture + ": ファイル名が長すぎます！");
     BuildPartFromPicture(scene, scene.PartCount, picture, mesh, shape, ProgramFolder() + "save/",
                          {});
   }

@@ -10,29 +10,18 @@
 
 namespace puffel {
 
-namespace {
-
-std::string lowerExtension(const std::string& path) {
-  std::string extension = ExtractFileExt(path);
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return extension;
-}
-
-}  // namespace
-
 ModelFormat FormatOfPath(const std::string& path) {
-  return lowerExtension(path) == ".obj" ? ModelFormat::Obj : ModelFormat::Glb;
+  return LowerFileExt(path) == ".obj" ? ModelFormat::Obj : ModelFormat::Glb;
 }
 
 std::string ModelFilePath(const std::string& chosen, int filterIndex) {
-  const std::string extension = lowerExtension(chosen);
+  const std::string extension = LowerFileExt(chosen);
   if (extension == ".glb" || extension == ".obj") return chosen;
   return chosen + (filterIndex == 2 ? ".obj" : ".glb");
 }
 
 std::string GifFilePath(const std::string& chosen) {
-  return lowerExtension(chosen) == ".gif" ? chosen : chosen + ".gif";
+  return LowerFileExt(chosen) == ".gif" ? chosen : chosen + ".gif";
 }
 
 void ExportFigure(const Scene& scene, const std::string& path) {

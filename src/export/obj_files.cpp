@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "anim/model_space.h"
-#include "platform/file_set.h"
 #include "export/obj_numbers.h"
 #include "export/parallel_tasks.h"
 #include "export/png_encode.h"
+#include "platform/file_set.h"
 #include "platform/paths.h"
 
 namespace puffel {

@@ -97,7 +97,7 @@ int PressPointer(Scene& scene, int X, int Y) {
   return scene.CurrentPart;
 }
 
-void MovePointer(Scene& scene, HeldButtons held, int X, int Y) {
+void MovePointer(Scene& scene, ShiftState held, int X, int Y) {
   double bx = static_cast<double>(scene.LastMouseX) - X;
   double by = static_cast<double>(scene.LastMouseY) - Y;
   scene.LastMouseX = X;

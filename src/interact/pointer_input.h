@@ -3,16 +3,10 @@
 // Positions are client pixels and may lie outside the view during a drag.
 #pragma once
 
+#include "platform/mouse_buttons.h"
 #include "scene/scene.h"
 
 namespace puffel {
-
-// The mouse buttons held during a move.
-struct HeldButtons {
-  bool left = false;
-  bool right = false;
-  bool middle = false;
-};
 
 // A press at (x, y): records the pointer, clamped to the view, and picks a
 // part, a joint marker or the background; in the 3D view from the buffers of
@@ -22,7 +16,7 @@ int PressPointer(Scene& scene, int x, int y);
 
 // A move to (x, y) with held buttons: one drag step, measured from the last
 // position. Does not redraw; the view is redrawn after every move.
-void MovePointer(Scene& scene, HeldButtons held, int x, int y);
+void MovePointer(Scene& scene, ShiftState held, int x, int y);
 
 // A release: ends the drag, and in the flat view relinks the skeleton.
 void ReleasePointer(Scene& scene);

@@ -12,6 +12,7 @@
 #include "platform/bitmap.h"
 #include "platform/controls.h"
 #include "platform/menu.h"
+#include "platform/mouse_buttons.h"
 #include "platform/wheel_notches.h"
 
 namespace puffel {
@@ -22,15 +23,6 @@ struct BorderIcons {
   bool systemMenu = true;
   bool minimize = true;
   bool maximize = true;
-};
-
-enum class MouseButton { Left, Right, Middle };
-
-// The mouse buttons held during an event.
-struct ShiftState {
-  bool left = false;
-  bool right = false;
-  bool middle = false;
 };
 
 class Form {

@@ -1,6 +1,7 @@
 #include "platform/paths.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -68,6 +69,13 @@ std::string ExtractFileExt(const std::string& path) {
   const std::string name = ExtractFileName(path);
   const size_t dot = name.find_last_of('.');
   return dot == std::string::npos ? "" : name.substr(dot);
+}
+
+std::string LowerFileExt(const std::string& path) {
+  std::string extension = ExtractFileExt(path);
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return extension;
 }
 
 std::string AppendMissingExtension(const std::string& path, const std::string& extension,

@@ -32,6 +32,8 @@ std::string ExtractFileDir(const std::string& path);
 std::string ExtractFileName(const std::string& path);
 // The extension of path's file name, with its dot ("" when there is none).
 std::string ExtractFileExt(const std::string& path);
+// The same in lower case (ASCII letters only), for comparing extensions.
+std::string LowerFileExt(const std::string& path);
 
 // path with extension appended, unless its last characters are extension or
 // upperExtension exactly (case-sensitive: "a.Bmp" gets ".bmp" appended).

@@ -72,9 +72,7 @@ void LoadPictureFile(const std::string& path, Bitmap& picture) {
 }
 
 bool IsPictureFileName(const std::string& path) {
-  std::string extension = ExtractFileExt(path);
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  const std::string extension = LowerFileExt(path);
   constexpr std::array<const char*, 5> kExtensions = {".bmp", ".png", ".jpg", ".jpeg", ".gif"};
   return std::find(kExtensions.begin(), kExtensions.end(), extension) != kExtensions.end();
 }

@@ -168,7 +168,7 @@ TEST_F(ExportCommand, PicturesMakeTheModelTheButtonAndMenuMake) {
   EXPECT_TRUE(ReadFileBytes(folder / "save/blob.bmp2") == copy);
 }
 
-TEST_F(ExportCommand, AnUnreadablePictureIsNamedAndNoModelIsWritten) {
+TEST_F(ExportCommand, AnUnreadablePictureIsNamedAndNothingIsWritten) {
   WriteFileBytes(folder / "obj/broken.png", "\x89PNG\r\n\x1a\n cut short");
   for (const char* picture : {"obj/broken.png", "obj/missing.bmp"}) {
     SCOPED_TRACE(picture);
@@ -177,6 +177,7 @@ TEST_F(ExportCommand, AnUnreadablePictureIsNamedAndNoModelIsWritten) {
     expectOneLine(result, 1);
     EXPECT_NE(result.err.find(picture), std::string::npos) << result.err;
     EXPECT_TRUE(filesUnder(folder / "out").empty());
+    EXPECT_TRUE(filesUnder(folder / "save").empty());
   }
 }
 
