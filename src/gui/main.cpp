@@ -6,6 +6,7 @@
 // executable, or in the user's own folder when it is installed; the files
 // given are opened as if dropped on the main window.
 #include <QApplication>
+#include <QIcon>
 #include <QTimer>
 #include <iostream>
 
@@ -17,7 +18,9 @@
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Puffel"));
+  // The menu entry's name and icon, as the package installs them.
   QApplication::setDesktopFileName(QStringLiteral("puffel"));
+  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("puffel")));
   std::vector<std::string> files;
   try {
     // QApplication has taken its own options out of argv.

@@ -15,9 +15,12 @@ struct ProgramFolderPlace {
 
 // A run is installed when its executable's folder holds no "obj" but the
 // installed data's "obj" lies at ../share/puffel from it (the package's
-// layout, wherever it is unpacked). The user's folder is "puffel" in the XDG
-// data folder: xdgDataHome when it is an absolute path, else
-// home/.local/share. Throws PlatformError when an installed run has neither.
+// layout, wherever it is unpacked, which a prefix compiled in would not
+// allow). The user's folder is "puffel" in the XDG data folder: xdgDataHome
+// when it is an absolute path, else home/.local/share. That folder is set by
+// the environment alone and always there to make, where the documents folder
+// would need xdg-user-dir and may be missing or named in another language.
+// Throws PlatformError when an installed run has neither.
 ProgramFolderPlace FindProgramFolder(const std::string& executableFolder, const char* xdgDataHome,
                                      const char* home);
 
