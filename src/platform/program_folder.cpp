@@ -50,14 +50,17 @@ ProgramFolderPlace FindProgramFolder(const std::string& executableFolder, const 
 
 void PrepareProgramFolder(const ProgramFolderPlace& place) {
   if (place.samples.empty()) return;
+  // Without their trailing separators, which MinGW's copy refuses.
   const fs::path folder = PathFromUtf8(place.folder).parent_path();
+  const fs::path samples = PathFromUtf8(place.samples).parent_path();
   try {
     if (!fs::exists(folder)) {
       fs::path unfinished = folder;
       unfinished += ".tmp~";
       fs::remove_all(unfinished);
-      fs::create_directories(unfinished);
-      fs::copy(PathFromUtf8(place.samples), unfinished, fs::copy_options::recursive);
+      // The copy makes the folder itself (MinGW's will not copy into one there).
+      fs::create_directories(folder.parent_path());
+      fs::copy(samples, unfinished, fs::copy_options::recursive);
       makeFolders(unfinished);
       fs::rename(unfinished, folder);
     }
