@@ -2,6 +2,9 @@
 #   make run    installs what is missing, builds and starts the program
 #   make test   installs what is missing, builds and runs every test, also under
 #               the sanitizers, and runs each fuzzer for FUZZ_SECONDS
+#   make deb    builds the Debian package build/puffel_VERSION_ARCH.deb and
+#               checks it: lintian, the desktop entry, the metainfo, and its
+#               programs run unpacked
 #   make windows-test
 #               builds the Windows programs and tests with the mingw-w64 cross
 #               compiler and runs them under Wine
@@ -22,7 +25,7 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 LAUNCHER = $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 export CCACHE_BASEDIR := $(CURDIR)
 
-.PHONY: all deps build run test test-programs bench asan-build asan fuzz clean format windows windows-deps windows-test
+.PHONY: all deps build run test test-programs deb bench asan-build asan fuzz clean format windows windows-deps windows-test
 
 all: build
 
@@ -51,7 +54,7 @@ run: build
 
 test: build
 	$(MAKE) --no-print-directory deps PACKAGES="$(TEST_PACKAGES)"
-	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS) -LE package
 	$(MAKE) --no-print-directory test-programs
 	$(MAKE) --no-print-directory asan
 	$(MAKE) --no-print-directory fuzz
@@ -63,6 +66,16 @@ test-programs:
 	cd $(BUILD_DIR)/tests && for t in ./*_tests; do \
 	  echo "$$t"; $$t --gtest_brief=1 || exit 1; \
 	done
+
+# The Debian package, from the release build: CPack with dpkg-shlibdeps (of
+# dpkg-dev, with file) for the dependencies, then its checks.
+DEB_PACKAGES := dpkg-dev file lintian desktop-file-utils appstream
+deb: build
+	$(MAKE) --no-print-directory deps PACKAGES="$(DEB_PACKAGES)"
+	ctest --test-dir $(BUILD_DIR) --output-on-failure -L package
+	lintian --fail-on error $$(ls -t $(BUILD_DIR)/puffel_*.deb | head -n 1)
+	desktop-file-validate packaging/puffel.desktop
+	appstreamcli validate --no-net packaging/org.puffel.Puffel.metainfo.xml
 
 bench: build
 	$(BUILD_DIR)/bench/puffel_bench

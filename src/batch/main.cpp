@@ -9,12 +9,13 @@
 #include "batch/script_runner.h"
 #include "platform/paths.h"
 #include "platform/platform_error.h"
+#include "platform/program_folder.h"
 #include "platform/system_calls.h"
 
 int main(int argc, char** argv) {
   puffel::UseBinaryStandardStreams();
   const std::vector<std::string> args = puffel::CommandLineArguments(argc, argv);
-  std::string programDir = puffel::ExecutableFolder();
+  std::string programDir;
   std::string scriptPath;
   for (size_t a = 0; a < args.size(); ++a) {
     if (args[a] == "--program-dir" && a + 1 < args.size()) {
@@ -29,6 +30,12 @@ int main(int argc, char** argv) {
   if (scriptPath.empty()) {
     std::cerr << "usage: puffel-batch [--program-dir DIR] SCRIPT\n";
     return 2;
+  }
+  try {
+    if (programDir.empty()) programDir = puffel::DefaultProgramFolder();
+  } catch (const puffel::PlatformError& error) {
+    std::cerr << error.what() << '\n';
+    return 1;
   }
   if (scriptPath == "-") return puffel::RunScript(std::cin, std::cout, std::cerr, programDir);
   std::istringstream script;

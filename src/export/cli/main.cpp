@@ -3,14 +3,27 @@
 //
 //   puffel-export [--program-dir DIR] PROJECT.dat OUT.glb|OUT.obj
 //   puffel-export [--program-dir DIR] [BUILD OPTION...] PICTURE... OUT.glb|OUT.obj
+#include <algorithm>
 #include <iostream>
 
 #include "export/export_command.h"
-#include "platform/paths.h"
+#include "platform/platform_error.h"
+#include "platform/program_folder.h"
 #include "platform/system_calls.h"
 
 int main(int argc, char** argv) {
   puffel::UseBinaryStandardStreams();
-  return puffel::RunExportCommand(puffel::CommandLineArguments(argc, argv),
-                                  puffel::ExecutableFolder(), std::cout, std::cerr);
+  const std::vector<std::string> args = puffel::CommandLineArguments(argc, argv);
+  // A folder named by --program-dir is the command's; only without one is
+  // the user's folder of an installed program made.
+  std::string programFolder;
+  try {
+    if (std::find(args.begin(), args.end(), "--program-dir") == args.end()) {
+      programFolder = puffel::DefaultProgramFolder();
+    }
+  } catch (const puffel::PlatformError& error) {
+    std::cerr << error.what() << '\n';
+    return puffel::ExportFailed;
+  }
+  return puffel::RunExportCommand(args, programFolder, std::cout, std::cerr);
 }
