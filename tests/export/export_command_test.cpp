@@ -170,14 +170,17 @@ TEST_F(ExportCommand, PicturesMakeTheModelTheButtonAndMenuMake) {
 
 TEST_F(ExportCommand, AnUnreadablePictureIsNamedAndNothingIsWritten) {
   WriteFileBytes(folder / "obj/broken.png", "\x89PNG\r\n\x1a\n cut short");
+  // A picture not built before comes first: its copies would be new.
+  SaveBitmapFile(folder / "obj/bud.bmp", test::DiscPicture(30, 30, 15, 15, 12, 0x40A020, 0xFFFFFF));
+  const std::vector<std::string> saved = filesUnder(folder / "save");
   for (const char* picture : {"obj/broken.png", "obj/missing.bmp"}) {
     SCOPED_TRACE(picture);
     const ExportRun result =
-        run(std::string("--program-dir . obj/leaf.bmp ") + picture + " out/a.glb");
+        run(std::string("--program-dir . obj/bud.bmp ") + picture + " out/a.glb");
     expectOneLine(result, 1);
     EXPECT_NE(result.err.find(picture), std::string::npos) << result.err;
     EXPECT_TRUE(filesUnder(folder / "out").empty());
-    EXPECT_TRUE(filesUnder(folder / "save").empty());
+    EXPECT_EQ(filesUnder(folder / "save"), saved);
   }
 }
 
