@@ -67,7 +67,7 @@ void GestureRecording::Record(const WindowEvent& event, const std::function<void
     history_.RecordBuild(scene.PartCount, handler);
   } else if (source == &form1_.Button2) {
     asGesture(history_, handler, [this] { history_.NoteBackgroundPicture(); });
-  } else if (source == &form1_.SpeedButton5) {
+  } else if (source == &form1_.SpeedButton5 || source == &form1_.Open) {
     // A refused load changes nothing; one that is read replaces the scene.
     const uint64_t loads = scene.LoadedProjects;
     handler();

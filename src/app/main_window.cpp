@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/about_text.h"
 #include "app/background_picture.h"
 #include "app/build_part_button.h"
 #include "app/part_window.h"
@@ -56,11 +57,14 @@ void TForm1::setUpControls() {
       &StaticText7, &CheckBox1,    &CheckBox2,    &CheckBox3,   &SpeedButton1, &Button1,
       &Button4,     &SpeedButton5, &SpeedButton4, &ProgressBar1};
   for (Control* control : creationOrder) AddControl(*control);
-  for (MenuEntry* entry :
-       {&Export3D, &ExportGif, &Undo, &Redo, &AddKey, &DeleteKey, &ClearKeys, &Play, &Stop,
-        &KeyInterval1, &KeyInterval2, &KeyInterval3, &KeyInterval4, &OpenReadme}) {
+  for (MenuEntry* entry : {&Open, &Save, &Export3D, &ExportGif, &Exit, &Undo, &Redo, &AddKey,
+                           &DeleteKey, &ClearKeys, &Play, &Stop, &KeyInterval1, &KeyInterval2,
+                           &KeyInterval3, &KeyInterval4, &OpenReadme, &About}) {
     AddMenuEntry(*entry);
   }
+  // The file menu's groups: projects, exports, the end.
+  Export3D.separatorBefore = true;
+  Exit.separatorBefore = true;
 
   Control* const tabOrder[] = {&Button1,     &Button4,     &Button2,     &Button3,     &TrackBar1,
                                &TrackBar3,   &TrackBar2,   &TrackBar4,   &TrackBar6,   &TrackBar5,
@@ -87,7 +91,11 @@ void TForm1::setUpControls() {
   TrackBar4.OnChange = [this] { TrackBar4Change(); };
   TrackBar5.OnChange = [this] { TrackBar5Change(); };
   TrackBar6.OnChange = [this] { TrackBar6Change(); };
+  Open.OnClick = [this] { SpeedButton5Click(); };
+  Save.OnClick = [this] { SpeedButton4Click(); };
+  Exit.OnClick = [this] { Close(); };
   OpenReadme.OnClick = [this] { OpenReadmeClick(); };
+  About.OnClick = [this] { AboutClick(); };
   OnPaint = [this] { FormPaint(); };
   OnClose = [this] { FormClose(); };
   OnMouseDown = [this](MouseButton button, ShiftState shift, int x, int y) {
@@ -221,6 +229,10 @@ void TForm1::OpenReadmeClick() {
   } else if (!OpenDocument(readme)) {
     ShowMessage("readme.txt を開けません！");
   }
+}
+
+void TForm1::AboutClick() {
+  ShowInformation("バージョン情報", AboutText(PlatformServices().toolkitNotice));
 }
 
 namespace {

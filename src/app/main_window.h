@@ -54,6 +54,9 @@ class TForm1 : public Form {
   void TrackBar5Change();
   void TrackBar6Change();
   void OpenReadmeClick();
+  // The program's name, version and the libraries it contains, in an
+  // information box.
+  void AboutClick();
 
   // A picture or a project dropped on a window: added or loaded as Button1 or
   // SpeedButton5 does with the file its dialog asks for.
@@ -94,11 +97,16 @@ class TForm1 : public Form {
   Control SpeedButton4{"SpeedButton4", ControlKind::GlyphButton, {170, 386, 26, 25}};
   Control ProgressBar1{"ProgressBar1", ControlKind::ProgressBar, {24, 422, 153, 16}};
 
-  // The menu bar. The Application gives Export3D and ExportGif their
-  // handlers (InstallModelExport), Undo and Redo theirs (GestureRecording),
-  // and the animation's entries theirs (InstallAnimation).
+  // The menu bar. Open and Save run the "L" and "S" buttons' handlers, Exit
+  // closes the program as closing a window does. The Application gives
+  // Export3D and ExportGif their handlers (InstallModelExport), Undo and Redo
+  // theirs (GestureRecording), and the animation's entries theirs
+  // (InstallAnimation).
+  MenuEntry Open{"ファイル", "Open", "開く...", {"Ctrl+O"}};
+  MenuEntry Save{"ファイル", "Save", "保存...", {"Ctrl+S"}};
   MenuEntry Export3D{"ファイル", "Export3D", "3Dモデル書き出し..."};
   MenuEntry ExportGif{"ファイル", "ExportGif", "GIFアニメ書き出し..."};
+  MenuEntry Exit{"ファイル", "Exit", "終了"};
   MenuEntry Undo{"編集", "Undo", "元に戻す", {"Ctrl+Z"}};
   MenuEntry Redo{"編集", "Redo", "やり直し", {"Ctrl+Y", "Ctrl+Shift+Z"}};
   MenuEntry AddKey{"アニメーション", "AddKey", "キーフレーム追加"};
@@ -112,6 +120,7 @@ class TForm1 : public Form {
   MenuEntry KeyInterval3{"アニメーション", "KeyInterval3", "1秒", {}, "キー間隔"};
   MenuEntry KeyInterval4{"アニメーション", "KeyInterval4", "2秒", {}, "キー間隔"};
   MenuEntry OpenReadme{"ヘルプ", "OpenReadme", "readme を開く"};
+  MenuEntry About{"ヘルプ", "About", "バージョン情報"};
 
   FileDialog OpenPictureDialog1{DialogKind::Open, PictureFilter};
   FileDialog OpenPictureDialog2{DialogKind::Open, PictureFilter};

@@ -19,6 +19,8 @@ void InstallDesktopServices() {
   services.runFileDialog = RunFileDialog;
   services.showMessage = ShowMessageBox;
   services.reportError = ShowErrorBox;
+  services.showInformation = ShowInformationBox;
+  services.toolkitNotice = "Qt 6（GNU LGPL 3、共有ライブラリとしてリンク）";
   services.openDocument = [](const std::string& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
   };

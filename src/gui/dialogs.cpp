@@ -61,4 +61,10 @@ void ShowErrorBox(const std::string& text) {
   box.exec();
 }
 
+void ShowInformationBox(const std::string& title, const std::string& text) {
+  QMessageBox box(QMessageBox::Information, QString::fromStdString(title),
+                  QString::fromStdString(text), QMessageBox::Ok, QApplication::activeWindow());
+  box.exec();
+}
+
 }  // namespace puffel

@@ -26,4 +26,7 @@ void ShowMessageBox(const std::string& text);
 // The error report: a modal message box with an error icon, text and OK.
 void ShowErrorBox(const std::string& text);
 
+// A modal information box with the system's information icon.
+void ShowInformationBox(const std::string& title, const std::string& text);
+
 }  // namespace puffel

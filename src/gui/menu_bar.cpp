@@ -49,6 +49,7 @@ QMenuBar* CreateMenuBar(Form& form, QWidget* parent,
   for (const MenuGroup& group : MenuGroups(form.MenuEntries())) {
     QMenu* menu = bar->addMenu(QString::fromStdString(group.caption));
     for (const MenuItem& item : group.items) {
+      if (item.separatorBefore) menu->addSeparator();
       QMenu* holder =
           item.submenu.empty() ? menu : menu->addMenu(QString::fromStdString(item.submenu));
       for (MenuEntry* entry : item.entries) addEntry(holder, entry, bar, dispatch);

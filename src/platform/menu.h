@@ -28,6 +28,8 @@ struct MenuEntry {
   // The caption of the submenu of menu it sits in; "" for none. The entries
   // of a submenu are shown with a check mark, on those that are checked.
   const std::string submenu;
+  // A line above it sets it apart from the entries before it in its menu.
+  bool separatorBefore = false;
 
   bool Checked() const { return checked_; }
   void SetChecked(bool checked) {

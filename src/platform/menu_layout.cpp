@@ -16,7 +16,9 @@ std::vector<MenuGroup> MenuGroups(const std::vector<MenuEntry*>& entries) {
                     ? items.end()
                     : std::find_if(items.begin(), items.end(),
                                    [&](const MenuItem& i) { return i.submenu == entry->submenu; });
-    if (item == items.end()) item = items.insert(items.end(), {entry->submenu, {}});
+    if (item == items.end()) {
+      item = items.insert(items.end(), {entry->submenu, {}, entry->separatorBefore});
+    }
     item->entries.push_back(entry);
   }
   return groups;

@@ -13,6 +13,7 @@ namespace puffel {
 struct MenuItem {
   std::string submenu;
   std::vector<MenuEntry*> entries;  // in order
+  bool separatorBefore = false;     // its first entry's
 };
 
 struct MenuGroup {

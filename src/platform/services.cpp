@@ -24,6 +24,15 @@ bool FileDialog::Execute() {
 
 void ShowMessage(const std::string& text) { PlatformServices().showMessage(text); }
 
+void ShowInformation(const std::string& title, const std::string& text) {
+  const auto& show = PlatformServices().showInformation;
+  if (show) {
+    show(title, text);
+  } else {
+    ShowMessage(text);
+  }
+}
+
 bool OpenDocument(const std::string& path) {
   const auto& open = PlatformServices().openDocument;
   return open && open(path);

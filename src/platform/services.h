@@ -34,6 +34,9 @@ struct Services {
   std::function<bool(FileDialog& dialog)> runFileDialog;
   // A modal message box with one line of text and an OK button.
   std::function<void(const std::string& text)> showMessage;
+  // A modal information box with a title, a text of several lines and an OK
+  // button; when not set, the text is shown as showMessage shows it.
+  std::function<void(const std::string& title, const std::string& text)> showInformation{};
   // The platform's error report (one message box with the error's text).
   std::function<void(const std::string& text)> reportError;
   // Opens a document file in the desktop's viewer for its kind; false when
@@ -41,6 +44,9 @@ struct Services {
   std::function<bool(const std::string& path)> openDocument;
   // The system's button-face colour as a canvas colour.
   uint32_t buttonFaceColour = 0xF0F0F0;
+  // The window toolkit the binding links, with its licence, as the About box
+  // names it; "" when it links none.
+  std::string toolkitNotice{};
 };
 
 // The installed services (by default: every dialog is cancelled, messages and
@@ -48,6 +54,7 @@ struct Services {
 Services& PlatformServices();
 
 void ShowMessage(const std::string& text);
+void ShowInformation(const std::string& title, const std::string& text);
 bool OpenDocument(const std::string& path);
 uint32_t ButtonFaceColour();
 

@@ -21,6 +21,7 @@ void InstallDesktopServices() {
   services.runFileDialog = RunFileDialog;
   services.showMessage = ShowMessageBox;
   services.reportError = ShowErrorBox;
+  services.showInformation = ShowInformationBox;
   services.openDocument = OpenWithDesktop;
   // COLORREF is the canvas colour 0x00BBGGRR.
   services.buttonFaceColour = GetSysColor(COLOR_BTNFACE);

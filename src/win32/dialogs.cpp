@@ -68,6 +68,11 @@ void ShowErrorBox(const std::string& text) {
   MessageBoxW(GetActiveWindow(), Wide(text).c_str(), BoxCaption, MB_OK | MB_ICONERROR);
 }
 
+void ShowInformationBox(const std::string& title, const std::string& text) {
+  MessageBoxW(GetActiveWindow(), Wide(text).c_str(), Wide(title).c_str(),
+              MB_OK | MB_ICONINFORMATION);
+}
+
 bool OpenWithDesktop(const std::string& path) {
   const auto result = reinterpret_cast<INT_PTR>(
       ShellExecuteW(nullptr, L"open", Wide(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL));

@@ -24,6 +24,9 @@ void ShowMessageBox(const std::string& text);
 // The error report: a modal message box with an error icon, text and OK.
 void ShowErrorBox(const std::string& text);
 
+// A modal information box with the system's information icon.
+void ShowInformationBox(const std::string& title, const std::string& text);
+
 // Opens path with the program the desktop uses for its kind.
 bool OpenWithDesktop(const std::string& path);
 

@@ -68,6 +68,7 @@ MenuBar CreateMenuBar(Form& form) {
   for (const MenuGroup& group : MenuGroups(form.MenuEntries())) {
     HMENU popup = CreatePopupMenu();
     for (const MenuItem& item : group.items) {
+      if (item.separatorBefore) AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
       HMENU holder = item.submenu.empty() ? popup : CreatePopupMenu();
       for (MenuEntry* entry : item.entries) {
         const int id = FirstMenuCommand + static_cast<int>(bar.commands.size());

@@ -28,6 +28,9 @@ void DesktopTest::SetUp() {
   services.runFileDialog = [](FileDialog&) { return false; };
   services.showMessage = [this](const std::string& text) { messages.push_back(text); };
   services.reportError = [this](const std::string& text) { messages.push_back(text); };
+  services.showInformation = [this](const std::string&, const std::string& text) {
+    messages.push_back(text);
+  };
   program_ = std::make_unique<DesktopProgram>();
   program_->Show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&program_->mainWindow));
@@ -39,6 +42,7 @@ void DesktopTest::TearDown() {
   Services& services = PlatformServices();
   services.showMessage = [](const std::string&) {};
   services.reportError = [](const std::string&) {};
+  services.showInformation = nullptr;
 }
 
 }  // namespace puffel::test

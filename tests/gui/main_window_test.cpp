@@ -191,11 +191,16 @@ TEST_F(MainWindowTest, MenuBarHoldsTheFileEditAnimationAndHelpMenus) {
   EXPECT_EQ(menus[1]->text(), QStringLiteral("編集"));
   EXPECT_EQ(menus[2]->text(), QStringLiteral("アニメーション"));
   EXPECT_EQ(menus[3]->text(), QStringLiteral("ヘルプ"));
+  // Projects, exports and the end, set apart by separators.
   const QList<QAction*> file = menus[0]->menu()->actions();
-  ASSERT_EQ(file.size(), 2);
-  EXPECT_EQ(file[0]->text(), QStringLiteral("3Dモデル書き出し..."));
-  EXPECT_EQ(file[0]->objectName(), QStringLiteral("Export3D"));
-  EXPECT_EQ(file[1]->text(), QStringLiteral("GIFアニメ書き出し..."));
+  const char* fileEntries[] = {"Open", "Save", "", "Export3D", "ExportGif", "", "Exit"};
+  ASSERT_EQ(file.size(), static_cast<qsizetype>(std::size(fileEntries)));
+  for (qsizetype n = 0; n < file.size(); ++n) {
+    EXPECT_EQ(file[n]->isSeparator(), *fileEntries[n] == 0) << n;
+    EXPECT_EQ(file[n]->objectName(), QString::fromLatin1(fileEntries[n]));
+  }
+  EXPECT_EQ(file[0]->shortcuts(), QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_O)});
+  EXPECT_EQ(file[1]->shortcuts(), QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_S)});
   const QList<QAction*> edit = menus[1]->menu()->actions();
   ASSERT_EQ(edit.size(), 2);
   EXPECT_EQ(edit[0]->text(), QStringLiteral("元に戻す"));
@@ -230,8 +235,9 @@ TEST_F(MainWindowTest, MenuBarHoldsTheFileEditAnimationAndHelpMenus) {
   EXPECT_EQ(scene().KeyInterval, 1);
   EXPECT_FALSE(intervals[0]->isChecked());
   EXPECT_TRUE(intervals[2]->isChecked());
-  ASSERT_EQ(menus[3]->menu()->actions().size(), 1);
+  ASSERT_EQ(menus[3]->menu()->actions().size(), 2);
   EXPECT_EQ(menus[3]->menu()->actions()[0]->text(), QStringLiteral("readme を開く"));
+  EXPECT_EQ(menus[3]->menu()->actions()[1]->objectName(), QStringLiteral("About"));
 }
 
 TEST_F(MainWindowTest, EditShortcutsUndoAndRedoWhileEitherWindowIsActive) {
@@ -263,6 +269,41 @@ TEST_F(MainWindowTest, EditShortcutsUndoAndRedoWhileEitherWindowIsActive) {
     QTest::keyClick(window, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(scene().ColorMarkX, picked);
   }
+}
+
+// Ctrl+O and Ctrl+S run what the "L" and "S" buttons run whichever window is
+// active; "終了" closes the program as closing a window does.
+TEST_F(MainWindowTest, FileMenuReachesTheButtonsHandlersAndClosesTheProgram) {
+  TForm1& form1 = program().app.form1;
+  // What a handler asks for: its file dialogs (cancelled) and messages.
+  std::vector<std::string> asked;
+  PlatformServices().runFileDialog = [&](FileDialog& dialog) {
+    asked.push_back(dialog.filter + "|" + dialog.initialDir);
+    return false;
+  };
+  PlatformServices().showMessage = [&](const std::string& text) { asked.push_back(text); };
+  struct Row {
+    Qt::Key key;
+    Control& button;
+  };
+  const Row rows[] = {{Qt::Key_O, form1.SpeedButton5}, {Qt::Key_S, form1.SpeedButton4}};
+  for (QWidget* window : {static_cast<QWidget*>(&program().partWindow),
+                          static_cast<QWidget*>(&program().mainWindow)}) {
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    for (const Row& row : rows) {
+      asked.clear();
+      row.button.Click();
+      const std::vector<std::string> byButton = asked;
+      asked.clear();
+      QTest::keyClick(window, row.key, Qt::ControlModifier);
+      EXPECT_FALSE(byButton.empty()) << row.button.name;
+      EXPECT_EQ(asked, byButton) << row.button.name;
+    }
+  }
+  program().mainWindow.findChild<QAction*>(QStringLiteral("Exit"))->trigger();
+  EXPECT_TRUE(program().app.form1.Closed());
+  EXPECT_FALSE(program().mainWindow.isVisible());
 }
 
 TEST_F(MainWindowTest, MenuEntriesRunTheirHandlers) {

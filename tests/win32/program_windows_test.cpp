@@ -33,7 +33,8 @@ TEST_F(WindowsTest, WindowsHaveTheirCaptionsBordersAndClientSizesClearOfEachOthe
   EXPECT_EQ(ClientSize(mainWindow()).cy, 449);
   const LONG_PTR main = styleOf(mainWindow());
   EXPECT_TRUE(main & WS_SYSMENU);
-  EXPECT_TRUE(main & WS_MINIMIZEBOX);
+  // Windows would show a greyed maximise box beside a minimise box.
+  EXPECT_FALSE(main & WS_MINIMIZEBOX);
   EXPECT_FALSE(main & WS_MAXIMIZEBOX);
   EXPECT_FALSE(main & WS_THICKFRAME);
   EXPECT_TRUE(GetClassLongPtrW(mainWindow(), GCL_STYLE) & CS_DBLCLKS);
@@ -172,12 +173,21 @@ TEST_F(WindowsTest, MenusShowTheEntriesGreyedAndCheckedAsTheyAre) {
   form.OpenReadme.OnClick = [&] { ++chosen; };
   SendMessageW(mainWindow(), WM_COMMAND, MAKEWPARAM(idOf(form.OpenReadme), 0), 0);
   EXPECT_EQ(chosen, 1);
-  // Ctrl+Z and Ctrl+Y and Ctrl+Shift+Z, each once.
+  // Each key of an entry is one accelerator of its command.
   ACCEL keys[16];
   const int count = CopyAcceleratorTableW(program().mainWindow.Accelerators(), keys, 16);
-  int undoKeys = 0;
-  for (int i = 0; i < count; ++i) undoKeys += keys[i].cmd == idOf(form.Undo);
-  EXPECT_EQ(undoKeys, 1);
+  for (const MenuEntry* entry : shown) {
+    int entryKeys = 0;
+    for (int i = 0; i < count; ++i) entryKeys += keys[i].cmd == idOf(*entry);
+    EXPECT_EQ(entryKeys, static_cast<int>(entry->shortcuts.size())) << entry->name;
+  }
+  // The file menu's groups are set apart by separators.
+  HMENU file = GetSubMenu(bar, 0);
+  int separators = 0;
+  for (int n = 0; n < GetMenuItemCount(file); ++n) {
+    separators += (GetMenuState(file, static_cast<UINT>(n), MF_BYPOSITION) & MF_SEPARATOR) != 0;
+  }
+  EXPECT_EQ(separators, 2);
 }
 
 TEST_F(WindowsTest, TheTimerRunsOnTimerUntilStopped) {

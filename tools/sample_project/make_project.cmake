@@ -1,10 +1,11 @@
 # Makes the sample project: runs the event script SCRIPT with puffel-batch in
 # the scratch program folder WORK, on copies of the pictures SAMPLES/cat_*.bmp,
-# and puts what it saved (the project file and the picture copies the builder
-# wrote) into OUT.
+# has puffel-project-names (NAMES) name its pictures obj/ and their file
+# names in place of their paths in WORK, and puts what it saved (the project
+# file and the picture copies the builder wrote) into OUT.
 #
-#   cmake [-DRUN=emulator] -DBATCH=puffel-batch -DSCRIPT=cat.txt -DSAMPLES=program/obj
-#         -DWORK=scratch -DOUT=program/save -P make_project.cmake
+#   cmake [-DRUN=emulator] -DBATCH=puffel-batch -DNAMES=puffel-project-names -DSCRIPT=cat.txt
+#         -DSAMPLES=program/obj -DWORK=scratch -DOUT=program/save -P make_project.cmake
 #
 # RUN, when given, runs the program (Wine, for a Windows build).
 #
@@ -26,6 +27,11 @@ execute_process(COMMAND ${RUN} ${BATCH} --program-dir ${WORK} ${SCRIPT}
 if(NOT status EQUAL 0 OR NOT out STREQUAL "")
   message(FATAL_ERROR "puffel-batch failed on ${SCRIPT}: ${out}")
 endif()
+
+file(GLOB projects ${WORK}/save/*.dat)
+foreach(project ${projects})
+  execute_process(COMMAND ${RUN} ${NAMES} ${project} COMMAND_ERROR_IS_FATAL ANY)
+endforeach()
 
 file(GLOB made ${WORK}/save/*)
 file(COPY ${made} DESTINATION ${OUT})
