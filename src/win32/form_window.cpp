@@ -43,13 +43,8 @@ DWORD styleOf(const Form& form) {
   if (form.GetBorderStyle() == BorderStyle::Sizeable) style |= WS_THICKFRAME;
   if (icons.systemMenu) {
     style |= WS_SYSMENU;
-    // Windows draws the minimise and maximise boxes as a pair: a minimise box
-    // alone brings a greyed maximise box that does nothing. A window that
-    // cannot be maximised shows neither.
-    if (icons.maximize) {
-      style |= WS_MAXIMIZEBOX;
-      if (icons.minimize) style |= WS_MINIMIZEBOX;
-    }
+    if (icons.minimize) style |= WS_MINIMIZEBOX;
+    if (icons.maximize) style |= WS_MAXIMIZEBOX;
   }
   return style;
 }

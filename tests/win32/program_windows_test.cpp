@@ -33,8 +33,7 @@ TEST_F(WindowsTest, WindowsHaveTheirCaptionsBordersAndClientSizesClearOfEachOthe
   EXPECT_EQ(ClientSize(mainWindow()).cy, 449);
   const LONG_PTR main = styleOf(mainWindow());
   EXPECT_TRUE(main & WS_SYSMENU);
-  // Windows would show a greyed maximise box beside a minimise box.
-  EXPECT_FALSE(main & WS_MINIMIZEBOX);
+  EXPECT_TRUE(main & WS_MINIMIZEBOX);
   EXPECT_FALSE(main & WS_MAXIMIZEBOX);
   EXPECT_FALSE(main & WS_THICKFRAME);
   EXPECT_TRUE(GetClassLongPtrW(mainWindow(), GCL_STYLE) & CS_DBLCLKS);
