@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include <string>
+#include <utility>
 
 #include "app/about_text.h"
 #include "app/background_picture.h"
@@ -33,18 +34,13 @@ void TForm1::setUpControls() {
   SpeedButton4.glyph = Glyph::LetterS;
   SpeedButton5.glyph = Glyph::LetterL;
 
-  TrackBar1.SetRange(PolygonSizeRange.min, PolygonSizeRange.max);
-  TrackBar1.SetPosition(PolygonSizeRange.start);
-  TrackBar3.SetRange(EarRange.min, EarRange.max);
-  TrackBar3.SetPosition(EarRange.start);
-  TrackBar2.SetRange(BulgeRange.min, BulgeRange.max);
-  TrackBar2.SetPosition(BulgeRange.start);
-  TrackBar4.SetRange(StretchRange.min, StretchRange.max);
-  TrackBar4.SetPosition(StretchRange.start);
-  TrackBar6.SetRange(BulgeRange.min, BulgeRange.max);
-  TrackBar6.SetPosition(BulgeRange.start);
-  TrackBar5.SetRange(StretchRange.min, StretchRange.max);
-  TrackBar5.SetPosition(StretchRange.start);
+  const std::pair<Control*, const SliderRange*> sliders[] = {
+      {&TrackBar1, &PolygonSizeRange}, {&TrackBar3, &EarRange},   {&TrackBar2, &BulgeRange},
+      {&TrackBar4, &StretchRange},     {&TrackBar6, &BulgeRange}, {&TrackBar5, &StretchRange}};
+  for (const auto& [slider, range] : sliders) {
+    slider->SetRange(range->min, range->max);
+    slider->SetPosition(range->start);
+  }
   ProgressBar1.SetRange(0, 100);
   // The export dialog asks before replacing a file, as the desktop's save
   // dialog does by default; the project save replaces one without asking.
