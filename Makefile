@@ -15,7 +15,7 @@ JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
 PACKAGES := g++ cmake make qt6-base-dev qt6-qpa-plugins libgtest-dev libbenchmark-dev \
             fonts-ipafont-gothic qt6-translations-l10n libtinygltf-dev nlohmann-json3-dev \
-            libstb-dev nodejs npm clang libclang-rt-14-dev libgif-dev ccache
+            libstb-dev nodejs npm clang libclang-rt-14-dev libgif-dev lib3mf-dev ccache
 # What the tests use beyond the build: ImageMagick reads the picture files
 # the picture reader's tests compare against.
 TEST_PACKAGES := imagemagick

@@ -41,6 +41,7 @@ std::string readPositions(const std::vector<std::string>& args, size_t& a, const
 std::string ParseExportArguments(const std::vector<std::string>& args, ExportArguments& parsed) {
   SliderPositions& sliders = parsed.sliders;
   bool buildSettings = false;
+  bool heightGiven = false;
   std::vector<std::string> files;
   for (size_t a = 0; a < args.size(); ++a) {
     const std::string& arg = args[a];
@@ -58,6 +59,13 @@ std::string ParseExportArguments(const std::vector<std::string>& args, ExportArg
       continue;
     }
     std::string wrong;
+    if (arg == "--height") {
+      wrong = readPositions(args, a, {MinPrintHeight, MaxPrintHeight, DefaultPrintHeight},
+                            {&parsed.printHeight});
+      if (!wrong.empty()) return wrong;
+      heightGiven = true;
+      continue;
+    }
     if (arg == "--polygon-size") {
       wrong = readPositions(args, a, PolygonSizeRange, {&sliders.polygonSize});
     } else if (arg == "--bulge") {
@@ -90,8 +98,11 @@ std::string ParseExportArguments(const std::vector<std::string>& args, ExportArg
     parsed.pictures = std::move(files);
   }
   const std::string extension = LowerFileExt(parsed.model);
-  if (extension != ".glb" && extension != ".obj") {
-    return "the output file must end in .glb or .obj: " + parsed.model;
+  if (extension != ".glb" && extension != ".obj" && extension != ".stl" && extension != ".3mf") {
+    return "the output file must end in .glb, .obj, .stl or .3mf: " + parsed.model;
+  }
+  if (heightGiven && extension != ".stl" && extension != ".3mf") {
+    return "--height is for an .stl or .3mf output file";
   }
   return "";
 }

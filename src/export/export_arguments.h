@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "builder/slider_settings.h"
+#include "export/print_shells.h"
 
 namespace puffel {
 
@@ -14,7 +15,8 @@ struct ExportArguments {
   std::string project;                // a ".dat" first file; empty with pictures
   std::vector<std::string> pictures;  // the files before the model's, without a project
   std::string model;
-  SliderPositions sliders;  // the build settings of the pictures
+  SliderPositions sliders;               // the build settings of the pictures
+  int printHeight = DefaultPrintHeight;  // millimetres, for STL and 3MF
   bool help = false;
 };
 
@@ -23,8 +25,9 @@ struct ExportArguments {
 // done, or "" when they are right: a first file ending in ".dat" (in any
 // case) is a project, with the model file alone after it and no build
 // setting; otherwise every file before the last is a picture, 32 at most.
-// The model file ends in ".glb" or ".obj" in any case. A build setting
-// outside its slider's range is refused.
+// The model file ends in ".glb", ".obj", ".stl" or ".3mf" in any case. A
+// build setting outside its slider's range is refused, and so is a print
+// height (--height, for STL and 3MF alone) outside 1..1000 millimetres.
 std::string ParseExportArguments(const std::vector<std::string>& args, ExportArguments& parsed);
 
 }  // namespace puffel

@@ -19,9 +19,10 @@ namespace puffel {
 namespace {
 
 constexpr const char* ProjectUsage =
-    "puffel-export [--program-dir DIR] PROJECT.dat OUT.glb|OUT.obj";
+    "puffel-export [--program-dir DIR] [--height MM] PROJECT.dat OUT.glb|OUT.obj|OUT.stl|OUT.3mf";
 constexpr const char* PicturesUsage =
-    "puffel-export [--program-dir DIR] [BUILD OPTION...] PICTURE... OUT.glb|OUT.obj";
+    "puffel-export [--program-dir DIR] [--height MM] [BUILD OPTION...] PICTURE... "
+    "OUT.glb|OUT.obj|OUT.stl|OUT.3mf";
 
 constexpr const char* Help =
     "\n"
@@ -29,8 +30,10 @@ constexpr const char* Help =
     "read from the copies in DIR/save (DIR: the program folder unless given), or\n"
     "adds each PICTURE as a part as the add-picture button does, with the sliders\n"
     "set by the build options and its picture copies written into DIR/save; then\n"
-    "writes the figure as a glTF binary (.glb) or as OBJ (.obj, with its .mtl and\n"
-    "PNG pictures beside it).\n"
+    "writes the figure as a glTF binary (.glb), as OBJ (.obj, with its .mtl and\n"
+    "PNG pictures beside it), or for printing as closed shells in binary STL (.stl)\n"
+    "or coloured 3MF (.3mf), standing on z = 0, --height MM millimetres tall\n"
+    "(1 to 1000; 100).\n"
     "Build options (the sliders' start positions unless given; a number outside\n"
     "the slider's range is refused):\n"
     "  --polygon-size N   polygon size, 1 to 32 (8)\n"
@@ -94,7 +97,7 @@ int RunExportCommand(const std::vector<std::string>& args, const std::string& pr
     } else {
       LoadProjectFile(*scene, parsed.project, ProgramFolder());
     }
-    ExportFigure(*scene, parsed.model);
+    ExportFigure(*scene, parsed.model, parsed.printHeight);
     return ExportWritten;
   } catch (const DamagedProject&) {
     err << "puffel-export: " << parsed.project << ": データファイルが壊れています！\n";

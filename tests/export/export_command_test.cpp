@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -85,6 +86,31 @@ TEST_F(ExportCommand, WritesTheProjectsModelInEitherFormatAndAnyCase) {
   EXPECT_EQ(obj.status, 0) << obj.err;
   EXPECT_EQ(filesUnder(folder / "out"),
             (std::vector<std::string>{"leaf.GLB", "leaf.Obj", "leaf.mtl", "leaf_leaf_front.png"}));
+
+  // For printing: the height is the one asked for, 100 mm unless given.
+  const struct {
+    const char* args;
+    const char* file;
+    float top;
+  } prints[] = {{"--program-dir . --height 37 save/leaf.dat out/leaf.Stl", "out/leaf.Stl", 37},
+                {"--program-dir . save/leaf.dat out/leaf.STL", "out/leaf.STL", 100}};
+  for (const auto& print : prints) {
+    const ExportRun result = run(print.args);
+    EXPECT_EQ(result.status, 0) << result.err;
+    const std::string stl = ReadFileBytes(folder / print.file);
+    float highest = 0;
+    for (size_t at = 84 + 12; at + 38 <= stl.size(); at += 50) {
+      for (int corner = 0; corner < 3; ++corner) {
+        float z = 0;
+        std::memcpy(&z, stl.data() + at + 12 * corner + 8, 4);
+        highest = std::max(highest, z);
+      }
+    }
+    EXPECT_EQ(highest, print.top) << print.args;
+  }
+  const ExportRun threeMf = run("--program-dir . save/leaf.dat out/leaf.3MF");
+  EXPECT_EQ(threeMf.status, 0) << threeMf.err;
+  EXPECT_EQ(ReadFileBytes(folder / "out/leaf.3MF", 2), "PK");
 }
 
 TEST_F(ExportCommand, WrongArgumentsAreOneLineAndStatus2) {
@@ -94,11 +120,13 @@ TEST_F(ExportCommand, WrongArgumentsAreOneLineAndStatus2) {
         "--bogus save/leaf.dat out/a.glb", "save/leaf.dat out/a.glb --program-dir",
         "--square save/leaf.dat out/a.glb", "--polygon-size 0 obj/leaf.bmp out/a.glb",
         "--bulge 10 obj/leaf.bmp out/a.glb", "--stretch 10 25 obj/leaf.bmp out/a.glb",
-        "--ears 3.5 obj/leaf.bmp out/a.glb", "obj/leaf.bmp out/a.png"}) {
+        "--ears 3.5 obj/leaf.bmp out/a.glb", "obj/leaf.bmp out/a.png",
+        "--height 0 save/leaf.dat out/a.stl", "--height 1001 obj/leaf.bmp out/a.3mf",
+        "--height 50 save/leaf.dat out/a.glb", "save/leaf.dat out/a.stl --height"}) {
     SCOPED_TRACE(args);
     const ExportRun result = run(args);
     expectOneLine(result, 2);
-    EXPECT_NE(result.err.find("usage: puffel-export [--program-dir DIR] PROJECT.dat"),
+    EXPECT_NE(result.err.find("usage: puffel-export [--program-dir DIR] [--height MM] PROJECT.dat"),
               std::string::npos);
   }
   EXPECT_TRUE(filesUnder(folder / "out").empty());
@@ -106,8 +134,8 @@ TEST_F(ExportCommand, WrongArgumentsAreOneLineAndStatus2) {
   const ExportRun help = run("--help");
   EXPECT_EQ(help.status, 0);
   EXPECT_TRUE(
-      help.out.starts_with("usage: puffel-export [--program-dir DIR] PROJECT.dat "
-                           "OUT.glb|OUT.obj\n"));
+      help.out.starts_with("usage: puffel-export [--program-dir DIR] [--height MM] PROJECT.dat "
+                           "OUT.glb|OUT.obj|OUT.stl|OUT.3mf\n"));
   EXPECT_NE(help.out.find("2 for wrong arguments"), std::string::npos);
   EXPECT_EQ(help.err, "");
 }
