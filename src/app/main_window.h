@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "export/print_height.h"
 #include "platform/form.h"
 #include "platform/services.h"
 #include "scene/scene.h"
@@ -127,6 +128,10 @@ class TForm1 : public Form {
   FileDialog SaveDialog2{DialogKind::Save, BitmapFilter};
   FileDialog OpenDialog1{DialogKind::Open, ProjectFilter};
   FileDialog SaveDialog1{DialogKind::Save, ProjectFilter};
+
+  // The height last given for an STL or 3MF export ("印刷の高さ", whole
+  // millimetres): the box that asks for it starts there. Not saved.
+  int PrintHeight = DefaultPrintHeight;
 
   static constexpr const char* BitmapFilter = "ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ (*.bmp)|*.bmp";
   // The picture dialogs offer every format the program reads first, and the

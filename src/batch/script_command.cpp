@@ -7,9 +7,10 @@
 #include <system_error>
 #include <vector>
 
-#include "scene/key_pose.h"
+#include "export/print_height.h"
 #include "platform/bmp_file.h"
 #include "platform/paths.h"
+#include "scene/key_pose.h"
 
 namespace puffel {
 
@@ -119,6 +120,14 @@ ScriptCommand parseWords(const std::vector<std::string>& words) {
         throw ScriptError("the key interval is 0.25, 0.5, 1 or 2 seconds, not " + words[2]);
       }
       return KeyIntervalCommand{static_cast<int>(found - std::begin(KeyIntervals))};
+    }
+    if (words[1] == "PrintHeight") {
+      const int millimetres = parseInt(words[2]);
+      if (millimetres < MinPrintHeight || millimetres > MaxPrintHeight) {
+        throw ScriptError("the print height is " + std::to_string(MinPrintHeight) + " to " +
+                          std::to_string(MaxPrintHeight) + " millimetres, not " + words[2]);
+      }
+      return PrintHeightCommand{millimetres};
     }
     return SetCommand{words[1], parseInt(words[2])};
   }

@@ -34,6 +34,9 @@ struct KeyIntervalCommand {
 struct SeekCommand {
   double seconds = 0;
 };
+struct PrintHeightCommand {
+  int millimetres = 0;  // MinPrintHeight..MaxPrintHeight
+};
 struct CheckCommand {
   std::string box;
   bool checked = false;
@@ -81,15 +84,15 @@ struct DropCommand {
 using ScriptCommand =
     std::variant<ViewCommand, SetCommand, CheckCommand, AnswerCommand, CancelCommand, ClickCommand,
                  PointerCommand, DblClickCommand, WheelCommand, PrintCommand, SnapshotCommand,
-                 CloseCommand, DropCommand, KeyIntervalCommand, SeekCommand>;
+                 CloseCommand, DropCommand, KeyIntervalCommand, SeekCommand, PrintHeightCommand>;
 
 // Parses one line of a script (without its line end). Blank lines and lines
 // whose first non-blank character is '#' give std::nullopt. Throws ScriptError
 // for a line that is not a well-formed command: an unknown command, a wrong
 // number of words, a malformed number, window or button set, a key interval
-// that is not one of KeyIntervals, a time before 0 or not finite, an unterminated
-// quote, a view size no picture could give the view. A relative answer or
-// drop path is made absolute against the current folder.
+// that is not one of KeyIntervals, a print height outside its range, a time before 0 or not finite,
+// an unterminated quote, a view size no picture could give the view. A relative answer or drop path
+// is made absolute against the current folder.
 std::optional<ScriptCommand> ParseScriptLine(const std::string& line);
 
 }  // namespace puffel

@@ -71,6 +71,13 @@ class Runner {
     return true;
   }
 
+  // The height the print export's box starts at, and which the runner's box,
+  // answered as it starts, gives back.
+  bool execute(const PrintHeightCommand& height) {
+    app_->form1.PrintHeight = height.millimetres;
+    return true;
+  }
+
   bool execute(const SeekCommand& seek) {
     DispatchEvent([&] { app_->playback.ShowTime(seek.seconds); });
     return true;

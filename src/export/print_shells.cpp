@@ -15,6 +15,7 @@ namespace puffel {
 namespace {
 
 constexpr const char* FlatMessage = "高さのない形は印刷用に書き出せません！";
+constexpr const char* NoFaceMessage = "書き出せる面がありません！";
 
 using Vertex = std::array<float, 3>;
 
@@ -249,6 +250,7 @@ std::vector<PrintShell> PrintShells(const Scene& scene, const FigureModel& model
     }
   });
   std::erase_if(shells, [](const PrintShell& shell) { return shell.triangles.empty(); });
+  if (shells.empty()) throw ExportRefusal(NoFaceMessage);
   return shells;
 }
 

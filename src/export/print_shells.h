@@ -9,14 +9,10 @@
 #include <vector>
 
 #include "export/figure_model.h"
+#include "export/print_height.h"
 #include "scene/scene.h"
 
 namespace puffel {
-
-// The height of the printed figure in millimetres ("印刷の高さ").
-constexpr int MinPrintHeight = 1;
-constexpr int MaxPrintHeight = 1000;
-constexpr int DefaultPrintHeight = 100;
 
 struct PrintTriangle {
   std::array<uint32_t, 3> corners;  // indices into the shell's vertices
@@ -33,14 +29,16 @@ struct PrintShell {
 };
 
 // The shells of model's parts with triangles (built from scene), in slot
-// order. Axes: x is the model's x (to the figure's left-to-right), y the
-// model's -z (away from the viewer), z the model's y (up); the figure is
-// scaled so that its height is height millimetres, its lowest point at z 0
-// and its bounding box centred on x 0 and y 0. Each triangle's colour is the
-// texel at the centroid of its corners' texture positions (in pixels, rounded
-// down, clamped into the picture): in the back picture for back triangles, in
-// the front picture for front and wall triangles. Throws ExportRefusal when
-// the figure has no height.
+// order: the 3D view's triangles of both surfaces, the walls, and none of
+// the front triangles (with their backs and walls) that would make an edge
+// run twice the same way where a part is pinched to nothing. Axes: x is the
+// model's x, y the model's -z (away from the viewer), z the model's y (up);
+// the figure is scaled so that its height is height millimetres, its lowest
+// point at z 0 and its bounding box centred on x 0 and y 0. Each triangle's
+// colour is the texel at the centroid of its corners' texture positions (in
+// pixels, rounded down, clamped into the picture): in the back picture for
+// back triangles, in the front picture for front and wall triangles. Throws
+// ExportRefusal when the figure has no height, or no part keeps a triangle.
 std::vector<PrintShell> PrintShells(const Scene& scene, const FigureModel& model, double height);
 
 }  // namespace puffel

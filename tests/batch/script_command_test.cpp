@@ -76,6 +76,7 @@ TEST(ScriptCommand, EveryCommandParsesItsArguments) {
   EXPECT_EQ(snapshot.form, ScriptForm::Form1);
   EXPECT_EQ(snapshot.path, "a b.bmp");
   EXPECT_EQ(parsedAs<CloseCommand>("close form2").form, ScriptForm::Form2);
+  EXPECT_EQ(parsedAs<PrintHeightCommand>("set PrintHeight 1000").millimetres, 1000);
 }
 
 TEST(ScriptCommand, QuotedWordsKeepBlanksAndAnswersBecomeAbsolute) {
@@ -122,6 +123,9 @@ TEST(ScriptCommand, MalformedLinesAreRefusedWithTheirReason) {
       {"drop form1", "drop takes a window and at least one path"},
       {"drop form3 a.png", "unknown window: form3"},
       {"drop form1 a.png \"\"", "not a usable path: \"\""},
+      {"set PrintHeight 0", "the print height is 1 to 1000 millimetres, not 0"},
+      {"set PrintHeight 1001", "the print height is 1 to 1000 millimetres, not 1001"},
+      {"set PrintHeight 1.5", "not an integer: 1.5"},
   };
   for (const auto& [line, reason] : cases) EXPECT_EQ(refusalOf(line), reason) << line;
 }

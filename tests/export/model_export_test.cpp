@@ -10,6 +10,7 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "export/export_refusal.h"
 #include "export/posed_figures.h"
@@ -38,7 +39,12 @@ TEST(ModelExport, FileNamesFollowTheirExtensionOrTheChosenFilter) {
   EXPECT_EQ(ModelFilePath("a/fig", 2), "a/fig.obj");
   EXPECT_EQ(ModelFilePath("a/fig.png", 1), "a/fig.png.glb");
   EXPECT_EQ(ModelFilePath("a.obj/fig", 1), "a.obj/fig.glb");
+  EXPECT_EQ(ModelFilePath("a/fig", 3), "a/fig.stl");
+  EXPECT_EQ(ModelFilePath("a/fig", 4), "a/fig.3mf");
+  EXPECT_EQ(ModelFilePath("a/fig.3MF", 1), "a/fig.3MF");
   EXPECT_EQ(FormatOfPath("fig.oBJ"), ModelFormat::Obj);
+  EXPECT_EQ(FormatOfPath("fig.sTl"), ModelFormat::Stl);
+  EXPECT_EQ(FormatOfPath("fig.3Mf"), ModelFormat::ThreeMf);
   EXPECT_EQ(FormatOfPath("fig.glb"), ModelFormat::Glb);
   EXPECT_EQ(GifFilePath("a/anim.GiF"), "a/anim.GiF");
   EXPECT_EQ(GifFilePath("a.gif/anim"), "a.gif/anim.gif");
@@ -57,11 +63,74 @@ TEST(ModelExport, MenuEntryAsksWhereAndWritesTheChosenFormat) {
   program->Dispatch([&] { program->form1().Export3D.Click(); });
   EXPECT_EQ(seen.kind, DialogKind::Save);
   EXPECT_EQ(seen.initialDir, program->folder() / "pic_hozon");
-  EXPECT_EQ(seen.filter, "glTF (*.glb)|*.glb|OBJ (*.obj)|*.obj");
+  EXPECT_EQ(seen.filter,
+            "glTF (*.glb)|*.glb|OBJ (*.obj)|*.obj|STL (*.stl)|*.stl|3MF (*.3mf)|*.3mf");
   EXPECT_TRUE(FileExists(folder + "figure.obj"));
   EXPECT_TRUE(FileExists(folder + "figure.mtl"));
   EXPECT_TRUE(program->messages.empty());
   EXPECT_TRUE(program->errors.empty());
+}
+
+// The highest corner of a binary STL file.
+float stlTop(const std::string& path) {
+  const std::string stl = ReadFileBytes(path);
+  float top = 0;
+  for (size_t at = 84 + 12; at + 38 <= stl.size(); at += 50) {
+    for (int corner = 0; corner < 3; ++corner) {
+      float z = 0;
+      std::memcpy(&z, stl.data() + at + 12 * corner + 8, 4);
+      top = std::max(top, z);
+    }
+  }
+  return top;
+}
+
+// STL and 3MF ask for the height, starting at the one given last; a wrong
+// answer is one message, and it and a cancel write nothing.
+TEST(ModelExport, PrintFormatsAskForTheHeight) {
+  auto program = test::FigureProgram();
+  const std::string folder = program->folder() / "pic_hozon/";
+  std::vector<std::string> asked;
+  std::optional<std::string> answer;
+  PlatformServices().askText = [&](const TextQuestion& question) {
+    asked.push_back(question.title + "|" + question.prompt + "|" + question.text);
+    return answer;
+  };
+  const struct {
+    const char* name;
+    int filter;
+    std::optional<std::string> answer;
+    const char* written;  // nullptr: nothing
+  } exports[] = {
+      {"a", 3, " 250 ", "a.stl"},      {"b", 4, "0", nullptr},        {"c", 3, "12mm", nullptr},
+      {"d", 4, std::nullopt, nullptr}, {"e.STL", 1, "1000", "e.STL"}, {"f", 1, "7", "f.glb"},
+  };
+  for (const auto& e : exports) {
+    answer = e.answer;
+    PlatformServices().runFileDialog = [&](FileDialog& dialog) {
+      dialog.fileName = folder + e.name;
+      dialog.filterIndex = e.filter;
+      return true;
+    };
+    program->Dispatch([&] { program->form1().Export3D.Click(); });
+  }
+  const std::string bad = "印刷の高さは 1 から 1000 までの整数で入れてください！";
+  EXPECT_EQ(program->messages, (std::vector<std::string>{bad, bad}));
+  EXPECT_EQ(asked, (std::vector<std::string>{
+                       "印刷の高さ|印刷の高さ (mm、1～1000):|100",
+                       "印刷の高さ|印刷の高さ (mm、1～1000):|250",
+                       "印刷の高さ|印刷の高さ (mm、1～1000):|250",
+                       "印刷の高さ|印刷の高さ (mm、1～1000):|250",
+                       "印刷の高さ|印刷の高さ (mm、1～1000):|250",
+                   }));
+  std::vector<std::string> written;
+  for (const auto& e : exports) {
+    if (e.written) written.push_back(e.written);
+  }
+  std::sort(written.begin(), written.end());
+  EXPECT_EQ(filesIn(folder), written);
+  EXPECT_EQ(stlTop(folder + "a.stl"), 250);
+  EXPECT_EQ(stlTop(folder + "e.STL"), 1000);
 }
 
 TEST(ModelExport, EmptySceneIsRefusedBeforeAnyDialog) {
@@ -180,6 +249,15 @@ TEST(ModelExport, BatchClickExport3DWritesTheAnsweredPath) {
                                             folder / "pic_hozon/cat.Obj" +
                                             "\n"
                                             "click Export3D\n"
+                                            "set PrintHeight 20\n"
+                                            "answer " +
+                                            folder / "pic_hozon/cat.sTL" +
+                                            "\n"
+                                            "click Export3D\n"
+                                            "answer " +
+                                            folder / "pic_hozon/cat.3mF" +
+                                            "\n"
+                                            "click Export3D\n"
                                             "click OpenReadme\n");
   EXPECT_EQ(run.status, 0) << run.out;
   EXPECT_EQ(run.out,
@@ -188,6 +266,8 @@ TEST(ModelExport, BatchClickExport3DWritesTheAnsweredPath) {
   EXPECT_EQ(ReadFileBytes(folder / "pic_hozon/cat.GLB", 4), "glTF");
   EXPECT_EQ(ReadFileBytes(folder / "pic_hozon/cat.png.glb", 4), "glTF");
   EXPECT_EQ(ReadFileBytes(folder / "pic_hozon/cat.Obj", 14), "# Puffel figur");
+  EXPECT_EQ(stlTop(folder / "pic_hozon/cat.sTL"), 20);
+  EXPECT_EQ(ReadFileBytes(folder / "pic_hozon/cat.3mF", 4), "PK\x03\x04");
 
   WriteFileBytes(folder / "readme.txt", "Puffel\n");
   EXPECT_EQ(runBatch(folder.Path(), "click OpenReadme\n").out,
