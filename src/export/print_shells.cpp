@@ -62,7 +62,12 @@ Placement placementOf(const std::vector<PartPoints>& points, double height) {
     }
   }
   const double scale = height / (high.y - low.y);
-  if (!(high.y > low.y) || !std::isfinite(scale) || !(scale > 0)) throw ExportRefusal(FlatMessage);
+  // So flat a figure would be scaled beyond what a float holds.
+  const double widest = std::max(high.x - low.x, high.z - low.z) * scale;
+  if (!(high.y > low.y) || !std::isfinite(scale) || !(scale > 0) ||
+      !(widest <= std::numeric_limits<float>::max())) {
+    throw ExportRefusal(FlatMessage);
+  }
   return {scale, {(low.x + high.x) / 2, low.y, (low.z + high.z) / 2}};
 }
 
