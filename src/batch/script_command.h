@@ -90,9 +90,10 @@ using ScriptCommand =
 // whose first non-blank character is '#' give std::nullopt. Throws ScriptError
 // for a line that is not a well-formed command: an unknown command, a wrong
 // number of words, a malformed number, window or button set, a key interval
-// that is not one of KeyIntervals, a print height outside its range, a time before 0 or not finite,
-// an unterminated quote, a view size no picture could give the view. A relative answer or drop path
-// is made absolute against the current folder.
+// that is not one of KeyIntervals, a print height outside its range, a time
+// before 0 or not finite, an unterminated quote, a view size no picture could
+// give the view. A relative answer or drop path is made absolute against the
+// current folder.
 std::optional<ScriptCommand> ParseScriptLine(const std::string& line);
 
 }  // namespace puffel

@@ -73,6 +73,7 @@ bool OpenDocument(const std::string& path);
 // badAnswer (a message) then says.
 std::optional<int> AskNumber(const std::string& title, const std::string& prompt, int value,
                              int min, int max, const std::string& badAnswer);
+
 uint32_t ButtonFaceColour();
 
 // Runs an event handler the way a window system dispatches an event: a
