@@ -7,9 +7,10 @@
 #include <system_error>
 #include <vector>
 
-#include "scene/key_pose.h"
 #include "platform/bmp_file.h"
 #include "platform/paths.h"
+#include "scene/key_pose.h"
+#include "scene/scene.h"
 
 namespace puffel {
 
@@ -119,6 +120,13 @@ ScriptCommand parseWords(const std::vector<std::string>& words) {
         throw ScriptError("the key interval is 0.25, 0.5, 1 or 2 seconds, not " + words[2]);
       }
       return KeyIntervalCommand{static_cast<int>(found - std::begin(KeyIntervals))};
+    }
+    if (words[1] == "JointReach") {
+      const int reach = parseInt(words[2]);
+      if (reach < 1 || reach > JointReachChoices) {
+        throw ScriptError("the joint reach is 1, 2 or 3, not " + words[2]);
+      }
+      return JointReachCommand{reach};
     }
     return SetCommand{words[1], parseInt(words[2])};
   }
