@@ -54,7 +54,7 @@ class PartWalk {
 
   double weight(GridVertex v, Side side) const {
     const Point3 p = mesh_.Point(v, side);
-    return OwnJointWeight(p.x, p.y, binding_.reach);
+    return BoundWeight(p.x, p.y, binding_);
   }
 
   // Whether a vertex of the side lies within reach of the pivot.
@@ -71,9 +71,15 @@ class PartWalk {
   // view-space (c - v0) x (a - v0) of its normal vertices, negated for the
   // back, which is what the rigid side's frame-space normal is up to its length.
   void bentSide(const CellTriangle& t, Side side, std::vector<TriangleSide>* sides) {
-    const Point3 pa = blended(t.normalA, side);
-    const Point3 p0 = blended(t.normalV0, side);
-    const Point3 pc = blended(t.normalC, side);
+    const std::array<Point3, 3> corners{blended(t.a, side), blended(t.b, side), blended(t.c, side)};
+    // The normal vertices are the corners in another order.
+    const auto corner = [&](GridVertex v) -> const Point3& {
+      if (v.i == t.a.i && v.j == t.a.j) return corners[0];
+      return v.i == t.b.i && v.j == t.b.j ? corners[1] : corners[2];
+    };
+    const Point3& pa = corner(t.normalA);
+    const Point3& p0 = corner(t.normalV0);
+    const Point3& pc = corner(t.normalC);
     const Point3 e{pc.x - p0.x, pc.y - p0.y, pc.z - p0.z};
     const Point3 f{pa.x - p0.x, pa.y - p0.y, pa.z - p0.z};
     const double sign = side == Side::Back ? -1 : 1;
@@ -82,7 +88,7 @@ class PartWalk {
     if (!(n.z < 0)) return;
     take({mesh_.Part(),
           side,
-          {blended(t.a, side), blended(t.b, side), blended(t.c, side)},
+          corners,
           {mesh_.Texture(t.a), mesh_.Texture(t.b), mesh_.Texture(t.c)},
           n},
          sides);

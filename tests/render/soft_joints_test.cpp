@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <numbers>
+#include <random>
 
 #include "render/cell_triangles.h"
 #include "render/cell_walk.h"
@@ -144,6 +145,29 @@ TEST(SoftJoints, BentPartsMatchThePlainPass) {
         EXPECT_NE(test::ViewDifference(rigid, plain), "");
       }
     }
+  }
+}
+
+// The quick test for weight 1 agrees with the formula, points at the reach
+// and at the quick test's bound, a few rounding steps either side, above all.
+TEST(SoftJoints, TheQuickRigidTestGivesTheFormulasWeight) {
+  std::mt19937_64 random(7);
+  std::uniform_real_distribution<double> unit(0, 1);
+  for (int n = 0; n < 200000; ++n) {
+    const double reach = std::ldexp(0.5 + unit(random), static_cast<int>(random() % 40) - 10);
+    SoftBinding binding;
+    binding.reach = reach;
+    const double margin = reach * (1 + 0x1p-40);
+    binding.surelyRigid = margin * margin;
+    const double angle = 2 * Pi * unit(random);
+    const double near[] = {2 * unit(random), 1, 1 + 0x1p-40};
+    double d = reach * near[n % 3];
+    for (int step = static_cast<int>(random() % 9); step > 0; --step) {
+      d = std::nextafter(d, n % 2 == 0 ? 0.0 : 1e300);
+    }
+    const double x = d * std::cos(angle);
+    const double y = d * std::sin(angle);
+    ASSERT_EQ(BoundWeight(x, y, binding), OwnJointWeight(x, y, reach)) << x << " " << y;
   }
 }
 
