@@ -54,7 +54,7 @@ class PartWalk {
 
   double weight(GridVertex v, Side side) const {
     const Point3 p = mesh_.Point(v, side);
-    return BoundWeight(p.x, p.y, binding_);
+    return OwnJointWeight(p.x, p.y, binding_.reach);
   }
 
   // Whether a vertex of the side lies within reach of the pivot.

@@ -28,8 +28,6 @@ SoftBinding BindingOf(const Scene& scene, int k, int nx, int ny) {
   if (!(reach > 0) || !std::isfinite(reach)) return binding;
   binding.parent = parent;
   binding.reach = reach;
-  const double margin = reach * (1 + 0x1p-40);
-  binding.surelyRigid = margin * margin;
   binding.offset = {scene.PartPosX[k] - scene.PartPosX[parent],
                     scene.PartPosY[k] - scene.PartPosY[parent], 0};
   return binding;

@@ -6,7 +6,6 @@
 
 #include <array>
 #include <cmath>
-#include <limits>
 
 #include "render/triangle_side.h"
 #include "scene/scene.h"
@@ -22,9 +21,6 @@ struct SoftBinding {
   int parent = -1;
   double reach = 0;  // in the part's mesh units, above 0 when bound to a parent
   Point3 offset;     // the part's pivot less the parent's, both at rest
-  // reach^2 (1 + 2^-40)^2: from this squared distance on, the root and its
-  // quotient by the reach cannot round below 1, so the weight is 1.
-  double surelyRigid = std::numeric_limits<double>::infinity();
 };
 
 // The weight of the own joint of a vertex resting at (x, y) from its pivot:
@@ -34,14 +30,6 @@ inline double OwnJointWeight(double x, double y, double reach) {
   const double t = std::sqrt(x * x + y * y) / reach;
   if (!(t < 1)) return 1;
   return t * t * (3 - 2 * t);
-}
-
-// OwnJointWeight of a vertex of a part bound by binding, its squared distance
-// compared first with surelyRigid, which spares the root and the quotient
-// where the weight is 1 anyway.
-inline double BoundWeight(double x, double y, const SoftBinding& binding) {
-  if (x * x + y * y >= binding.surelyRigid) return 1;
-  return OwnJointWeight(x, y, binding.reach);
 }
 
 // Part k's binding, its cells being 1..nx-1 x 1..ny-1 (PlanWalk): with

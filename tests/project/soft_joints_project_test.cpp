@@ -1,5 +1,5 @@
 // Projects with soft joints: the switch and the reach saved beside the
-// project file, loaded with it, kept by the history; damaged settings files
+// project file, loaded with it and kept by the history; damaged settings files
 // refused like damaged projects.
 #include <gtest/gtest.h>
 
@@ -15,86 +15,66 @@
 namespace puffel {
 namespace {
 
-using test::ScriptedApp;
-
-void choose(ScriptedApp& program, MenuEntry& entry) {
+// Chooses the entry, with the dialog's answer first when one is given.
+void choose(test::ScriptedApp& program, MenuEntry& entry, const std::string& answer = "") {
+  if (!answer.empty()) program.Answer(answer);
   program.Dispatch([&] { entry.Click(); });
 }
 
-void save(ScriptedApp& program, const std::string& path) {
-  program.Answer(path);
-  choose(program, program.form1().Save);
-}
-
-void load(ScriptedApp& program, const std::string& path) {
-  program.Answer(path);
-  choose(program, program.form1().Open);
-}
-
-bool shows(ScriptedApp& program, bool soft, int reach) {
+// The scene's soft joints as a settings file's bytes, and whether the menu
+// shows them so.
+std::string shown(test::ScriptedApp& program) {
   const TForm1& f = program.form1();
-  return program.scene().SoftJoints == soft && program.scene().JointReach == reach &&
-         f.SoftJoints.Checked() == soft && f.JointReach1.Checked() == (reach == 1) &&
-         f.JointReach2.Checked() == (reach == 2) && f.JointReach3.Checked() == (reach == 3);
+  const JointSettings settings{program.scene().SoftJoints, program.scene().JointReach};
+  const bool checks = f.SoftJoints.Checked() == settings.soft &&
+                      f.JointReach1.Checked() == (settings.reach == 1) &&
+                      f.JointReach2.Checked() == (settings.reach == 2) &&
+                      f.JointReach3.Checked() == (settings.reach == 3);
+  return EncodeJointSettings(settings) + (checks ? "" : " not shown");
 }
 
-TEST(SoftJointsProject, TheSettingIsSavedBesideTheProjectLoadedAndUndone) {
+TEST(SoftJointsProject, TheSettingIsSavedLoadedUndoneAndDamagedFilesAreRefused) {
   auto program = test::FigureProgram();
   test::PoseFigure(*program);
   TForm1& f = program->form1();
   const std::string dat = program->folder() / "save/figure.dat";
   const std::string joints = program->folder() / "save/figure.joints";
-  save(*program, dat);
-  EXPECT_FALSE(FileExists(joints));  // off and reaching 2: the project as it always was
+  choose(*program, f.Save, dat);
+  EXPECT_FALSE(FileExists(joints));  // off, reaching 2: the project as it always was
   program->Dispatch([&] { program->form2().FormPaint(); });
   const Bitmap rigidView = program->scene().ViewBitmap;
 
   choose(*program, f.SoftJoints);
   choose(*program, f.JointReach3);
-  EXPECT_TRUE(shows(*program, true, 3));
   EXPECT_FALSE(program->scene().ViewBitmap == rigidView);
-  save(*program, dat);
+  choose(*program, f.Save, dat);
   EXPECT_EQ(ReadFileBytes(joints), EncodeJointSettings({true, 3}));
-
   choose(*program, f.Undo);
-  EXPECT_TRUE(shows(*program, true, 2));
+  EXPECT_EQ(shown(*program), EncodeJointSettings({true, 2}));
   choose(*program, f.Undo);
-  EXPECT_TRUE(shows(*program, false, 2));
+  EXPECT_EQ(shown(*program), EncodeJointSettings({false, 2}));
   EXPECT_TRUE(program->scene().ViewBitmap == rigidView);
-  choose(*program, f.Redo);
-  EXPECT_TRUE(shows(*program, true, 2));
-
-  load(*program, dat);
-  EXPECT_TRUE(shows(*program, true, 3));
-  // Switched off and saved over: the file left beside says so.
+  choose(*program, f.Open, dat);
+  EXPECT_EQ(shown(*program), EncodeJointSettings({true, 3}));
+  // Switched off and saved over: the file beside says so.
   choose(*program, f.SoftJoints);
-  save(*program, dat);
-  load(*program, dat);
-  EXPECT_TRUE(shows(*program, false, 3));
-  EXPECT_TRUE(program->errors.empty() && program->messages.empty());
-}
+  choose(*program, f.Save, dat);
+  choose(*program, f.JointReach1);
+  choose(*program, f.Open, dat);
+  EXPECT_EQ(shown(*program), EncodeJointSettings({false, 3}));
+  ASSERT_TRUE(program->messages.empty());
 
-TEST(SoftJointsProject, ADamagedSettingsFileIsRefusedAndLeavesTheScene) {
-  auto program = test::FigureProgram();
-  const std::string dat = program->folder() / "save/figure.dat";
-  const std::string joints = program->folder() / "save/figure.joints";
-  choose(*program, program->form1().SoftJoints);
-  save(*program, dat);
-  choose(*program, program->form1().JointReach1);
   const std::string good = ReadFileBytes(joints);
-  std::string flag = good;
-  flag[8] = 2;
-  std::string version = good;
-  version[4] = 2;
-  for (const std::string& bytes : {good.substr(0, 9), good + "x", "PFSX" + good.substr(4), flag,
-                                   version, good.substr(0, 9) + '\0', good.substr(0, 9) + '\4'}) {
-    WriteFileBytes(joints, bytes);
-    const size_t messages = program->messages.size();
-    load(*program, dat);
-    ASSERT_EQ(program->messages.size(), messages + 1);
+  for (const std::string& bad :
+       {good.substr(0, 9), good + "x", "PFSX" + good.substr(4),
+        good.substr(0, 4) + '\2' + good.substr(5), good.substr(0, 8) + '\2' + good.substr(9),
+        good.substr(0, 9) + '\0', good.substr(0, 9) + '\4'}) {
+    WriteFileBytes(joints, bad);
+    choose(*program, f.Open, dat);
     EXPECT_EQ(program->messages.back(), "データファイルが壊れています！");
-    EXPECT_TRUE(shows(*program, true, 1));
+    EXPECT_EQ(shown(*program), EncodeJointSettings({false, 3}));
   }
+  EXPECT_EQ(program->messages.size(), 7u);
 }
 
 }  // namespace

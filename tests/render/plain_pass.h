@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "platform/canvas.h"
 #include "platform/numeric.h"
@@ -27,40 +28,30 @@ inline Point3 meshPoint(const Scene& scene, int k, GridVertex v, bool front) {
              : Point3{scene.BackX[k][v.i][v.j], scene.BackY[k][v.i][v.j], scene.BackZ[k][v.i][v.j]};
 }
 
-// Part k bends when soft joints are on and it hangs from a lower part: within
-// the reach (the chosen fraction of its silhouette's longest distance from its
-// pivot), its own joint's weight grows as smoothstep(0, reach, d).
-struct Bend {
-  int parent = -1;
-  double reach = 0;
-};
+inline Point3 cross(const Point3& e, const Point3& f) {
+  return {e.y * f.z - e.z * f.y, e.z * f.x - e.x * f.z, e.x * f.y - e.y * f.x};
+}
 
-inline Bend bendOf(const Scene& scene, int k) {
-  Bend bend;
-  if (!scene.SoftJoints) return bend;
+// With soft joints, part k bends when it hangs from a lower part: the
+// parent (-1: none) and the reach, a quarter of the longest distance of its
+// silhouette from its pivot per step of JointReach.
+inline std::pair<int, double> bendOf(const Scene& scene, int k) {
+  int parent = -1;
   for (int p = k - 1; p >= 0; --p) {
-    if (scene.ParentMatrix[k + 1][p + 1] != 0) bend.parent = p;
+    if (scene.ParentMatrix[k + 1][p + 1] != 0) parent = p;
   }
   double longest = 0;
   for (int i = 1; i <= scene.GridColumns[k]; ++i) {
     for (int j = 1; j <= scene.GridRows[k]; ++j) {
-      if (!(scene.GridState[k][i][j] > 0)) continue;
       for (const bool front : {true, false}) {
         const Point3 p = meshPoint(scene, k, {i, j}, front);
-        longest = std::max(longest, std::sqrt(p.x * p.x + p.y * p.y));
+        if (scene.GridState[k][i][j] > 0)
+          longest = std::max(longest, std::sqrt(p.x * p.x + p.y * p.y));
       }
     }
   }
-  const double fractions[] = {0.25, 0.5, 0.75};
-  bend.reach = fractions[scene.JointReach - 1] * longest;
-  if (!(bend.reach > 0)) bend.parent = -1;
-  return bend;
-}
-
-inline double ownWeight(const Bend& bend, const Point3& p) {
-  if (bend.parent < 0) return 1;
-  const double t = std::min(std::sqrt(p.x * p.x + p.y * p.y) / bend.reach, 1.0);
-  return t * t * (3 - 2 * t);
+  const double reach = scene.JointReach * 0.25 * longest;
+  return {scene.SoftJoints && reach > 0 ? parent : -1, reach};
 }
 
 // Triangle (a, b, c) of part k, its normal formed from (a2, v0, c2).
@@ -73,7 +64,7 @@ inline void drawTriangle(Scene& scene, int k, GridVertex a, GridVertex b, GridVe
   }
   const Frame& pose = scene.PartFrame[k];
   const Frame& render = scene.RenderFrame[k];
-  const Bend bend = bendOf(scene, k);
+  const auto [parent, reach] = bendOf(scene, k);
   for (const Side side : {Side::Front, Side::Back}) {
     const bool front = side == Side::Front;
     const auto mesh = [&](GridVertex v) { return meshPoint(scene, k, v, front); };
@@ -85,31 +76,31 @@ inline void drawTriangle(Scene& scene, int k, GridVertex a, GridVertex b, GridVe
                     r.Origin.z + p.x * (r.TipX.z - r.Origin.z) + p.y * (r.TipY.z - r.Origin.z) +
                         p.z * (r.TipZ.z - r.Origin.z)};
     };
+    // w = smoothstep(0, reach, d) for the own joint, 1 - w for the parent's.
+    const auto weight = [&](GridVertex v) {
+      const Point3 p = mesh(v);
+      const double t = std::min(std::sqrt(p.x * p.x + p.y * p.y) / reach, 1.0);
+      return parent < 0 ? 1 : t * t * (3 - 2 * t);
+    };
     // v' = w Own v + (1 - w) Parent InverseBindParent Bind v, the binds being
     // moves to the pivots.
     const auto view = [&](GridVertex v) {
       const Point3 p = mesh(v);
-      const double w = ownWeight(bend, p);
+      const double w = weight(v);
       const Point3 own = posed(render, p);
       if (w == 1) return own;
-      const Point3 rest{p.x + (scene.PartPosX[k] - scene.PartPosX[bend.parent]),
-                        p.y + (scene.PartPosY[k] - scene.PartPosY[bend.parent]), p.z};
-      const Point3 parent = posed(scene.RenderFrame[bend.parent], rest);
-      return Point3{w * own.x + (1 - w) * parent.x, w * own.y + (1 - w) * parent.y,
-                    w * own.z + (1 - w) * parent.z};
+      const Point3 theirs = posed(scene.RenderFrame[parent],
+                                  {p.x + (scene.PartPosX[k] - scene.PartPosX[parent]),
+                                   p.y + (scene.PartPosY[k] - scene.PartPosY[parent]), p.z});
+      return Point3{w * own.x + (1 - w) * theirs.x, w * own.y + (1 - w) * theirs.y,
+                    w * own.z + (1 - w) * theirs.z};
     };
-    const bool bent = ownWeight(bend, mesh(a)) < 1 || ownWeight(bend, mesh(b)) < 1 ||
-                      ownWeight(bend, mesh(c)) < 1;
     Point3 N;
-    if (bent) {
-      const Point3 e = minus(view(c2), view(v0));
-      const Point3 f = minus(view(a2), view(v0));
-      N = {e.y * f.z - e.z * f.y, e.z * f.x - e.x * f.z, e.x * f.y - e.y * f.x};
+    if (weight(a) < 1 || weight(b) < 1 || weight(c) < 1) {
+      N = cross(minus(view(c2), view(v0)), minus(view(a2), view(v0)));
       if (!front) N = {-N.x, -N.y, -N.z};
     } else {
-      const Point3 e = minus(mesh(c2), mesh(v0));
-      const Point3 f = minus(mesh(a2), mesh(v0));
-      Point3 n{e.y * f.z - e.z * f.y, e.z * f.x - e.x * f.z, e.x * f.y - e.y * f.x};
+      Point3 n = cross(minus(mesh(c2), mesh(v0)), minus(mesh(a2), mesh(v0)));
       if (!front) n = {-n.x, -n.y, -n.z};
       const Point3 ax = minus(pose.TipX, pose.Origin);
       const Point3 ay = minus(pose.TipY, pose.Origin);
