@@ -66,6 +66,7 @@ void TForm1::setUpControls() {
   // The file menu's groups: projects, exports, the end.
   Export3D.separatorBefore = true;
   Exit.separatorBefore = true;
+  // The animation menu's soft joints, apart from the keys.
   SoftJoints.separatorBefore = true;
 
   Control* const tabOrder[] = {&Button1,     &Button4,     &Button2,     &Button3,     &TrackBar1,
