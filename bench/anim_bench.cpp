@@ -72,14 +72,17 @@ class SampleCat {
   test::ScriptedApp program_;
 };
 
+// A played frame with rigid (0) or soft (1) joints.
 void BM_PlayedFrame(benchmark::State& state) {
   SampleCat& cat = SampleCat::Get();
+  cat.scene().SoftJoints = state.range(0) != 0;
   double time = 0;
   for (auto _ : state) {
     PoseScene(cat.scene(), PoseAtTime(cat.scene().AnimationKeys, 1, time));
     cat.form2().ShowScene3D();
     time = std::fmod(time + 1.0 / PlaybackRate, 4.0);
   }
+  cat.scene().SoftJoints = false;
 }
 
 void BM_AnimationGif(benchmark::State& state) {
@@ -89,7 +92,7 @@ void BM_AnimationGif(benchmark::State& state) {
   state.counters["bytes"] = static_cast<double>(gif.size());
 }
 
-BENCHMARK(BM_PlayedFrame)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlayedFrame)->ArgName("soft")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AnimationGif)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_PlayedPose)->ArgName("parts")->Arg(8)->Arg(32)->Unit(benchmark::kMicrosecond);
 

@@ -4,6 +4,7 @@
 #                        sample project opened through "L" and its file dialog
 #   docs/cat_view.png    the view of the sample project exported by puffel-batch
 #   docs/cat_wave.gif    the sample project's animation exported by puffel-batch
+#   docs/soft_joints.png its view with rigid and with soft joints, side by side
 #
 #   tools/readme_pictures.sh [BUILD_DIR]      (from the repository; BUILD_DIR: build)
 #
@@ -31,6 +32,17 @@ click ExportGif
 EOF
 (cd "$program" && ./puffel-batch "$scratch/export.txt")
 /usr/bin/convert "$scratch/cat_view.bmp" -strip "$docs/cat_view.png"
+
+# The same view with rigid joints and with soft joints.
+cat >"$scratch/soft.txt" <<EOF
+answer save/cat.dat
+click SpeedButton5
+snapshot form2 $scratch/rigid.bmp
+click SoftJoints
+snapshot form2 $scratch/soft.bmp
+EOF
+(cd "$program" && ./puffel-batch "$scratch/soft.txt")
+/usr/bin/convert "$scratch/rigid.bmp" "$scratch/soft.bmp" +append -strip "$docs/soft_joints.png"
 
 # The desktop, run by xvfb-run: $1 the scratch folder, $2 the program folder.
 cat >"$scratch/desktop.sh" <<'EOF'

@@ -74,7 +74,10 @@ void Application::Pass(const WindowEvent& event, const std::function<void()>& ha
     if (changesParts(event, form1)) FitKeysToParts(scene);
   };
   const auto afterStep = [&] {
-    if (stops) ShowKeyInterval(form1);
+    if (stops) {
+      ShowKeyInterval(form1);
+      ShowSoftJoints(form1);
+    }
   };
   try {
     recording_.Record(event, [&] {

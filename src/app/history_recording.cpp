@@ -77,7 +77,9 @@ void GestureRecording::Record(const WindowEvent& event, const std::function<void
              source == &form1_.AddKey || source == &form1_.DeleteKey ||
              source == &form1_.ClearKeys || source == &form1_.KeyInterval1 ||
              source == &form1_.KeyInterval2 || source == &form1_.KeyInterval3 ||
-             source == &form1_.KeyInterval4) {
+             source == &form1_.KeyInterval4 || source == &form1_.SoftJoints ||
+             source == &form1_.JointReach1 || source == &form1_.JointReach2 ||
+             source == &form1_.JointReach3) {
     asGesture(history_, handler);
   } else {
     handler();

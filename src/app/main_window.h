@@ -120,6 +120,11 @@ class TForm1 : public Form {
   MenuEntry KeyInterval2{"アニメーション", "KeyInterval2", "0.5秒", {}, "キー間隔"};
   MenuEntry KeyInterval3{"アニメーション", "KeyInterval3", "1秒", {}, "キー間隔"};
   MenuEntry KeyInterval4{"アニメーション", "KeyInterval4", "2秒", {}, "キー間隔"};
+  // The soft joints: the switch and one entry per reach, 1 to JointReachChoices.
+  MenuEntry SoftJoints{"アニメーション", "SoftJoints", "関節をなめらかに"};
+  MenuEntry JointReach1{"アニメーション", "JointReach1", "狭い"};
+  MenuEntry JointReach2{"アニメーション", "JointReach2", "普通"};
+  MenuEntry JointReach3{"アニメーション", "JointReach3", "広い"};
   MenuEntry OpenReadme{"ヘルプ", "OpenReadme", "readme を開く"};
   MenuEntry About{"ヘルプ", "About", "バージョン情報"};
 

@@ -11,6 +11,7 @@
 #include "platform/bmp_file.h"
 #include "platform/paths.h"
 #include "scene/key_pose.h"
+#include "scene/scene.h"
 
 namespace puffel {
 
@@ -128,6 +129,13 @@ ScriptCommand parseWords(const std::vector<std::string>& words) {
                           std::to_string(MaxPrintHeight) + " millimetres, not " + words[2]);
       }
       return PrintHeightCommand{millimetres};
+    }
+    if (words[1] == "JointReach") {
+      const int reach = parseInt(words[2]);
+      if (reach < 1 || reach > JointReachChoices) {
+        throw ScriptError("the joint reach is 1, 2 or 3, not " + words[2]);
+      }
+      return JointReachCommand{reach};
     }
     return SetCommand{words[1], parseInt(words[2])};
   }

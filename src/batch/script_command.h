@@ -31,6 +31,9 @@ struct SetCommand {
 struct KeyIntervalCommand {
   int entry = 0;  // its place in KeyIntervals
 };
+struct JointReachCommand {
+  int reach = 0;  // 1..JointReachChoices
+};
 struct SeekCommand {
   double seconds = 0;
 };
@@ -84,7 +87,7 @@ struct DropCommand {
 using ScriptCommand =
     std::variant<ViewCommand, SetCommand, CheckCommand, AnswerCommand, CancelCommand, ClickCommand,
                  PointerCommand, DblClickCommand, WheelCommand, PrintCommand, SnapshotCommand,
-                 CloseCommand, DropCommand, KeyIntervalCommand, SeekCommand, PrintHeightCommand>;
+                 CloseCommand, DropCommand, KeyIntervalCommand, JointReachCommand, SeekCommand, PrintHeightCommand>;
 
 // Parses one line of a script (without its line end). Blank lines and lines
 // whose first non-blank character is '#' give std::nullopt. Throws ScriptError

@@ -78,6 +78,13 @@ class Runner {
     return true;
   }
 
+  bool execute(const JointReachCommand& reach) {
+    MenuEntry* entries[] = {&app_->form1.JointReach1, &app_->form1.JointReach2,
+                            &app_->form1.JointReach3};
+    DispatchEvent([&] { entries[reach.reach - 1]->Click(); });
+    return true;
+  }
+
   bool execute(const SeekCommand& seek) {
     DispatchEvent([&] { app_->playback.ShowTime(seek.seconds); });
     return true;

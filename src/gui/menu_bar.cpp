@@ -25,7 +25,7 @@ void addEntry(QMenu* menu, MenuEntry* entry, QMenuBar* bar,
   action->setShortcutContext(Qt::ApplicationShortcut);
   action->setEnabled(entry->Enabled());
   entry->EnabledChanged = [entry, action] { action->setEnabled(entry->Enabled()); };
-  if (!entry->submenu.empty()) {
+  if (entry->ShowsCheck()) {
     action->setCheckable(true);
     action->setChecked(entry->Checked());
     entry->CheckedChanged = [entry, action] { action->setChecked(entry->Checked()); };

@@ -30,6 +30,10 @@ struct MenuEntry {
   const std::string submenu;
   // A line above it sets it apart from the entries before it in its menu.
   bool separatorBefore = false;
+  // It shows a check mark when checked, outside a submenu too.
+  bool checkable = false;
+
+  bool ShowsCheck() const { return checkable || !submenu.empty(); }
 
   bool Checked() const { return checked_; }
   void SetChecked(bool checked) {

@@ -47,13 +47,20 @@ struct PartLayout {
   }
 };
 
-// The switches a person sets: the view and drawing modes and the key interval.
+// The choices of how far a soft joint's bend reaches: "狭い", "普通", "広い".
+constexpr int JointReachChoices = 3;
+constexpr int DefaultJointReach = 2;
+
+// The switches a person sets: the view and drawing modes, the key interval
+// and the soft joints.
 struct SceneModes {
-  double KeyInterval = 1;  // seconds between animation keys
+  double KeyInterval = 1;                  // seconds between animation keys
+  int32_t JointReach = DefaultJointReach;  // 1..JointReachChoices
   bool View3D = false;
   bool OutlineMode = false;
+  bool SoftJoints = false;  // parts bend where they hang
 
-  auto Fields() const { return std::tie(KeyInterval, View3D, OutlineMode); }
+  auto Fields() const { return std::tie(KeyInterval, JointReach, View3D, OutlineMode, SoftJoints); }
 };
 
 // The light and the material: the pickers' marks and what is derived from them.
@@ -175,6 +182,10 @@ void CloseAncestors(Scene& scene);
 // keeping the cells that exist before and after and zero-filling new ones.
 // Throws std::bad_alloc and then leaves all nine as they were.
 void RedimMeshTables(Scene& scene, int parts);
+
+// The joint part k hangs from: the lowest part linked as its parent, or -1
+// for a root (a link to a part that is not lower is taken as none).
+int JointParent(const Scene& scene, int k);
 
 // The path held in a PartFileName slot (up to its first zero byte).
 std::string PartFilePath(const Scene& scene, int k);

@@ -42,7 +42,7 @@ void addEntry(HMENU menu, MenuEntry* entry, int id, std::vector<ACCEL>& keys) {
   AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(id), caption.c_str());
   showEnabled(menu, id, *entry);
   entry->EnabledChanged = [menu, id, entry] { showEnabled(menu, id, *entry); };
-  if (!entry->submenu.empty()) {
+  if (entry->ShowsCheck()) {
     showChecked(menu, id, *entry);
     entry->CheckedChanged = [menu, id, entry] { showChecked(menu, id, *entry); };
   }

@@ -156,12 +156,13 @@ class RoundTrip {
   };
 
   // A key added (most often; with no part it is refused), deleted or
-  // cleared, or another interval.
+  // cleared, another interval, or the soft joints switched or their reach.
   void animation() {
     TForm1& f = form1();
-    MenuEntry* entries[] = {&f.AddKey,    &f.AddKey,       &f.AddKey,       &f.DeleteKey,
-                            &f.ClearKeys, &f.KeyInterval1, &f.KeyInterval2, &f.KeyInterval4};
-    MenuEntry& entry = *entries[dice_.below(8)];
+    MenuEntry* entries[] = {&f.AddKey,     &f.AddKey,       &f.AddKey,       &f.DeleteKey,
+                            &f.ClearKeys,  &f.KeyInterval1, &f.KeyInterval2, &f.KeyInterval4,
+                            &f.SoftJoints, &f.JointReach1};
+    MenuEntry& entry = *entries[dice_.below(10)];
     program_.Dispatch([&] { entry.Click(); });
   }
 

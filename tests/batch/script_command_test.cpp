@@ -46,6 +46,7 @@ TEST(ScriptCommand, EveryCommandParsesItsArguments) {
   const SetCommand set = parsedAs<SetCommand>("set\tTrackBar4 -5");
   EXPECT_EQ(set.slider, "TrackBar4");
   EXPECT_EQ(set.position, -5);
+  EXPECT_EQ(parsedAs<JointReachCommand>("set JointReach 3").reach, 3);
   EXPECT_TRUE(parsedAs<CheckCommand>("check CheckBox3 1").checked);
   EXPECT_FALSE(parsedAs<CheckCommand>("check CheckBox3 0").checked);
   EXPECT_TRUE(std::holds_alternative<CancelCommand>(parsed("cancel")));
@@ -113,6 +114,8 @@ TEST(ScriptCommand, MalformedLinesAreRefusedWithTheirReason) {
       {"set TrackBar1 99999999999", "not an integer: 99999999999"},
       {"set TrackBar1 \"\"", "not an integer: "},
       {"check CheckBox1 2", "check takes 0 or 1"},
+      {"set JointReach 0", "the joint reach is 1, 2 or 3, not 0"},
+      {"set JointReach 4", "the joint reach is 1, 2 or 3, not 4"},
       {"press form3 1 1 left", "unknown window: form3"},
       {"move form2 1 1 thumb", "unknown button set: thumb"},
       {"move form2 1 1 left+", "unknown button set: left+"},

@@ -213,10 +213,25 @@ TEST_F(MainWindowTest, MenuBarHoldsTheFileEditAnimationAndHelpMenus) {
   EXPECT_FALSE(edit[0]->isEnabled());
   EXPECT_FALSE(edit[1]->isEnabled());
   const QList<QAction*> animation = menus[2]->menu()->actions();
-  ASSERT_EQ(animation.size(), 6);
-  const char* captions[] = {
-      "キーフレーム追加", "キーフレーム削除", "キーフレーム全消去", "再生", "停止", "キー間隔"};
-  for (int n = 0; n < 6; ++n) EXPECT_EQ(animation[n]->text(), QString::fromUtf8(captions[n]));
+  ASSERT_EQ(animation.size(), 11);
+  const char* captions[] = {"キーフレーム追加",
+                            "キーフレーム削除",
+                            "キーフレーム全消去",
+                            "再生",
+                            "停止",
+                            "キー間隔",
+                            "",
+                            "関節をなめらかに",
+                            "狭い",
+                            "普通",
+                            "広い"};
+  for (int n = 0; n < 11; ++n) EXPECT_EQ(animation[n]->text(), QString::fromUtf8(captions[n]));
+  EXPECT_TRUE(animation[6]->isSeparator());
+  // The soft joints off, reaching "普通": checked entries outside a submenu.
+  for (int n = 7; n < 11; ++n) {
+    EXPECT_TRUE(animation[n]->isCheckable());
+    EXPECT_EQ(animation[n]->isChecked(), n == 9);
+  }
   // The key intervals, one second checked.
   const QList<QAction*> intervals = animation[5]->menu()->actions();
   ASSERT_EQ(intervals.size(), 4);
@@ -235,6 +250,12 @@ TEST_F(MainWindowTest, MenuBarHoldsTheFileEditAnimationAndHelpMenus) {
   EXPECT_EQ(scene().KeyInterval, 1);
   EXPECT_FALSE(intervals[0]->isChecked());
   EXPECT_TRUE(intervals[2]->isChecked());
+  animation[7]->trigger();
+  EXPECT_TRUE(scene().SoftJoints);
+  EXPECT_TRUE(animation[7]->isChecked());
+  edit[0]->trigger();
+  EXPECT_FALSE(scene().SoftJoints);
+  EXPECT_FALSE(animation[7]->isChecked());
   ASSERT_EQ(menus[3]->menu()->actions().size(), 2);
   EXPECT_EQ(menus[3]->menu()->actions()[0]->text(), QStringLiteral("readme を開く"));
   EXPECT_EQ(menus[3]->menu()->actions()[1]->objectName(), QStringLiteral("About"));

@@ -157,11 +157,11 @@ TEST_F(WindowsTest, MenusShowTheEntriesGreyedAndCheckedAsTheyAre) {
   EXPECT_FALSE(state(form.Undo) & MF_GRAYED);
 
   for (const MenuEntry* entry : shown) {
-    if (entry->submenu.empty()) continue;
+    if (!entry->ShowsCheck()) continue;
     EXPECT_EQ((state(*entry) & MF_CHECKED) != 0, entry->Checked()) << entry->name;
   }
   for (MenuEntry* entry : shown) {
-    if (entry->submenu.empty()) continue;
+    if (!entry->ShowsCheck()) continue;
     const bool checked = entry->Checked();
     entry->SetChecked(!checked);
     EXPECT_EQ((state(*entry) & MF_CHECKED) != 0, !checked) << entry->name;
