@@ -7,9 +7,10 @@
 #include <system_error>
 #include <vector>
 
-#include "scene/key_pose.h"
+#include "export/sprite_sheet.h"
 #include "platform/bmp_file.h"
 #include "platform/paths.h"
+#include "scene/key_pose.h"
 
 namespace puffel {
 
@@ -119,6 +120,20 @@ ScriptCommand parseWords(const std::vector<std::string>& words) {
         throw ScriptError("the key interval is 0.25, 0.5, 1 or 2 seconds, not " + words[2]);
       }
       return KeyIntervalCommand{static_cast<int>(found - std::begin(KeyIntervals))};
+    }
+    if (words[1] == "SheetDirections") {
+      const int directions = parseInt(words[2]);
+      if (std::find(std::begin(SheetDirectionChoices), std::end(SheetDirectionChoices),
+                    directions) == std::end(SheetDirectionChoices)) {
+        throw ScriptError("a sheet has 1, 4 or 8 directions, not " + words[2]);
+      }
+      return SheetDirectionsCommand{directions};
+    }
+    if (words[1] == "SheetFrames") {
+      if (words[2] != "sheet" && words[2] != "files") {
+        throw ScriptError("sheet frames are sheet or files, not " + words[2]);
+      }
+      return SheetFramesCommand{words[2] == "files"};
     }
     return SetCommand{words[1], parseInt(words[2])};
   }

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <ostream>
+#include <string>
 #include <variant>
 
 #include "app/application.h"
@@ -68,6 +69,19 @@ class Runner {
     MenuEntry* entries[] = {&app_->form1.KeyInterval1, &app_->form1.KeyInterval2,
                             &app_->form1.KeyInterval3, &app_->form1.KeyInterval4};
     DispatchEvent([&] { entries[interval.entry]->Click(); });
+    return true;
+  }
+
+  bool execute(const SheetDirectionsCommand& sheet) {
+    MenuEntry* entry =
+        app_->form1.FindMenuEntry("SheetDirections" + std::to_string(sheet.directions));
+    DispatchEvent([&] { entry->Click(); });
+    return true;
+  }
+
+  bool execute(const SheetFramesCommand& sheet) {
+    MenuEntry& entry = app_->form1.SheetFrameFiles;
+    if (entry.Checked() != sheet.files) DispatchEvent([&] { entry.Click(); });
     return true;
   }
 

@@ -2,10 +2,12 @@
 // model file from the command line, into the scene of a freshly started
 // program.
 //
-//   puffel-export [--program-dir DIR] PROJECT.dat OUT.glb|OUT.obj
+//   puffel-export [--program-dir DIR] PROJECT.dat OUT.glb|OUT.obj|OUT.png [SHEET OPTION...]
 //   puffel-export [--program-dir DIR] [--polygon-size N] [--bulge F B]
 //                 [--stretch F B] [--ears N] [--square] [--colour-projection]
-//                 PICTURE... OUT.glb|OUT.obj
+//                 PICTURE... OUT.glb|OUT.obj|OUT.png [SHEET OPTION...]
+//
+// SHEET OPTION: --directions N, --size W H, --frame-files.
 #pragma once
 
 #include <iosfwd>
@@ -27,7 +29,9 @@ constexpr int ExportUsage = 2;   // the arguments ask for nothing it can do
 // build options as its sliders and check boxes (the picture copies written
 // into "save", the parts placed where the button places them and linked as
 // its build links them); then writes the figure to OUT with ExportFigure
-// (".glb" or ".obj" in any case; another name is a usage error). "--help"
+// (".glb" or ".obj" in any case), or, for ".png", the part window resized to
+// --size, its sprite sheet with ExportSpriteSheet; another name is a usage
+// error. "--help"
 // prints the usage on out. Every failure is one line on err, and then no
 // model has been written (the copies of pictures added before a picture
 // that cannot be read stay in "save").
