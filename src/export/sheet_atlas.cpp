@@ -29,8 +29,9 @@ std::string SheetAtlasJson(const SpriteSheet& sheet, const std::string& imageNam
   Json tags = Json::array();
   for (int d = 0; d < sheet.directions; ++d) {
     for (int f = 0; f < sheet.Frames(); ++f) {
+      const SheetRect cell = FrameRect(sheet, d, f);
       frames[SheetFrameName(sheet, d, f)] = {
-          {"frame", rectangle(f * trim.width, d * trim.height, trim.width, trim.height)},
+          {"frame", rectangle(cell.x, cell.y, cell.width, cell.height)},
           {"rotated", false},
           {"trimmed", trimmed},
           {"spriteSourceSize", rectangle(trim.x, trim.y, trim.width, trim.height)},

@@ -151,14 +151,16 @@ SpriteSheet RenderSpriteSheet(Scene& scene, int directions) {
   }
   const SheetRect& trim = sheet.trim;
   if (trim.width == 0) throw ExportRefusal(NothingShownMessage);
-  const int64_t width = int64_t{trim.width} * frames;
-  const int64_t height = int64_t{trim.height} * directions;
+  const int64_t width = (int64_t{trim.width} + SheetGap) * frames - SheetGap;
+  const int64_t height = (int64_t{trim.height} + SheetGap) * directions - SheetGap;
   if (width * height > kMaxBitmapPixels) throw ExportRefusal(TooLargeMessage);
   sheet.picture = Bitmap(static_cast<int>(width), static_cast<int>(height));
   for (size_t n = 0; n < cuts.size(); ++n) {
     const Cut& cut = cuts[n];
-    const int left = static_cast<int>(n % frames) * trim.width + cut.box.x - trim.x;
-    const int top = static_cast<int>(n / frames) * trim.height + cut.box.y - trim.y;
+    const SheetRect cell =
+        FrameRect(sheet, static_cast<int>(n) / frames, static_cast<int>(n) % frames);
+    const int left = cell.x + cut.box.x - trim.x;
+    const int top = cell.y + cut.box.y - trim.y;
     for (int y = 0; y < cut.box.height; ++y) {
       std::copy_n(cut.pixels.data() + static_cast<size_t>(y) * cut.box.width, cut.box.width,
                   sheet.picture.Row(top + y) + left);
@@ -167,14 +169,19 @@ SpriteSheet RenderSpriteSheet(Scene& scene, int directions) {
   return sheet;
 }
 
+SheetRect FrameRect(const SpriteSheet& sheet, int direction, int frame) {
+  const SheetRect& trim = sheet.trim;
+  return {frame * (trim.width + SheetGap), direction * (trim.height + SheetGap), trim.width,
+          trim.height};
+}
+
 Bitmap SheetFrame(const SpriteSheet& sheet, int direction, int frame) {
-  const int width = sheet.trim.width;
-  const int height = sheet.trim.height;
-  Bitmap cell(width, height);
-  for (int y = 0; y < height; ++y) {
-    std::copy_n(sheet.picture.Row(direction * height + y) + frame * width, width, cell.Row(y));
+  const SheetRect cell = FrameRect(sheet, direction, frame);
+  Bitmap picture(cell.width, cell.height);
+  for (int y = 0; y < cell.height; ++y) {
+    std::copy_n(sheet.picture.Row(cell.y + y) + cell.x, cell.width, picture.Row(y));
   }
-  return cell;
+  return picture;
 }
 
 }  // namespace puffel

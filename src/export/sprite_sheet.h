@@ -26,8 +26,13 @@ struct SheetRect {
   int height = 0;
 };
 
+// Transparent pixels between neighbouring frames of a sheet, as atlas
+// packers leave them: an engine that filters a frame drawn scaled or turned
+// reads texels beyond its edge, which must not be another frame's.
+constexpr int SheetGap = 2;
+
 // Frames of one size in a grid: row d holds direction d, column f frame f of
-// the loop, frame (d, f) at (f * trim.width, d * trim.height).
+// the loop, SheetGap apart (FrameRect).
 struct SpriteSheet {
   Bitmap picture;  // 0xAARRGGBB: the view's pixel with alpha 255 where a part is drawn, else 0
   int directions = 1;
@@ -57,6 +62,11 @@ void TurnFigure(Scene& scene, int direction, int directions);
 // when no frame shows a part, or when the sheet, or the frames on the way to
 // it, would hold more pixels than the largest picture the program reads.
 SpriteSheet RenderSpriteSheet(Scene& scene, int directions);
+
+// Where frame (direction, frame) lies in sheet's picture: at
+// (frame * (trim.width + SheetGap), direction * (trim.height + SheetGap)),
+// trim's size.
+SheetRect FrameRect(const SpriteSheet& sheet, int direction, int frame);
 
 // Frame (direction, frame) of sheet, cut out.
 Bitmap SheetFrame(const SpriteSheet& sheet, int direction, int frame);
