@@ -1,7 +1,5 @@
 #include "export/sheet_files.h"
 
-#include <vector>
-
 #include "export/parallel_tasks.h"
 #include "export/png_encode.h"
 #include "export/sheet_atlas.h"
@@ -34,25 +32,30 @@ void WriteSpriteSheet(const SpriteSheet& sheet, const std::string& sheetPath, bo
   // The sheet is put in place first: its name was chosen, so it is the one
   // most likely to be refused (a folder of that name, say).
   FileSet files;
-  std::vector<FileWriter*> pngs{&files.Add(sheetPath)};
+  FileWriter& sheetFile = files.Add(sheetPath);
   const std::string atlas = SheetAtlasJson(sheet, ExtractFileName(sheetPath));
   files.Add(SheetAtlasPath(sheetPath)).Write(atlas.data(), atlas.size());
-  const int frames = frameFiles ? sheet.directions * sheet.Frames() : 0;
-  for (int n = 0; n < frames; ++n) {
-    const std::string name = SheetFrameName(sheet, n / sheet.Frames(), n % sheet.Frames());
-    pngs.push_back(&files.Add(SheetFramePath(sheetPath, name)));
-  }
-  // The sheet's pieces are compressed side by side, then the frames.
+  // The sheet's pieces are compressed side by side, then the frames; each
+  // frame's file is closed once written, since a sheet may have more frames
+  // than a process may hold files open.
   const std::string png = EncodeRgbaPngInParallel(sheet.picture);
-  pngs[0]->Write(png.data(), png.size());
-  size_t written = 1;
+  sheetFile.Write(png.data(), png.size());
+  const int frames = frameFiles ? sheet.directions * sheet.Frames() : 0;
+  int written = 0;
   RunTasksInOrder(
-      pngs.size() - 1,
+      frames,
       [&](size_t n, std::string& bytes) {
         const int frame = static_cast<int>(n);
         bytes = EncodeRgbaPng(SheetFrame(sheet, frame / sheet.Frames(), frame % sheet.Frames()));
       },
-      [&](const std::string& bytes) { pngs[written++]->Write(bytes.data(), bytes.size()); });
+      [&](const std::string& bytes) {
+        const std::string name =
+            SheetFrameName(sheet, written / sheet.Frames(), written % sheet.Frames());
+        FileWriter& file = files.Add(SheetFramePath(sheetPath, name));
+        file.Write(bytes.data(), bytes.size());
+        file.Close();
+        ++written;
+      });
   files.Commit();
 }
 
