@@ -17,8 +17,8 @@ namespace {
 constexpr const char* SheetFilter = "スプライトシート (*.png)|*.png";
 
 // The SheetDirections entries in the order of SheetDirectionChoices.
-template <class Form>
-auto directionEntries(Form& form1) {
+template <class MainWindow>
+auto directionEntries(MainWindow& form1) {
   return std::array{&form1.SheetDirections1, &form1.SheetDirections4, &form1.SheetDirections8};
 }
 
