@@ -5,6 +5,7 @@
 #include "app/application.h"
 #include "app/dropped_files.h"
 #include "app/model_export_menu.h"
+#include "app/sheet_export_menu.h"
 
 namespace puffel {
 
@@ -34,6 +35,7 @@ Application::Application() {
   form1.SetPartWindow(form2);
   InstallAnimation(form1, playback);
   InstallModelExport(form1);
+  InstallSheetExport(form1);
   // Each dropped picture is added, and a dropped project opened, as the
   // buttons do: through the pipeline as their clicks, one step each.
   const DropTargets drops{

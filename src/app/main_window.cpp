@@ -53,11 +53,13 @@ void TForm1::setUpControls() {
       &StaticText7, &CheckBox1,    &CheckBox2,    &CheckBox3,   &SpeedButton1, &Button1,
       &Button4,     &SpeedButton5, &SpeedButton4, &ProgressBar1};
   for (Control* control : creationOrder) AddControl(*control);
-  for (MenuEntry* entry :
-       {&Open,         &Save,         &Export3D,     &ExportGif,    &Exit,       &Undo,
-        &Redo,         &AddKey,       &DeleteKey,    &ClearKeys,    &Play,       &Stop,
-        &KeyInterval1, &KeyInterval2, &KeyInterval3, &KeyInterval4, &SoftJoints, &JointReach1,
-        &JointReach2,  &JointReach3,  &OpenReadme,   &About}) {
+  for (MenuEntry* entry : {&Open, &Save, &Export3D, &ExportGif, &ExportSheet, &SheetDirections1,
+                           &SheetDirections4, &SheetDirections8, &SheetFrameFiles}) {
+    AddMenuEntry(*entry);
+  }
+  for (MenuEntry* entry : {&Exit, &Undo, &Redo, &AddKey, &DeleteKey, &ClearKeys, &Play, &Stop,
+                           &KeyInterval1, &KeyInterval2, &KeyInterval3, &KeyInterval4, &SoftJoints,
+                           &JointReach1, &JointReach2, &JointReach3, &OpenReadme, &About}) {
     AddMenuEntry(*entry);
   }
   for (MenuEntry* entry : {&SoftJoints, &JointReach1, &JointReach2, &JointReach3}) {

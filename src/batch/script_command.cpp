@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "export/print_height.h"
+#include "export/sprite_sheet.h"
 #include "platform/bmp_file.h"
 #include "platform/paths.h"
 #include "scene/key_pose.h"
@@ -136,6 +137,20 @@ ScriptCommand parseWords(const std::vector<std::string>& words) {
         throw ScriptError("the joint reach is 1, 2 or 3, not " + words[2]);
       }
       return JointReachCommand{reach};
+    }
+    if (words[1] == "SheetDirections") {
+      const int directions = parseInt(words[2]);
+      if (std::find(std::begin(SheetDirectionChoices), std::end(SheetDirectionChoices),
+                    directions) == std::end(SheetDirectionChoices)) {
+        throw ScriptError("a sheet has 1, 4 or 8 directions, not " + words[2]);
+      }
+      return SheetDirectionsCommand{directions};
+    }
+    if (words[1] == "SheetFrames") {
+      if (words[2] != "sheet" && words[2] != "files") {
+        throw ScriptError("sheet frames are sheet or files, not " + words[2]);
+      }
+      return SheetFramesCommand{words[2] == "files"};
     }
     return SetCommand{words[1], parseInt(words[2])};
   }

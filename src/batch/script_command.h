@@ -34,6 +34,12 @@ struct KeyIntervalCommand {
 struct JointReachCommand {
   int reach = 0;  // 1..JointReachChoices
 };
+struct SheetDirectionsCommand {
+  int directions = 1;  // one of SheetDirectionChoices
+};
+struct SheetFramesCommand {
+  bool files = false;  // the frames as files of their own besides the sheet
+};
 struct SeekCommand {
   double seconds = 0;
 };
@@ -87,16 +93,18 @@ struct DropCommand {
 using ScriptCommand =
     std::variant<ViewCommand, SetCommand, CheckCommand, AnswerCommand, CancelCommand, ClickCommand,
                  PointerCommand, DblClickCommand, WheelCommand, PrintCommand, SnapshotCommand,
-                 CloseCommand, DropCommand, KeyIntervalCommand, JointReachCommand, SeekCommand, PrintHeightCommand>;
+                 CloseCommand, DropCommand, KeyIntervalCommand, JointReachCommand, SeekCommand,
+                 PrintHeightCommand, SheetDirectionsCommand, SheetFramesCommand>;
 
 // Parses one line of a script (without its line end). Blank lines and lines
 // whose first non-blank character is '#' give std::nullopt. Throws ScriptError
 // for a line that is not a well-formed command: an unknown command, a wrong
 // number of words, a malformed number, window or button set, a key interval
-// that is not one of KeyIntervals, a print height outside its range, a time
-// before 0 or not finite, an unterminated quote, a view size no picture could
-// give the view. A relative answer or drop path is made absolute against the
-// current folder.
+// that is not one of KeyIntervals, a print height outside its range, sheet
+// directions other than 1, 4 or 8, sheet frames other than "sheet" or
+// "files", a time before 0 or not finite, an unterminated quote, a view size
+// no picture could give the view. A relative answer or drop path is made
+// absolute against the current folder.
 std::optional<ScriptCommand> ParseScriptLine(const std::string& line);
 
 }  // namespace puffel

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <ostream>
+#include <string>
 #include <variant>
 
 #include "app/application.h"
@@ -82,6 +83,19 @@ class Runner {
     MenuEntry* entries[] = {&app_->form1.JointReach1, &app_->form1.JointReach2,
                             &app_->form1.JointReach3};
     DispatchEvent([&] { entries[reach.reach - 1]->Click(); });
+    return true;
+  }
+
+  bool execute(const SheetDirectionsCommand& sheet) {
+    MenuEntry* entry =
+        app_->form1.FindMenuEntry("SheetDirections" + std::to_string(sheet.directions));
+    DispatchEvent([&] { entry->Click(); });
+    return true;
+  }
+
+  bool execute(const SheetFramesCommand& sheet) {
+    MenuEntry& entry = app_->form1.SheetFrameFiles;
+    if (entry.Checked() != sheet.files) DispatchEvent([&] { entry.Click(); });
     return true;
   }
 

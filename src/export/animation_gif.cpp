@@ -11,23 +11,29 @@ namespace puffel {
 
 namespace {
 
-double loopSeconds(const Scene& scene) {
-  return static_cast<double>(scene.AnimationKeys.size()) * scene.KeyInterval;
+// The tick frame f starts on.
+int startOf(int f, int ticksPerSecond) {
+  return static_cast<int>(std::lround(f * static_cast<double>(ticksPerSecond) / PlaybackRate));
 }
-
-// The hundredth of a second frame f starts on.
-int startOf(int f) { return static_cast<int>(std::lround(f * 100.0 / PlaybackRate)); }
 
 }  // namespace
 
+double LoopSeconds(const Scene& scene) {
+  return static_cast<double>(scene.AnimationKeys.size()) * scene.KeyInterval;
+}
+
 int LoopFrames(const Scene& scene) {
-  return static_cast<int>(std::ceil(loopSeconds(scene) * PlaybackRate));
+  return static_cast<int>(std::ceil(LoopSeconds(scene) * PlaybackRate));
+}
+
+int FrameTicks(int f, int frames, double loopSeconds, int ticksPerSecond) {
+  const int end = f + 1 < frames ? startOf(f + 1, ticksPerSecond)
+                                 : static_cast<int>(std::lround(loopSeconds * ticksPerSecond));
+  return end - startOf(f, ticksPerSecond);
 }
 
 int FrameDelay(int f, int frames, double loopSeconds) {
-  const int end =
-      f + 1 < frames ? startOf(f + 1) : static_cast<int>(std::lround(loopSeconds * 100));
-  return end - startOf(f);
+  return FrameTicks(f, frames, loopSeconds, 100);
 }
 
 std::string AnimationGif(Scene& scene) {
@@ -40,7 +46,7 @@ std::string AnimationGif(Scene& scene) {
       PoseScene(scene, PoseAtTime(scene.AnimationKeys, scene.KeyInterval,
                                   static_cast<double>(f) / PlaybackRate));
       DrawScene3D(scene);
-      gif.AddFrame(scene.ViewBitmap, FrameDelay(f, frames, loopSeconds(scene)));
+      gif.AddFrame(scene.ViewBitmap, FrameDelay(f, frames, LoopSeconds(scene)));
     }
   } catch (...) {
     scene.PartFrame = posed;

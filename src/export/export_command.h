@@ -6,7 +6,8 @@
 //   puffel-export [--program-dir DIR] [--height MM] [--polygon-size N]
 //                 [--bulge F B] [--stretch F B] [--ears N] [--square]
 //                 [--colour-projection] PICTURE... OUT
-// OUT ends in .glb, .obj, .stl or .3mf.
+// OUT ends in .glb, .obj, .stl, .3mf or .png (a sprite sheet), followed for a
+// sheet by SHEET OPTIONs: --directions N, --size W H, --frame-files.
 #pragma once
 
 #include <iosfwd>
@@ -29,7 +30,8 @@ constexpr int ExportUsage = 2;   // the arguments ask for nothing it can do
 // into "save", the parts placed where the button places them and linked as
 // its build links them); then writes the figure to OUT with ExportFigure
 // (".glb", ".obj", ".stl" or ".3mf" in any case, the last two printHeight
-// millimetres tall; another name is a usage error). "--help"
+// millimetres tall), or, for ".png", the part window resized to --size, its
+// sprite sheet with ExportSpriteSheet; another name is a usage error. "--help"
 // prints the usage on out. Every failure is one line on err, and then no
 // model has been written (the copies of pictures added before a picture
 // that cannot be read stay in "save").

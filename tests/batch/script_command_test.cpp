@@ -78,6 +78,9 @@ TEST(ScriptCommand, EveryCommandParsesItsArguments) {
   EXPECT_EQ(snapshot.path, "a b.bmp");
   EXPECT_EQ(parsedAs<CloseCommand>("close form2").form, ScriptForm::Form2);
   EXPECT_EQ(parsedAs<PrintHeightCommand>("set PrintHeight 1000").millimetres, 1000);
+  EXPECT_EQ(parsedAs<SheetDirectionsCommand>("set SheetDirections 8").directions, 8);
+  EXPECT_TRUE(parsedAs<SheetFramesCommand>("set SheetFrames files").files);
+  EXPECT_FALSE(parsedAs<SheetFramesCommand>("set SheetFrames sheet").files);
 }
 
 TEST(ScriptCommand, QuotedWordsKeepBlanksAndAnswersBecomeAbsolute) {
@@ -113,6 +116,8 @@ TEST(ScriptCommand, MalformedLinesAreRefusedWithTheirReason) {
       {"set TrackBar1 3x", "not an integer: 3x"},
       {"set TrackBar1 99999999999", "not an integer: 99999999999"},
       {"set TrackBar1 \"\"", "not an integer: "},
+      {"set SheetDirections 2", "a sheet has 1, 4 or 8 directions, not 2"},
+      {"set SheetFrames both", "sheet frames are sheet or files, not both"},
       {"check CheckBox1 2", "check takes 0 or 1"},
       {"set JointReach 0", "the joint reach is 1, 2 or 3, not 0"},
       {"set JointReach 4", "the joint reach is 1, 2 or 3, not 4"},

@@ -100,16 +100,52 @@ TEST_F(ExportCommand, WritesTheProjectsModelInEitherFormatAndAnyCase) {
   EXPECT_EQ(ReadFileBytes(folder / "out/leaf.3MF", 2), "PK");
 }
 
+// A sheet in another window size is the one the menu entry writes after the
+// same project was opened and the part window resized.
+TEST_F(ExportCommand, WritesTheSheetTheMenuWrites) {
+  const test::BatchRun made =
+      test::RunBatch(folder.Path(),
+                     "answer save/leaf.dat\nclick SpeedButton5\nview 200 150\n"
+                     "set SheetDirections 4\nset SheetFrames files\n"
+                     "answer pic_hozon/leaf\nclick ExportSheet\n");
+  ASSERT_EQ(made.status, 0) << made.out;
+  const ExportRun sheet =
+      run("--program-dir . save/leaf.dat out/leaf.png --size 200 150 --directions 4 --frame-files");
+  EXPECT_EQ(sheet.status, 0) << sheet.err;
+  const std::vector<std::string> files = filesUnder(folder / "out");
+  EXPECT_EQ(files,
+            (std::vector<std::string>{"leaf.json", "leaf.png", "leaf_d0_f0.png", "leaf_d1_f0.png",
+                                      "leaf_d2_f0.png", "leaf_d3_f0.png"}));
+  for (const std::string& file : files) {
+    EXPECT_TRUE(ReadFileBytes(folder / ("out/" + file)) ==
+                ReadFileBytes(folder / ("pic_hozon/" + file)))
+        << file;
+  }
+}
+
 TEST_F(ExportCommand, WrongArgumentsAreOneLineAndStatus2) {
-  for (const char* args :
-       {"", "save/leaf.dat", "save/leaf.dat out/a.glb out/b.glb", "save/leaf.dat out/leaf.png",
-        "save/leaf.dat out/leaf", "save/leaf.dat out/leaf.glb.txt",
-        "--bogus save/leaf.dat out/a.glb", "save/leaf.dat out/a.glb --program-dir",
-        "--square save/leaf.dat out/a.glb", "--polygon-size 0 obj/leaf.bmp out/a.glb",
-        "--bulge 10 obj/leaf.bmp out/a.glb", "--stretch 10 25 obj/leaf.bmp out/a.glb",
-        "--ears 3.5 obj/leaf.bmp out/a.glb", "obj/leaf.bmp out/a.png",
-        "--height 0 save/leaf.dat out/a.stl", "--height 1001 obj/leaf.bmp out/a.3mf",
-        "--height 50 save/leaf.dat out/a.glb", "save/leaf.dat out/a.stl --height"}) {
+  for (const char* args : {"",
+                           "save/leaf.dat",
+                           "save/leaf.dat out/a.glb out/b.glb",
+                           "save/leaf.dat out/leaf.gif",
+                           "save/leaf.dat out/leaf",
+                           "save/leaf.dat out/leaf.glb.txt",
+                           "--bogus save/leaf.dat out/a.glb",
+                           "save/leaf.dat out/a.glb --program-dir",
+                           "--square save/leaf.dat out/a.glb",
+                           "--polygon-size 0 obj/leaf.bmp out/a.glb",
+                           "--bulge 10 obj/leaf.bmp out/a.glb",
+                           "--stretch 10 25 obj/leaf.bmp out/a.glb",
+                           "--ears 3.5 obj/leaf.bmp out/a.glb",
+                           "--directions 2 obj/leaf.bmp out/a.png",
+                           "--directions 4 save/leaf.dat out/a.glb",
+                           "--size 400 0 save/leaf.dat out/a.png",
+                           "--size 40000 10 save/leaf.dat out/a.png",
+                           "--frame-files save/leaf.dat out/a.obj",
+                           "--height 0 save/leaf.dat out/a.stl",
+                           "--height 1001 obj/leaf.bmp out/a.3mf",
+                           "--height 50 save/leaf.dat out/a.glb",
+                           "save/leaf.dat out/a.stl --height"}) {
     SCOPED_TRACE(args);
     const ExportRun result = run(args);
     expectOneLine(result, 2);
@@ -122,7 +158,7 @@ TEST_F(ExportCommand, WrongArgumentsAreOneLineAndStatus2) {
   EXPECT_EQ(help.status, 0);
   EXPECT_TRUE(
       help.out.starts_with("usage: puffel-export [--program-dir DIR] [--height MM] PROJECT.dat "
-                           "OUT.glb|OUT.obj|OUT.stl|OUT.3mf\n"));
+                           "OUT.glb|OUT.obj|OUT.stl|OUT.3mf|OUT.png [SHEET OPTION...]\n"));
   EXPECT_NE(help.out.find("2 for wrong arguments"), std::string::npos);
   EXPECT_EQ(help.err, "");
 }
@@ -135,6 +171,7 @@ TEST_F(ExportCommand, FailuresAreOneLineStatus1AndWriteNothing) {
   // Folders in the way of the model files.
   std::filesystem::create_directory(folder / "out/in-the-way.glb");
   std::filesystem::create_directory(folder / "out/in-the-way.obj");
+  std::filesystem::create_directory(folder / "out/in-the-way.json");
   const std::vector<std::string> before = filesUnder(folder / "out");
 
   const struct {
@@ -148,6 +185,7 @@ TEST_F(ExportCommand, FailuresAreOneLineStatus1AndWriteNothing) {
       {"--program-dir . save/leaf.dat out/missing/a.glb", "out/missing/a.glb"},
       {"--program-dir . save/leaf.dat out/in-the-way.glb", "out/in-the-way.glb"},
       {"--program-dir . save/leaf.dat out/in-the-way.obj", "out/in-the-way.obj"},
+      {"--program-dir . save/leaf.dat out/in-the-way.png", "out/in-the-way.json"},
   };
   for (const auto& failure : failures) {
     SCOPED_TRACE(failure.args);

@@ -191,14 +191,25 @@ TEST_F(MainWindowTest, MenuBarHoldsTheFileEditAnimationAndHelpMenus) {
   EXPECT_EQ(menus[1]->text(), QStringLiteral("編集"));
   EXPECT_EQ(menus[2]->text(), QStringLiteral("アニメーション"));
   EXPECT_EQ(menus[3]->text(), QStringLiteral("ヘルプ"));
-  // Projects, exports and the end, set apart by separators.
+  // Projects, exports with the sprite sheet's settings, and the end, set
+  // apart by separators.
   const QList<QAction*> file = menus[0]->menu()->actions();
-  const char* fileEntries[] = {"Open", "Save", "", "Export3D", "ExportGif", "", "Exit"};
+  const char* fileEntries[] = {"Open",        "Save", "", "Export3D", "ExportGif",
+                               "ExportSheet", "",     "", "Exit"};
   ASSERT_EQ(file.size(), static_cast<qsizetype>(std::size(fileEntries)));
   for (qsizetype n = 0; n < file.size(); ++n) {
-    EXPECT_EQ(file[n]->isSeparator(), *fileEntries[n] == 0) << n;
+    EXPECT_EQ(file[n]->isSeparator(), *fileEntries[n] == 0 && n != 6) << n;
     EXPECT_EQ(file[n]->objectName(), QString::fromLatin1(fileEntries[n]));
   }
+  ASSERT_NE(file[6]->menu(), nullptr);
+  EXPECT_EQ(file[6]->text(), QStringLiteral("スプライトシート設定"));
+  const QList<QAction*> sheet = file[6]->menu()->actions();
+  ASSERT_EQ(sheet.size(), 4);
+  for (int n = 0; n < 4; ++n) EXPECT_EQ(sheet[n]->isChecked(), n == 0) << n;
+  // One number of directions is checked at a time; the frame files on their own.
+  sheet[2]->trigger();
+  sheet[3]->trigger();
+  for (int n = 0; n < 4; ++n) EXPECT_EQ(sheet[n]->isChecked(), n >= 2) << n;
   EXPECT_EQ(file[0]->shortcuts(), QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_O)});
   EXPECT_EQ(file[1]->shortcuts(), QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_S)});
   const QList<QAction*> edit = menus[1]->menu()->actions();
