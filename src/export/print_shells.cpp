@@ -19,10 +19,11 @@ constexpr const char* NoFaceMessage = "書き出せる面がありません！";
 
 using Vertex = std::array<float, 3>;
 
-// Front and back model-space points of a part's vertices.
+// Front and back model-space points of a part's vertices, bent as the view
+// draws them.
 using PartPoints = std::array<std::vector<Point3>, 2>;
 
-PartPoints modelPoints(const Scene& scene, const FigurePart& part) {
+PartPoints modelPoints(const Scene& scene, const FigureModel& model, const FigurePart& part) {
   const PartMesh mesh(scene, part.slot);
   PartPoints points;
   for (int s = 0; s < 2; ++s) {
@@ -30,7 +31,7 @@ PartPoints modelPoints(const Scene& scene, const FigurePart& part) {
     points[s].reserve(part.vertices.size());
     for (const GridVertex v : part.vertices) {
       points[s].push_back(
-          ModelPoint(ToView(part.frame, mesh.Point(v, side)), scene.ViewWidth, scene.ViewHeight));
+          ModelPoint(PosedPoint(model, part, mesh, v, side), scene.ViewWidth, scene.ViewHeight));
     }
   }
   return points;
@@ -246,7 +247,7 @@ PrintShell shellOf(const Scene& scene, const FigurePart& part, const PartPoints&
 
 std::vector<PrintShell> PrintShells(const Scene& scene, const FigureModel& model, double height) {
   std::vector<PartPoints> points(model.parts.size());
-  RunTasks(points.size(), [&](size_t n) { points[n] = modelPoints(scene, model.parts[n]); });
+  RunTasks(points.size(), [&](size_t n) { points[n] = modelPoints(scene, model, model.parts[n]); });
   const Placement place = placementOf(points, height);
   std::vector<PrintShell> shells(model.parts.size());
   RunTasks(shells.size(), [&](size_t n) {
