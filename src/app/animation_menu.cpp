@@ -1,63 +1,69 @@
 #include "app/animation_menu.h"
 
-#include <array>
-#include <optional>
-#include <utility>
-
-#include "anim/key_poses.h"
-#include "app/main_window.h"
+#include "anim/key_edits.h"
+#include "app/key_commands.h"
 #include "app/part_window.h"
 #include "app/playback.h"
-#include "platform/services.h"
 
 namespace puffel {
 
-namespace {
-
-std::array<MenuEntry*, 4> intervalEntries(TForm1& form1) {
-  return {&form1.KeyInterval1, &form1.KeyInterval2, &form1.KeyInterval3, &form1.KeyInterval4};
+AnimationMenu::AnimationMenu() {
+  // The menu's groups: the keys, the selected key's easing, new keys'
+  // spacing, playing.
+  KeyEasing[0].separatorBefore = true;
+  Play.separatorBefore = true;
 }
 
-}  // namespace
-
-void ShowKeyInterval(TForm1& form1) {
-  const std::array<MenuEntry*, 4> entries = intervalEntries(form1);
-  for (size_t n = 0; n < entries.size(); ++n) {
-    entries[n]->SetChecked(form1.scene.KeyInterval == KeyIntervals[n]);
-  }
+std::vector<MenuEntry*> AnimationMenu::Entries() {
+  std::vector<MenuEntry*> entries{&AddKey, &InsertKey, &UpdateKey, &DeleteKey, &ClearKeys};
+  for (MenuEntry& entry : KeyEasing) entries.push_back(&entry);
+  for (MenuEntry& entry : KeyInterval) entries.push_back(&entry);
+  entries.insert(entries.end(), {&Play, &Stop});
+  return entries;
 }
 
-namespace {
-
-void addKey(Scene& scene) {
-  if (scene.PartCount <= 0) {
-    ShowMessage("まだ画像を読み込んでいません！");
-    return;
-  }
-  std::optional<KeyPose> key = KeyOfScene(scene);
-  if (!key) {
-    ShowMessage("このポーズはキーフレームにできません！");
-    return;
-  }
-  scene.AnimationKeys.push_back(std::move(*key));
+std::vector<const void*> AnimationMenu::KeyEdits() const {
+  std::vector<const void*> edits{&AddKey,    &InsertKey,       &UpdateKey,    &DeleteKey,
+                                 &ClearKeys, &SelectKeySource, &KeyTimeSource};
+  for (const MenuEntry& entry : KeyEasing) edits.push_back(&entry);
+  for (const MenuEntry& entry : KeyInterval) edits.push_back(&entry);
+  return edits;
 }
 
-}  // namespace
-
-void InstallAnimation(TForm1& form1, Playback& playback) {
-  Scene& scene = form1.scene;
-  form1.AddKey.OnClick = [&scene] { addKey(scene); };
-  form1.DeleteKey.OnClick = [&scene] {
-    if (!scene.AnimationKeys.empty()) scene.AnimationKeys.pop_back();
-  };
-  form1.ClearKeys.OnClick = [&scene] { scene.AnimationKeys.clear(); };
-  const std::array<MenuEntry*, 4> entries = intervalEntries(form1);
-  for (size_t n = 0; n < entries.size(); ++n) {
-    entries[n]->OnClick = [&scene, n] { scene.KeyInterval = KeyIntervals[n]; };
+void InstallAnimation(AnimationMenu& menu, TForm2& form2, Playback& playback) {
+  Scene& scene = form2.scene;
+  menu.AddKey.OnClick = [&scene] { AddKeyAtEnd(scene); };
+  menu.InsertKey.OnClick = [&scene] { InsertKeyAfterSelected(scene); };
+  menu.UpdateKey.OnClick = [&scene] { UpdateSelectedKey(scene); };
+  menu.DeleteKey.OnClick = [&scene] { DeleteSelectedKey(scene); };
+  menu.ClearKeys.OnClick = [&scene] { ClearKeys(scene); };
+  for (size_t n = 0; n < menu.KeyEasing.size(); ++n) {
+    menu.KeyEasing[n].OnClick = [&scene, n] { SetSelectedEasing(scene, static_cast<Easing>(n)); };
   }
-  form1.Play.OnClick = [&playback] { playback.Play(); };
-  form1.Stop.OnClick = [&playback] { playback.Stop(); };
-  ShowKeyInterval(form1);
+  for (size_t n = 0; n < menu.KeyInterval.size(); ++n) {
+    menu.KeyInterval[n].OnClick = [&scene, n] { scene.KeyInterval = KeyIntervals[n]; };
+  }
+  menu.Play.OnClick = [&playback] { playback.Play(); };
+  menu.Stop.OnClick = [&playback] { playback.Stop(); };
+  ShowAnimationMenu(menu, scene, playback);
+}
+
+void ShowAnimationMenu(AnimationMenu& menu, const Scene& scene, const Playback& playback) {
+  for (size_t n = 0; n < menu.KeyInterval.size(); ++n) {
+    menu.KeyInterval[n].SetChecked(scene.KeyInterval == KeyIntervals[n]);
+  }
+  const bool selected = scene.SelectedKey >= 0;
+  for (size_t n = 0; n < menu.KeyEasing.size(); ++n) {
+    menu.KeyEasing[n].SetEnabled(selected);
+    menu.KeyEasing[n].SetChecked(selected && scene.AnimationKeys[scene.SelectedKey].easing ==
+                                                 static_cast<Easing>(n));
+  }
+  menu.UpdateKey.SetEnabled(selected);
+  const bool keys = !scene.AnimationKeys.empty();
+  menu.DeleteKey.SetEnabled(keys);
+  menu.ClearKeys.SetEnabled(keys);
+  menu.Play.SetEnabled(keys && !playback.Running());
+  menu.Stop.SetEnabled(playback.Playing());
 }
 
 }  // namespace puffel

@@ -1,22 +1,65 @@
-// The animation menu: key poses added, deleted and cleared, the time between
-// them, playing and stopping.
+// The animation menu of the part window: its entries, defined here alone so
+// that the menu travels whole, and their handlers.
 #pragma once
+
+#include <array>
+#include <vector>
+
+#include "platform/menu.h"
 
 namespace puffel {
 
 class Playback;
-class TForm1;
+class TForm2;
+struct Scene;
 
-// Gives the animation menu's entries of form1 their handlers:
-// - "キーフレーム追加" adds the pose the 3D view shows as the last key (with no
-//   part "まだ画像を読み込んでいません！", and a pose no joint can show
-//   "このポーズはキーフレームにできません！");
-// - "キーフレーム削除" deletes the last key, "キーフレーム全消去" every key;
-// - the "キー間隔" entries set the time between keys;
+struct AnimationMenu {
+  MenuEntry AddKey{"アニメーション", "AddKey", "キーフレーム追加"};
+  MenuEntry InsertKey{"アニメーション", "InsertKey", "キーフレーム挿入"};
+  MenuEntry UpdateKey{"アニメーション", "UpdateKey", "キー更新"};
+  MenuEntry DeleteKey{"アニメーション", "DeleteKey", "キーフレーム削除"};
+  MenuEntry ClearKeys{"アニメーション", "ClearKeys", "キーフレーム全消去"};
+  // One entry per easing of the selected key, in the order of Easing.
+  std::array<MenuEntry, 3> KeyEasing{
+      MenuEntry{"アニメーション", "KeyEasingLinear", "リニア", {}, "イージング"},
+      MenuEntry{"アニメーション", "KeyEasingSmooth", "なめらか", {}, "イージング"},
+      MenuEntry{"アニメーション", "KeyEasingHold", "保持", {}, "イージング"}};
+  // One entry per key interval, in the order of KeyIntervals.
+  std::array<MenuEntry, 4> KeyInterval{
+      MenuEntry{"アニメーション", "KeyInterval1", "0.25秒", {}, "キー間隔"},
+      MenuEntry{"アニメーション", "KeyInterval2", "0.5秒", {}, "キー間隔"},
+      MenuEntry{"アニメーション", "KeyInterval3", "1秒", {}, "キー間隔"},
+      MenuEntry{"アニメーション", "KeyInterval4", "2秒", {}, "キー間隔"}};
+  MenuEntry Play{"アニメーション", "Play", "再生"};
+  MenuEntry Stop{"アニメーション", "Stop", "停止"};
+
+  // The sources of the events that set the selected key and its time by
+  // value (the timeline and scripts): each is one step of the history.
+  struct ValueSource {
+  } SelectKeySource, KeyTimeSource;
+
+  AnimationMenu();
+  // Every entry, in the order the menu shows them.
+  std::vector<MenuEntry*> Entries();
+  // The entries and sources that edit the keys: each is one step of the
+  // history.
+  std::vector<const void*> KeyEdits() const;
+};
+
+// Gives the animation menu's entries their handlers:
+// - "キーフレーム追加" adds the pose the 3D view shows as a key at the loop's end,
+//   "キーフレーム挿入" after the selected key, "キー更新" gives the selected key
+//   that pose (with no part "まだ画像を読み込んでいません！", and a pose no
+//   joint can show "このポーズはキーフレームにできません！");
+// - "キーフレーム削除" deletes the selected key, or the last with none
+//   selected, "キーフレーム全消去" every key;
+// - the "イージング" entries set the selected key's easing, the "キー間隔"
+//   entries the time between keys added from now on;
 // - "再生" and "停止" play and stop.
-void InstallAnimation(TForm1& form1, Playback& playback);
+void InstallAnimation(AnimationMenu& menu, TForm2& form2, Playback& playback);
 
-// Checks the "キー間隔" entry of the scene's key interval.
-void ShowKeyInterval(TForm1& form1);
+// Shows the scene in the menu: the checked interval and easing, and "再生",
+// "停止" and the selected key's entries enabled only when they can act.
+void ShowAnimationMenu(AnimationMenu& menu, const Scene& scene, const Playback& playback);
 
 }  // namespace puffel

@@ -26,9 +26,14 @@ class Application {
   // is run. In order: playback stops (a press in the part window while it
   // plays only stops it, and its drag does nothing until every button is let
   // go); the event's step of the history opens; the handler runs; the
-  // animation keys are fitted to the parts it left; the step closes; the
-  // key interval's check marks show the scene's.
+  // animation keys are fitted to the parts and the resting layout it left;
+  // the step closes; the animation menu shows the scene's state.
   void Pass(const WindowEvent& event, const std::function<void()>& handler);
+
+  // Selects key k (from 0; -1 for none), showing its pose, and retimes the
+  // selected key, as the timeline and scripts do: events of the part window.
+  void SelectKey(int k);
+  void RetimeSelectedKey(double seconds);
 
   Scene scene;
   TForm1 form1{scene};          // the main window; its FormCreate sets every default

@@ -53,9 +53,8 @@ void TForm1::setUpControls() {
       &StaticText7, &CheckBox1,    &CheckBox2,    &CheckBox3,   &SpeedButton1, &Button1,
       &Button4,     &SpeedButton5, &SpeedButton4, &ProgressBar1};
   for (Control* control : creationOrder) AddControl(*control);
-  for (MenuEntry* entry : {&Open, &Save, &Export3D, &ExportGif, &Exit, &Undo, &Redo, &AddKey,
-                           &DeleteKey, &ClearKeys, &Play, &Stop, &KeyInterval1, &KeyInterval2,
-                           &KeyInterval3, &KeyInterval4, &OpenReadme, &About}) {
+  for (MenuEntry* entry :
+       {&Open, &Save, &Export3D, &ExportGif, &Exit, &Undo, &Redo, &OpenReadme, &About}) {
     AddMenuEntry(*entry);
   }
   // The file menu's groups: projects, exports, the end.

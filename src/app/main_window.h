@@ -100,8 +100,7 @@ class TForm1 : public Form {
   // The menu bar. Open and Save run the "L" and "S" buttons' handlers, Exit
   // closes the program as closing a window does. The Application gives
   // Export3D and ExportGif their handlers (InstallModelExport), Undo and Redo
-  // theirs (GestureRecording), and the animation's entries theirs
-  // (InstallAnimation).
+  // theirs (GestureRecording). The animation menu is the part window's.
   MenuEntry Open{"ファイル", "Open", "開く...", {"Ctrl+O"}};
   MenuEntry Save{"ファイル", "Save", "保存...", {"Ctrl+S"}};
   MenuEntry Export3D{"ファイル", "Export3D", "3Dモデル書き出し..."};
@@ -109,16 +108,6 @@ class TForm1 : public Form {
   MenuEntry Exit{"ファイル", "Exit", "終了"};
   MenuEntry Undo{"編集", "Undo", "元に戻す", {"Ctrl+Z"}};
   MenuEntry Redo{"編集", "Redo", "やり直し", {"Ctrl+Y", "Ctrl+Shift+Z"}};
-  MenuEntry AddKey{"アニメーション", "AddKey", "キーフレーム追加"};
-  MenuEntry DeleteKey{"アニメーション", "DeleteKey", "キーフレーム削除"};
-  MenuEntry ClearKeys{"アニメーション", "ClearKeys", "キーフレーム全消去"};
-  MenuEntry Play{"アニメーション", "Play", "再生"};
-  MenuEntry Stop{"アニメーション", "Stop", "停止"};
-  // One entry per key interval, in the order of KeyIntervals.
-  MenuEntry KeyInterval1{"アニメーション", "KeyInterval1", "0.25秒", {}, "キー間隔"};
-  MenuEntry KeyInterval2{"アニメーション", "KeyInterval2", "0.5秒", {}, "キー間隔"};
-  MenuEntry KeyInterval3{"アニメーション", "KeyInterval3", "1秒", {}, "キー間隔"};
-  MenuEntry KeyInterval4{"アニメーション", "KeyInterval4", "2秒", {}, "キー間隔"};
   MenuEntry OpenReadme{"ヘルプ", "OpenReadme", "readme を開く"};
   MenuEntry About{"ヘルプ", "About", "バージョン情報"};
 

@@ -22,6 +22,7 @@ TForm2::TForm2(Scene& scene, TForm1& form1) : scene(scene), Form1(form1) {
   };
   OnMouseWheelDown = [this](ShiftState shift, int x, int y) { FormMouseWheelDown(shift, x, y); };
   OnMouseWheelUp = [this](ShiftState shift, int x, int y) { FormMouseWheelUp(shift, x, y); };
+  for (MenuEntry* entry : Animation.Entries()) AddMenuEntry(*entry);
 }
 
 void TForm2::FormPaint() {

@@ -1,6 +1,7 @@
 // The part window: the one view of the scene, flat or 3D, and its window events.
 #pragma once
 
+#include "app/animation_menu.h"
 #include "platform/form.h"
 #include "scene/scene.h"
 
@@ -42,6 +43,8 @@ class TForm2 : public Form {
 
   Scene& scene;
   TForm1& Form1;
+  // The menu bar: the animation menu (InstallAnimation gives it handlers).
+  AnimationMenu Animation;
 
  private:
   // The flat view (DrawFlatView) shown at (0, 0); an empty scene also puts

@@ -10,6 +10,8 @@ Playback::Playback(TForm2& form2) : form2_(form2), scene_(form2.scene) {
   form2_.OnTimer = [this] { Tick(); };
 }
 
+bool Playback::Running() const { return shown_ && form2_.TimerInterval() > 0; }
+
 void Playback::Play() {
   if (scene_.AnimationKeys.empty()) {
     ShowMessage(NoKeysMessage);
@@ -54,7 +56,7 @@ void Playback::begin() {
 }
 
 void Playback::show(double seconds) {
-  PoseScene(scene_, PoseAtTime(scene_.AnimationKeys, scene_.KeyInterval, seconds));
+  PoseScene(scene_, PoseAtTime(scene_.AnimationKeys, scene_.LoopLength, seconds));
   form2_.FormPaint();
 }
 

@@ -18,6 +18,8 @@ class Playback {
   explicit Playback(TForm2& form2);
 
   bool Playing() const { return shown_; }
+  // Playing with the timer running, not held at a time.
+  bool Running() const;
 
   // Plays the keys from their start in a loop, in the 3D view; without keys
   // the message NoKeysMessage.

@@ -7,9 +7,9 @@
 #include <system_error>
 #include <vector>
 
-#include "scene/key_pose.h"
 #include "platform/bmp_file.h"
 #include "platform/paths.h"
+#include "scene/key_pose.h"
 
 namespace puffel {
 
@@ -119,6 +119,24 @@ ScriptCommand parseWords(const std::vector<std::string>& words) {
         throw ScriptError("the key interval is 0.25, 0.5, 1 or 2 seconds, not " + words[2]);
       }
       return KeyIntervalCommand{static_cast<int>(found - std::begin(KeyIntervals))};
+    }
+    if (words[1] == "SelectedKey") {
+      const int key = parseInt(words[2]);
+      if (key < 0) throw ScriptError("keys are counted from 1, not " + words[2]);
+      return SelectKeyCommand{key};
+    }
+    if (words[1] == "KeyTime") {
+      const double seconds = parseReal(words[2]);
+      if (seconds < 0) throw ScriptError("a time before the start: " + words[2]);
+      return KeyTimeCommand{seconds};
+    }
+    if (words[1] == "KeyEasing") {
+      constexpr const char* easings[] = {"linear", "smooth", "hold"};
+      const auto found = std::find(std::begin(easings), std::end(easings), words[2]);
+      if (found == std::end(easings)) {
+        throw ScriptError("the key easing is linear, smooth or hold, not " + words[2]);
+      }
+      return KeyEasingCommand{static_cast<int>(found - std::begin(easings))};
     }
     return SetCommand{words[1], parseInt(words[2])};
   }

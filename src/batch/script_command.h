@@ -31,6 +31,15 @@ struct SetCommand {
 struct KeyIntervalCommand {
   int entry = 0;  // its place in KeyIntervals
 };
+struct SelectKeyCommand {
+  int key = 0;  // counted from 1; 0 for none
+};
+struct KeyTimeCommand {
+  double seconds = 0;
+};
+struct KeyEasingCommand {
+  int easing = 0;  // its place in Easing
+};
 struct SeekCommand {
   double seconds = 0;
 };
@@ -81,13 +90,15 @@ struct DropCommand {
 using ScriptCommand =
     std::variant<ViewCommand, SetCommand, CheckCommand, AnswerCommand, CancelCommand, ClickCommand,
                  PointerCommand, DblClickCommand, WheelCommand, PrintCommand, SnapshotCommand,
-                 CloseCommand, DropCommand, KeyIntervalCommand, SeekCommand>;
+                 CloseCommand, DropCommand, KeyIntervalCommand, SeekCommand, SelectKeyCommand,
+                 KeyTimeCommand, KeyEasingCommand>;
 
 // Parses one line of a script (without its line end). Blank lines and lines
 // whose first non-blank character is '#' give std::nullopt. Throws ScriptError
 // for a line that is not a well-formed command: an unknown command, a wrong
 // number of words, a malformed number, window or button set, a key interval
-// that is not one of KeyIntervals, a time before 0 or not finite, an unterminated
+// that is not one of KeyIntervals, a key number below 0, an easing other than
+// linear, smooth or hold, a time before 0 or not finite, an unterminated
 // quote, a view size no picture could give the view. A relative answer or
 // drop path is made absolute against the current folder.
 std::optional<ScriptCommand> ParseScriptLine(const std::string& line);

@@ -65,9 +65,22 @@ class Runner {
   }
 
   bool execute(const KeyIntervalCommand& interval) {
-    MenuEntry* entries[] = {&app_->form1.KeyInterval1, &app_->form1.KeyInterval2,
-                            &app_->form1.KeyInterval3, &app_->form1.KeyInterval4};
-    DispatchEvent([&] { entries[interval.entry]->Click(); });
+    DispatchEvent([&] { app_->form2.Animation.KeyInterval[interval.entry].Click(); });
+    return true;
+  }
+
+  bool execute(const SelectKeyCommand& select) {
+    DispatchEvent([&] { app_->SelectKey(select.key - 1); });
+    return true;
+  }
+
+  bool execute(const KeyTimeCommand& time) {
+    DispatchEvent([&] { app_->RetimeSelectedKey(time.seconds); });
+    return true;
+  }
+
+  bool execute(const KeyEasingCommand& easing) {
+    DispatchEvent([&] { app_->form2.Animation.KeyEasing[easing.easing].Click(); });
     return true;
   }
 
@@ -92,7 +105,9 @@ class Runner {
   }
 
   bool execute(const ClickCommand& click) {
-    if (MenuEntry* entry = app_->form1.FindMenuEntry(click.button)) {
+    MenuEntry* entry = app_->form1.FindMenuEntry(click.button);
+    if (entry == nullptr) entry = app_->form2.FindMenuEntry(click.button);
+    if (entry != nullptr) {
       DispatchEvent([&] { entry->Click(); });
     } else {
       Control& button = clickable(click.button);

@@ -11,17 +11,13 @@ namespace puffel {
 
 namespace {
 
-double loopSeconds(const Scene& scene) {
-  return static_cast<double>(scene.AnimationKeys.size()) * scene.KeyInterval;
-}
-
 // The hundredth of a second frame f starts on.
 int startOf(int f) { return static_cast<int>(std::lround(f * 100.0 / PlaybackRate)); }
 
 }  // namespace
 
 int LoopFrames(const Scene& scene) {
-  return static_cast<int>(std::ceil(loopSeconds(scene) * PlaybackRate));
+  return static_cast<int>(std::ceil(scene.LoopLength * PlaybackRate));
 }
 
 int FrameDelay(int f, int frames, double loopSeconds) {
@@ -37,10 +33,10 @@ std::string AnimationGif(Scene& scene) {
   GifEncoder gif(scene.ViewWidth, scene.ViewHeight);
   try {
     for (int f = 0; f < frames; ++f) {
-      PoseScene(scene, PoseAtTime(scene.AnimationKeys, scene.KeyInterval,
+      PoseScene(scene, PoseAtTime(scene.AnimationKeys, scene.LoopLength,
                                   static_cast<double>(f) / PlaybackRate));
       DrawScene3D(scene);
-      gif.AddFrame(scene.ViewBitmap, FrameDelay(f, frames, loopSeconds(scene)));
+      gif.AddFrame(scene.ViewBitmap, FrameDelay(f, frames, scene.LoopLength));
     }
   } catch (...) {
     scene.PartFrame = posed;

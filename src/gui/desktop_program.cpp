@@ -45,7 +45,8 @@ void DesktopProgram::Show() {
                                           mainWindow.frameGeometry().height());
   mainWindow.move(main.left, main.top);
   mainWindow.show();
-  partWindow.resize(InitialViewWidth, InitialViewHeight);
+  // The view's size, the part window's menu bar above it.
+  DispatchEvent([this] { app.form2.SetClientSize(InitialViewWidth, InitialViewHeight); });
   const ScreenRect part = PartWindowPlace(area, main, partWindow.frameGeometry().width(),
                                           partWindow.frameGeometry().height());
   partWindow.move(part.left, part.top);

@@ -26,10 +26,13 @@ struct MenuEntry {
   // the portable text form "Ctrl+Shift+Z"; the first is the one shown.
   const std::vector<std::string> shortcuts;
   // The caption of the submenu of menu it sits in; "" for none. The entries
-  // of a submenu are shown with a check mark, on those that are checked.
+  // of a submenu are one choice: shown as a radio group, the checked one
+  // marked.
   const std::string submenu;
   // A line above it sets it apart from the entries before it in its menu.
   bool separatorBefore = false;
+  // An entry outside a submenu that is shown with a check mark when checked.
+  bool checkable = false;
 
   bool Checked() const { return checked_; }
   void SetChecked(bool checked) {

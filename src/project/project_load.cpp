@@ -199,6 +199,8 @@ void CommitProject(Scene& scene, Scene& loaded) noexcept {
   std::swap(scene.AncestorMatrix, loaded.AncestorMatrix);
   std::swap(scene.AnimationKeys, loaded.AnimationKeys);
   std::swap(scene.KeyInterval, loaded.KeyInterval);
+  std::swap(scene.LoopLength, loaded.LoopLength);
+  scene.SelectedKey = -1;
   for (int p = 0; p < scene.PartCount; ++p) {
     std::swap(scene.PartFrame[p], loaded.PartFrame[p]);
     std::swap(scene.PartOffsetX[p], loaded.PartOffsetX[p]);
@@ -234,6 +236,7 @@ void LoadProjectFile(Scene& scene, const std::string& path, const std::string& p
     Animation animation = DecodeAnimation(ReadFileBytes(animationPath), loaded->PartCount);
     loaded->AnimationKeys = std::move(animation.keys);
     loaded->KeyInterval = animation.interval;
+    loaded->LoopLength = animation.loopLength;
   }
   CommitProject(scene, *loaded);
   UpdateMaterial(scene);

@@ -47,13 +47,15 @@ struct PartLayout {
   }
 };
 
-// The switches a person sets: the view and drawing modes and the key interval.
+// The switches a person sets: the view and drawing modes, the key interval,
+// and the animation loop's length.
 struct SceneModes {
-  double KeyInterval = 1;  // seconds between animation keys
+  double KeyInterval = 1;  // seconds between new animation keys
+  double LoopLength = 0;   // seconds the animation's loop takes; 0 without keys
   bool View3D = false;
   bool OutlineMode = false;
 
-  auto Fields() const { return std::tie(KeyInterval, View3D, OutlineMode); }
+  auto Fields() const { return std::tie(KeyInterval, LoopLength, View3D, OutlineMode); }
 };
 
 // The light and the material: the pickers' marks and what is derived from them.
@@ -138,8 +140,10 @@ struct Scene : PartLayout, SceneModes, LightAndMaterial {
   bool PickerRight = false;
   bool PickerDoubleClick = false;
 
-  // The animation: key poses played in a loop, KeyInterval seconds apart.
+  // The animation: key poses at increasing times from 0, played in a loop of
+  // LoopLength seconds; the key the timeline has picked, -1 for none.
   std::vector<KeyPose> AnimationKeys;
+  int SelectedKey = -1;
 
   // Other state.
   Bitmap PictureLoadBuffer;

@@ -39,10 +39,12 @@ void showChecked(HMENU menu, int id, const MenuEntry& entry) {
 void addEntry(HMENU menu, MenuEntry* entry, int id, std::vector<ACCEL>& keys) {
   std::wstring caption = Wide(entry->caption);
   if (!entry->shortcuts.empty()) caption += L"\t" + Wide(entry->shortcuts.front());
-  AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(id), caption.c_str());
+  // A submenu is one choice: its entries are marked with a bullet.
+  const UINT radio = entry->submenu.empty() ? 0 : MFT_RADIOCHECK;
+  AppendMenuW(menu, MF_STRING | radio, static_cast<UINT_PTR>(id), caption.c_str());
   showEnabled(menu, id, *entry);
   entry->EnabledChanged = [menu, id, entry] { showEnabled(menu, id, *entry); };
-  if (!entry->submenu.empty()) {
+  if (!entry->submenu.empty() || entry->checkable) {
     showChecked(menu, id, *entry);
     entry->CheckedChanged = [menu, id, entry] { showChecked(menu, id, *entry); };
   }

@@ -76,6 +76,10 @@ TEST(ScriptCommand, EveryCommandParsesItsArguments) {
   EXPECT_EQ(snapshot.form, ScriptForm::Form1);
   EXPECT_EQ(snapshot.path, "a b.bmp");
   EXPECT_EQ(parsedAs<CloseCommand>("close form2").form, ScriptForm::Form2);
+  EXPECT_EQ(parsedAs<SelectKeyCommand>("set SelectedKey 3").key, 3);
+  EXPECT_EQ(parsedAs<KeyTimeCommand>("set KeyTime 1.25").seconds, 1.25);
+  EXPECT_EQ(parsedAs<KeyEasingCommand>("set KeyEasing hold").easing,
+            2);  // the third easing
 }
 
 TEST(ScriptCommand, QuotedWordsKeepBlanksAndAnswersBecomeAbsolute) {
@@ -111,6 +115,9 @@ TEST(ScriptCommand, MalformedLinesAreRefusedWithTheirReason) {
       {"set TrackBar1 3x", "not an integer: 3x"},
       {"set TrackBar1 99999999999", "not an integer: 99999999999"},
       {"set TrackBar1 \"\"", "not an integer: "},
+      {"set SelectedKey -1", "keys are counted from 1, not -1"},
+      {"set KeyTime -0.5", "a time before the start: -0.5"},
+      {"set KeyEasing bouncy", "the key easing is linear, smooth or hold, not bouncy"},
       {"check CheckBox1 2", "check takes 0 or 1"},
       {"press form3 1 1 left", "unknown window: form3"},
       {"move form2 1 1 thumb", "unknown button set: thumb"},

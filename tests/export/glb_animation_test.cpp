@@ -1,6 +1,7 @@
 // The animation in an exported GLB file holds exactly the keys.
 #include <gtest/gtest.h>
 
+#include "anim/key_edits.h"
 #include "anim/key_poses.h"
 #include "export/glb_reading.h"
 #include "export/model_export.h"
@@ -15,7 +16,7 @@ TEST(GlbAnimation, SamplersHoldTheKeysAndTurnBackIntoTheFirst) {
   test::PoseFigure(*program);
   scene.KeyInterval = 0.5;
   for (int k = 0; k < 3; ++k) {
-    scene.AnimationKeys.push_back(*KeyOfScene(scene));
+    AppendKey(scene, *KeyOfScene(scene));
     // Turns of more than half a round between keys: a rotation's quaternion
     // may change sign from one key to the next.
     test::TurnSubtree(scene, 3, {0, 0, 1}, 2.5);
