@@ -9,16 +9,18 @@ namespace puffel {
 
 AnimationMenu::AnimationMenu() {
   // The menu's groups: the keys, the selected key's easing, new keys'
-  // spacing, playing.
+  // spacing, playing, the view.
   KeyEasing[0].separatorBefore = true;
   Play.separatorBefore = true;
+  OnionSkin.separatorBefore = true;
+  OnionSkin.checkable = true;
 }
 
 std::vector<MenuEntry*> AnimationMenu::Entries() {
   std::vector<MenuEntry*> entries{&AddKey, &InsertKey, &UpdateKey, &DeleteKey, &ClearKeys};
   for (MenuEntry& entry : KeyEasing) entries.push_back(&entry);
   for (MenuEntry& entry : KeyInterval) entries.push_back(&entry);
-  entries.insert(entries.end(), {&Play, &Stop});
+  entries.insert(entries.end(), {&Play, &Stop, &OnionSkin});
   return entries;
 }
 
@@ -45,6 +47,10 @@ void InstallAnimation(AnimationMenu& menu, TForm2& form2, Playback& playback) {
   }
   menu.Play.OnClick = [&playback] { playback.Play(); };
   menu.Stop.OnClick = [&playback] { playback.Stop(); };
+  menu.OnionSkin.OnClick = [&scene, &form2] {
+    scene.OnionSkin = !scene.OnionSkin;
+    form2.FormPaint();
+  };
   ShowAnimationMenu(menu, scene, playback);
 }
 
@@ -64,6 +70,7 @@ void ShowAnimationMenu(AnimationMenu& menu, const Scene& scene, const Playback& 
   menu.ClearKeys.SetEnabled(keys);
   menu.Play.SetEnabled(keys && !playback.Running());
   menu.Stop.SetEnabled(playback.Playing());
+  menu.OnionSkin.SetChecked(scene.OnionSkin);
 }
 
 }  // namespace puffel

@@ -32,6 +32,7 @@ struct AnimationMenu {
       MenuEntry{"アニメーション", "KeyInterval4", "2秒", {}, "キー間隔"}};
   MenuEntry Play{"アニメーション", "Play", "再生"};
   MenuEntry Stop{"アニメーション", "Stop", "停止"};
+  MenuEntry OnionSkin{"アニメーション", "OnionSkin", "オニオンスキン"};
 
   // The sources of the events that set the selected key and its time by
   // value (the timeline and scripts): each is one step of the history.
@@ -55,11 +56,14 @@ struct AnimationMenu {
 //   selected, "キーフレーム全消去" every key;
 // - the "イージング" entries set the selected key's easing, the "キー間隔"
 //   entries the time between keys added from now on;
-// - "再生" and "停止" play and stop.
+// - "再生" and "停止" play and stop; "オニオンスキン" shows or hides the
+//   selected key's neighbours behind the figure (the view's alone: no step
+//   of the history).
 void InstallAnimation(AnimationMenu& menu, TForm2& form2, Playback& playback);
 
-// Shows the scene in the menu: the checked interval and easing, and "再生",
-// "停止" and the selected key's entries enabled only when they can act.
+// Shows the scene in the menu: the checked interval, easing and onion skin,
+// and "再生", "停止" and the selected key's entries enabled only when they can
+// act.
 void ShowAnimationMenu(AnimationMenu& menu, const Scene& scene, const Playback& playback);
 
 }  // namespace puffel

@@ -1,6 +1,7 @@
 #include "app/part_window.h"
 
 #include "app/main_window.h"
+#include "app/onion_skin.h"
 #include "render/flat_view.h"
 #include "render/render_scene.h"
 
@@ -35,6 +36,7 @@ void TForm2::FormPaint() {
 
 void TForm2::ShowScene3D() {
   RenderScene3D(scene, Surface());
+  DrawOnionSkin(scene, Surface());
   ShowSurface();
 }
 

@@ -38,7 +38,7 @@ class TForm2 : public Form {
   void FormMouseWheelUp(ShiftState Shift, int screenX, int screenY);
 
   // Renders the 3D view straight onto the window, band by band as the bands
-  // are finished (RenderScene3D), and shows it.
+  // are finished (RenderScene3D), adds the onion skin, and shows it.
   void ShowScene3D();
 
   Scene& scene;

@@ -141,9 +141,11 @@ struct Scene : PartLayout, SceneModes, LightAndMaterial {
   bool PickerDoubleClick = false;
 
   // The animation: key poses at increasing times from 0, played in a loop of
-  // LoopLength seconds; the key the timeline has picked, -1 for none.
+  // LoopLength seconds; the key the timeline has picked, -1 for none; whether
+  // the 3D view shows the selected key's neighbours behind the figure.
   std::vector<KeyPose> AnimationKeys;
   int SelectedKey = -1;
+  bool OnionSkin = false;
 
   // Other state.
   Bitmap PictureLoadBuffer;

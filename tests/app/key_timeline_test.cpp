@@ -112,5 +112,39 @@ TEST(KeyTimeline, APartMovedInTheFlatViewPlaysAtItsNewPlace) {
   EXPECT_TRUE(SameKeys(scene.AnimationKeys, before));
 }
 
+// The onion skin draws the selected key's neighbours only where the figure
+// is not, only onto the window's picture (never into the exported view), and
+// takes no step of the history.
+TEST(KeyTimeline, TheOnionSkinLiesBehindTheFigureInTheWindowAlone) {
+  auto program = test::FigureProgram();
+  test::PoseFigure(*program);
+  Scene& scene = program->scene();
+  AnimationMenu& menu = program->form2().Animation;
+  for (int k = 0; k < 3; ++k) {
+    program->Dispatch([&] { menu.AddKey.Click(); });
+    test::TurnSubtree(scene, 3, {0, 0, 1}, 0.9);
+    test::MoveTree(scene, 0, 40, 0);
+  }
+  program->Dispatch([&] { program->app().SelectKey(1); });
+  const Bitmap plain = program->form2().Surface();
+  const size_t steps = program->app().history.DoneCount();
+  program->Dispatch([&] { menu.OnionSkin.Click(); });
+  EXPECT_TRUE(menu.OnionSkin.Checked());
+  EXPECT_EQ(program->app().history.DoneCount(), steps);
+  const Bitmap& shown = program->form2().Surface();
+  EXPECT_TRUE(scene.ViewBitmap == plain);
+  int outlined = 0;
+  for (int y = 0; y < shown.Height(); ++y) {
+    for (int x = 0; x < shown.Width(); ++x) {
+      if (shown.Row(y)[x] == plain.Row(y)[x]) continue;
+      ++outlined;
+      EXPECT_EQ(scene.OwnerBuffer(x, y), -1) << x << " " << y;
+    }
+  }
+  EXPECT_GT(outlined, 100);
+  program->Dispatch([&] { menu.OnionSkin.Click(); });
+  EXPECT_TRUE(program->form2().Surface() == plain);
+}
+
 }  // namespace
 }  // namespace puffel
