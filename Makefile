@@ -15,7 +15,7 @@ JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
 PACKAGES := g++ cmake make qt6-base-dev qt6-qpa-plugins libgtest-dev libbenchmark-dev \
             fonts-ipafont-gothic qt6-translations-l10n libtinygltf-dev nlohmann-json3-dev \
-            libstb-dev nodejs npm clang libclang-rt-14-dev libgif-dev ccache
+            libstb-dev nodejs npm clang libclang-rt-14-dev libgif-dev lib3mf-dev ccache
 # What the tests use beyond the build: ImageMagick reads the picture files
 # the picture reader's tests compare against.
 TEST_PACKAGES := imagemagick
@@ -133,7 +133,7 @@ windows-test: windows build
 # The pictures at the top of README.md, from the program itself, and what
 # tools/readme_pictures.sh needs to make them.
 PICTURE_PACKAGES := xvfb openbox xdotool x11-apps x11-utils imagemagick
-.PHONY: readme-pictures figure-picture
+.PHONY: readme-pictures figure-picture sheet-engine-check
 readme-pictures: build
 	$(MAKE) deps PACKAGES="$(PICTURE_PACKAGES)"
 	tools/readme_pictures.sh $(BUILD_DIR)
@@ -144,6 +144,13 @@ figure-picture: build
 	@dpkg-query -W -f='$${Status}\n' chromium 2>/dev/null | grep -q '^install ok installed' || \
 	  ($(SUDO) apt-get update && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y chromium)
 	tools/figure_picture/make_picture.sh $(BUILD_DIR)
+
+# A frame of the sample cat's sprite sheet drawn by a 2D game framework in
+# headless Chromium, compared with the view (a developer's tool, not a test).
+sheet-engine-check: build
+	@dpkg-query -W -f='$${Status}\n' chromium 2>/dev/null | grep -q '^install ok installed' || \
+	  ($(SUDO) apt-get update && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y chromium)
+	tools/sheet_engine_check/check.sh $(BUILD_DIR)
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

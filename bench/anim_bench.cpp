@@ -3,7 +3,10 @@
 // or 32, each hanging from the one before, so that every joint is composed
 // with its parent's); a whole played frame of the sample cat, and its
 // animation exported as a GIF with a fourth key (the second again), 120
-// frames at 400 x 400. The counter "bytes" is the GIF's size.
+// frames at 400 x 400. The counter "bytes" is the GIF's size. The sprite sheet
+// of the cat's own three keys in 8 directions at 400 x 400 (720 frames):
+// rendered, and rendered and written with its atlas (counter "bytes": the
+// sheet's PNG).
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -16,9 +19,12 @@
 #include "anim/playback_rate.h"
 #include "export/animation_gif.h"
 #include "export/posed_figures.h"
+#include "export/sheet_files.h"
+#include "export/sprite_sheet.h"
 #include "platform/paths.h"
 #include "project/project_load.h"
 #include "support/scripted_app.h"
+#include "support/temp_folder.h"
 #include "support/test_pictures.h"
 
 namespace puffel {
@@ -74,14 +80,17 @@ class SampleCat {
   test::ScriptedApp program_;
 };
 
+// A played frame with rigid (0) or soft (1) joints.
 void BM_PlayedFrame(benchmark::State& state) {
   SampleCat& cat = SampleCat::Get();
+  cat.scene().SoftJoints = state.range(0) != 0;
   double time = 0;
   for (auto _ : state) {
     PoseScene(cat.scene(), PoseAtTime(cat.scene().AnimationKeys, cat.scene().LoopLength, time));
     cat.form2().ShowScene3D();
     time = std::fmod(time + 1.0 / PlaybackRate, 4.0);
   }
+  cat.scene().SoftJoints = false;
 }
 
 void BM_AnimationGif(benchmark::State& state) {
@@ -91,8 +100,37 @@ void BM_AnimationGif(benchmark::State& state) {
   state.counters["bytes"] = static_cast<double>(gif.size());
 }
 
-BENCHMARK(BM_PlayedFrame)->Unit(benchmark::kMillisecond);
+// The sample cat with the keys of its project, as long as the benchmark runs.
+class SavedKeys {
+ public:
+  explicit SavedKeys(Scene& scene) : scene_(scene), keys_(scene.AnimationKeys) {
+    scene.AnimationKeys.pop_back();
+  }
+  ~SavedKeys() { scene_.AnimationKeys = keys_; }
+
+ private:
+  Scene& scene_;
+  const std::vector<KeyPose> keys_;
+};
+
+void BM_SpriteSheetRender(benchmark::State& state) {
+  Scene& scene = SampleCat::Get().scene();
+  const SavedKeys saved(scene);
+  for (auto _ : state) benchmark::DoNotOptimize(RenderSpriteSheet(scene, 8));
+}
+
+void BM_SpriteSheetExport(benchmark::State& state) {
+  Scene& scene = SampleCat::Get().scene();
+  const SavedKeys saved(scene);
+  const test::TempFolder folder;
+  for (auto _ : state) ExportSpriteSheet(scene, folder / "cat.png", {.directions = 8});
+  state.counters["bytes"] = static_cast<double>(ReadFileBytes(folder / "cat.png").size());
+}
+
+BENCHMARK(BM_PlayedFrame)->ArgName("soft")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AnimationGif)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_SpriteSheetRender)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_SpriteSheetExport)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(BM_PlayedPose)->ArgName("parts")->Arg(8)->Arg(32)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -1,5 +1,6 @@
-// Exporting the posed figure as a glTF binary and as OBJ files, written to a
-// temporary folder, on scenes built through the add-picture button.
+// Exporting the posed figure as a glTF binary, as OBJ files, and for printers
+// as STL and 3MF (the large scene alone), written to a temporary folder, on
+// scenes built through the add-picture button.
 //
 // Argument of every benchmark: scene (0: 8 parts from 200 x 200 pictures at
 // polygon size 8 in a 400 x 400 view; 1: 32 parts from 1024 x 1024 pictures
@@ -131,10 +132,27 @@ void BM_ExportObj(benchmark::State& state) {
   state.counters["bytes"] = fileBytes(bench.path(""));
 }
 
+// The closed shells for a printer, 100 mm tall.
+void BM_ExportStl(benchmark::State& state) {
+  ExportScene& bench = ExportScene::Get(state.range(0));
+  for (auto _ : state) ExportFigure(bench.scene(), bench.path("figure.stl"));
+  state.counters["bytes"] =
+      static_cast<double>(std::filesystem::file_size(bench.path("figure.stl")));
+}
+
+void BM_ExportThreeMf(benchmark::State& state) {
+  ExportScene& bench = ExportScene::Get(state.range(0));
+  for (auto _ : state) ExportFigure(bench.scene(), bench.path("figure.3mf"));
+  state.counters["bytes"] =
+      static_cast<double>(std::filesystem::file_size(bench.path("figure.3mf")));
+}
+
 BENCHMARK(BM_ExportGlb)->ArgName("scene")->Arg(0)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExportObj)->ArgName("scene")->Arg(0)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExportGlb)->ArgName("scene")->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(BM_ExportObj)->ArgName("scene")->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_ExportStl)->ArgName("scene")->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_ExportThreeMf)->ArgName("scene")->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 }  // namespace puffel

@@ -5,8 +5,9 @@
 // Arguments of every benchmark: scene (0: 8 parts from 200 x 200 pictures in
 // a 400 x 400 view; 1: 32 such parts, spread over a 1920 x 1080 view, scaled
 // and turned; 2: one part at polygon size 1 from a 1000 x 1000 picture in a
-// 1920 x 1080 view) and pose (0: as built; 1: every part turned a further
-// 30 degrees about the view's x axis and then its y axis).
+// 1920 x 1080 view; 3: scene 1 with each part from the second row on hanging
+// from the one above it) and pose (0: as built; 1: every part turned a
+// further 30 degrees about the view's x axis and then its y axis).
 #include <benchmark/benchmark.h>
 
 #include <array>
@@ -59,7 +60,7 @@ class BenchScene {
             test::CheckerDiscPicture(200, 80 + k % 4 * 5, 0x3080F0 + k * 0x050301, 0xF04010));
       }
     }
-    if (scene == 1) {
+    if (scene == 1 || scene == 3) {
       // Spread over the view in 8 columns and 4 rows, each part a root.
       for (int k = 0; k < s.PartCount; ++k) {
         s.PartPosX[k] = 120 + 240 * (k % 8);
@@ -71,6 +72,9 @@ class BenchScene {
         test::ScaleFrame(s.PartFrame[k], 1.15);
         test::TurnFrame(s.PartFrame[k], 0.6, 0.8, 0, (10 + 7 * k % 60) * Degree);
       }
+    }
+    if (scene == 3) {
+      for (int k = 8; k < s.PartCount; ++k) s.ParentMatrix[k + 1][k - 8 + 1] = 1;
     }
     form1.Button4.Click();
     built_ = s.PartFrame;
@@ -139,6 +143,21 @@ void BM_PlainPass(benchmark::State& state) {
   }
 }
 
+// The pass of scene 3 with rigid (0) or soft (1) joints, at every reach, on
+// FillThreads() threads (0) or on one (1), whose time is all the pass's work.
+void BM_SoftJoints(benchmark::State& state) {
+  BenchScene& bench = BenchScene::Get(3, 0);
+  Scene& scene = bench.scene();
+  scene.SoftJoints = state.range(0) != 0;
+  scene.JointReach = static_cast<int>(state.range(1));
+  const int threads = state.range(2) != 0 ? 1 : FillThreads();
+  for (auto _ : state) {
+    DrawScene3D(scene, FillTriangle, threads);
+    bench.form2().Present(scene.ViewBitmap, 0, 0);
+  }
+  scene.SoftJoints = false;
+}
+
 template <int SceneNumber>
 void sceneArguments(benchmark::internal::Benchmark* b) {
   b->ArgNames({"scene", "turned"})->Unit(benchmark::kMillisecond);
@@ -161,6 +180,10 @@ BENCHMARK(BM_RenderScene3DPosing)->Apply(sceneArguments<2>);
 BENCHMARK(BM_FastFillOneThread)->Apply(sceneArguments<2>);
 BENCHMARK(BM_PlainFillPass)->Apply(sceneArguments<2>);
 BENCHMARK(BM_PlainPass)->Apply(sceneArguments<2>);
+BENCHMARK(BM_SoftJoints)
+    ->ArgNames({"soft", "reach", "one_thread"})
+    ->Unit(benchmark::kMillisecond)
+    ->ArgsProduct({{0, 1}, {1, 2, 3}, {0, 1}});
 
 }  // namespace
 }  // namespace puffel

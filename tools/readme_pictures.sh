@@ -4,6 +4,10 @@
 #                        sample project opened through "L" and its file dialog
 #   docs/cat_view.png    the view of the sample project exported by puffel-batch
 #   docs/cat_wave.gif    the sample project's animation exported by puffel-batch
+#   docs/soft_joints.png its view with rigid and with soft joints, side by side
+#   docs/cat_sheet.png   its animation at the key interval 0.25 s as an
+#                        8-direction sprite sheet by puffel-batch, at a quarter
+#                        of its size
 #
 #   tools/readme_pictures.sh [BUILD_DIR]      (from the repository; BUILD_DIR: build)
 #
@@ -28,9 +32,25 @@ answer $scratch/cat_view.bmp
 click SpeedButton1
 answer $docs/cat_wave.gif
 click ExportGif
+set KeyInterval 0.25
+set SheetDirections 8
+answer $scratch/cat_sheet.png
+click ExportSheet
 EOF
 (cd "$program" && ./puffel-batch "$scratch/export.txt")
 /usr/bin/convert "$scratch/cat_view.bmp" -strip "$docs/cat_view.png"
+/usr/bin/convert "$scratch/cat_sheet.png" -resize 25% -strip "$docs/cat_sheet.png"
+
+# The same view with rigid joints and with soft joints.
+cat >"$scratch/soft.txt" <<EOF
+answer save/cat.dat
+click SpeedButton5
+snapshot form2 $scratch/rigid.bmp
+click SoftJoints
+snapshot form2 $scratch/soft.bmp
+EOF
+(cd "$program" && ./puffel-batch "$scratch/soft.txt")
+/usr/bin/convert "$scratch/rigid.bmp" "$scratch/soft.bmp" +append -strip "$docs/soft_joints.png"
 
 # The desktop, run by xvfb-run: $1 the scratch folder, $2 the program folder.
 cat >"$scratch/desktop.sh" <<'EOF'

@@ -120,13 +120,6 @@ JointPose ComposePose(const JointPose& parent, const JointPose& child) {
           normalised(multiply(parent.rotation, child.rotation)), parent.scale * child.scale};
 }
 
-int JointParent(const Scene& scene, int k) {
-  for (int p = 0; p < k; ++p) {
-    if (scene.ParentMatrix[k + 1][p + 1] != 0) return p;
-  }
-  return -1;
-}
-
 Frame ShownFrame(const Scene& scene, int k) {
   if (!scene.View3D) return ResetFrame(scene.PartPosX[k], scene.PartPosY[k]);
   Frame frame = scene.PartFrame[k];

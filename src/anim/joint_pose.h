@@ -23,10 +23,6 @@ JointPose RelativePose(const JointPose& parent, const JointPose& child);
 // p turned by q.
 Point3 Rotate(const Quaternion& q, const Point3& p);
 
-// The joint of part k hangs from: the lowest part linked as its parent, or -1
-// for a root (a link to a part that is not lower is taken as none).
-int JointParent(const Scene& scene, int k);
-
 // The frame part k is shown by: in the 3D view its frame after the
 // attachment step, in the flat view unposed at its pivot.
 Frame ShownFrame(const Scene& scene, int k);

@@ -9,26 +9,33 @@ namespace puffel {
 
 AnimationMenu::AnimationMenu() {
   // The menu's groups: the keys, the selected key's easing, new keys'
-  // spacing, playing, the view.
+  // spacing, playing, the view, the soft joints.
   KeyEasing[0].separatorBefore = true;
   Play.separatorBefore = true;
   OnionSkin.separatorBefore = true;
   OnionSkin.checkable = true;
+  // The soft joints, apart from the keys.
+  SoftJoints.separatorBefore = true;
+  SoftJoints.checkable = true;
+  for (MenuEntry& entry : JointReach) entry.checkable = true;
 }
 
 std::vector<MenuEntry*> AnimationMenu::Entries() {
   std::vector<MenuEntry*> entries{&AddKey, &InsertKey, &UpdateKey, &DeleteKey, &ClearKeys};
   for (MenuEntry& entry : KeyEasing) entries.push_back(&entry);
   for (MenuEntry& entry : KeyInterval) entries.push_back(&entry);
-  entries.insert(entries.end(), {&Play, &Stop, &OnionSkin});
+  entries.insert(entries.end(), {&Play, &Stop, &OnionSkin, &SoftJoints});
+  for (MenuEntry& entry : JointReach) entries.push_back(&entry);
   return entries;
 }
 
-std::vector<const void*> AnimationMenu::KeyEdits() const {
+std::vector<const void*> AnimationMenu::Edits() const {
   std::vector<const void*> edits{&AddKey,    &InsertKey,       &UpdateKey,    &DeleteKey,
                                  &ClearKeys, &SelectKeySource, &KeyTimeSource};
   for (const MenuEntry& entry : KeyEasing) edits.push_back(&entry);
   for (const MenuEntry& entry : KeyInterval) edits.push_back(&entry);
+  edits.push_back(&SoftJoints);
+  for (const MenuEntry& entry : JointReach) edits.push_back(&entry);
   return edits;
 }
 
@@ -51,6 +58,16 @@ void InstallAnimation(AnimationMenu& menu, TForm2& form2, Playback& playback) {
     scene.OnionSkin = !scene.OnionSkin;
     form2.FormPaint();
   };
+  menu.SoftJoints.OnClick = [&scene, &form2] {
+    scene.SoftJoints = !scene.SoftJoints;
+    form2.FormPaint();
+  };
+  for (size_t n = 0; n < menu.JointReach.size(); ++n) {
+    menu.JointReach[n].OnClick = [&scene, &form2, n] {
+      scene.JointReach = static_cast<int>(n) + 1;
+      form2.FormPaint();
+    };
+  }
   ShowAnimationMenu(menu, scene, playback);
 }
 
@@ -71,6 +88,10 @@ void ShowAnimationMenu(AnimationMenu& menu, const Scene& scene, const Playback& 
   menu.Play.SetEnabled(keys && !playback.Running());
   menu.Stop.SetEnabled(playback.Playing());
   menu.OnionSkin.SetChecked(scene.OnionSkin);
+  menu.SoftJoints.SetChecked(scene.SoftJoints);
+  for (size_t n = 0; n < menu.JointReach.size(); ++n) {
+    menu.JointReach[n].SetChecked(scene.JointReach == static_cast<int>(n) + 1);
+  }
 }
 
 }  // namespace puffel

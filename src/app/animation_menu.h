@@ -6,12 +6,12 @@
 #include <vector>
 
 #include "platform/menu.h"
+#include "scene/scene.h"
 
 namespace puffel {
 
 class Playback;
 class TForm2;
-struct Scene;
 
 struct AnimationMenu {
   MenuEntry AddKey{"アニメーション", "AddKey", "キーフレーム追加"};
@@ -33,6 +33,12 @@ struct AnimationMenu {
   MenuEntry Play{"アニメーション", "Play", "再生"};
   MenuEntry Stop{"アニメーション", "Stop", "停止"};
   MenuEntry OnionSkin{"アニメーション", "OnionSkin", "オニオンスキン"};
+  // The soft joints: the switch and one entry per reach, 1 to JointReachChoices.
+  MenuEntry SoftJoints{"アニメーション", "SoftJoints", "関節をなめらかに"};
+  std::array<MenuEntry, JointReachChoices> JointReach{
+      MenuEntry{"アニメーション", "JointReach1", "狭い"},
+      MenuEntry{"アニメーション", "JointReach2", "普通"},
+      MenuEntry{"アニメーション", "JointReach3", "広い"}};
 
   // The sources of the events that set the selected key and its time by
   // value (the timeline and scripts): each is one step of the history.
@@ -42,9 +48,9 @@ struct AnimationMenu {
   AnimationMenu();
   // Every entry, in the order the menu shows them.
   std::vector<MenuEntry*> Entries();
-  // The entries and sources that edit the keys: each is one step of the
-  // history.
-  std::vector<const void*> KeyEdits() const;
+  // The entries and sources that edit the keys or the soft joints: each is
+  // one step of the history.
+  std::vector<const void*> Edits() const;
 };
 
 // Gives the animation menu's entries their handlers:
@@ -58,12 +64,14 @@ struct AnimationMenu {
 //   entries the time between keys added from now on;
 // - "再生" and "停止" play and stop; "オニオンスキン" shows or hides the
 //   selected key's neighbours behind the figure (the view's alone: no step
-//   of the history).
+//   of the history);
+// - "関節をなめらかに" switches the soft joints on and off, and "狭い", "普通"
+//   and "広い" choose their reach; the 3D view is redrawn.
 void InstallAnimation(AnimationMenu& menu, TForm2& form2, Playback& playback);
 
-// Shows the scene in the menu: the checked interval, easing and onion skin,
-// and "再生", "停止" and the selected key's entries enabled only when they can
-// act.
+// Shows the scene in the menu: the checked interval, easing, onion skin,
+// soft joints and their reach, and "再生", "停止" and the selected key's
+// entries enabled only when they can act.
 void ShowAnimationMenu(AnimationMenu& menu, const Scene& scene, const Playback& playback);
 
 }  // namespace puffel

@@ -6,6 +6,7 @@
 #include "app/dropped_files.h"
 #include "app/key_commands.h"
 #include "app/model_export_menu.h"
+#include "app/sheet_export_menu.h"
 
 namespace puffel {
 
@@ -41,6 +42,7 @@ Application::Application() {
   form1.SetPartWindow(form2);
   InstallAnimation(form2.Animation, form2, playback);
   InstallModelExport(form1);
+  InstallSheetExport(form1);
   // Each dropped picture is added, and a dropped project opened, as the
   // buttons do: through the pipeline as their clicks, one step each.
   const DropTargets drops{

@@ -75,7 +75,7 @@ void GestureRecording::Record(const WindowEvent& event, const std::function<void
     if (scene.LoadedProjects != loads) history_.Reset();
   } else if (source == &form1_.Button3 || source == &form1_.Button4 ||
              source == &form1_.SpeedButton2 || source == &form1_.SpeedButton3 ||
-             std::ranges::count(form2_.Animation.KeyEdits(), source) > 0) {
+             std::ranges::count(form2_.Animation.Edits(), source) > 0) {
     asGesture(history_, handler);
   } else {
     handler();

@@ -54,9 +54,12 @@ void TForm1::setUpControls() {
       &Button4,     &SpeedButton5, &SpeedButton4, &ProgressBar1};
   for (Control* control : creationOrder) AddControl(*control);
   for (MenuEntry* entry :
-       {&Open, &Save, &Export3D, &ExportGif, &Exit, &Undo, &Redo, &OpenReadme, &About}) {
+       {&Open, &Save, &Export3D, &ExportGif, &ExportSheet, &SheetDirections1, &SheetDirections4,
+        &SheetDirections8, &SheetFrameFiles, &Exit, &Undo, &Redo, &OpenReadme, &About}) {
     AddMenuEntry(*entry);
   }
+  // Whether frames go to files of their own is no part of the directions' choice.
+  SheetFrameFiles.checkable = true;
   // The file menu's groups: projects, exports, the end.
   Export3D.separatorBefore = true;
   Exit.separatorBefore = true;

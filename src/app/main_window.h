@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "export/print_height.h"
 #include "platform/form.h"
 #include "platform/services.h"
 #include "scene/scene.h"
@@ -99,12 +100,21 @@ class TForm1 : public Form {
 
   // The menu bar. Open and Save run the "L" and "S" buttons' handlers, Exit
   // closes the program as closing a window does. The Application gives
-  // Export3D and ExportGif their handlers (InstallModelExport), Undo and Redo
-  // theirs (GestureRecording). The animation menu is the part window's.
+  // Export3D and ExportGif their handlers (InstallModelExport), ExportSheet and
+  // the sheet's settings theirs (InstallSheetExport), Undo and Redo theirs
+  // (GestureRecording). The animation menu is the part window's.
   MenuEntry Open{"ファイル", "Open", "開く...", {"Ctrl+O"}};
   MenuEntry Save{"ファイル", "Save", "保存...", {"Ctrl+S"}};
   MenuEntry Export3D{"ファイル", "Export3D", "3Dモデル書き出し..."};
   MenuEntry ExportGif{"ファイル", "ExportGif", "GIFアニメ書き出し..."};
+  MenuEntry ExportSheet{"ファイル", "ExportSheet", "スプライトシート書き出し..."};
+  // The sprite sheet's settings: one entry per number of directions, in the
+  // order of SheetDirectionChoices, and the frames as files of their own.
+  MenuEntry SheetDirections1{"ファイル", "SheetDirections1", "1方向", {}, "スプライトシート設定"};
+  MenuEntry SheetDirections4{"ファイル", "SheetDirections4", "4方向", {}, "スプライトシート設定"};
+  MenuEntry SheetDirections8{"ファイル", "SheetDirections8", "8方向", {}, "スプライトシート設定"};
+  MenuEntry SheetFrameFiles{
+      "ファイル", "SheetFrameFiles", "コマごとのPNGも書き出す", {}, "スプライトシート設定"};
   MenuEntry Exit{"ファイル", "Exit", "終了"};
   MenuEntry Undo{"編集", "Undo", "元に戻す", {"Ctrl+Z"}};
   MenuEntry Redo{"編集", "Redo", "やり直し", {"Ctrl+Y", "Ctrl+Shift+Z"}};
@@ -116,6 +126,10 @@ class TForm1 : public Form {
   FileDialog SaveDialog2{DialogKind::Save, BitmapFilter};
   FileDialog OpenDialog1{DialogKind::Open, ProjectFilter};
   FileDialog SaveDialog1{DialogKind::Save, ProjectFilter};
+
+  // The height last given for an STL or 3MF export ("印刷の高さ", whole
+  // millimetres): the box that asks for it starts there. Not saved.
+  int PrintHeight = DefaultPrintHeight;
 
   static constexpr const char* BitmapFilter = "ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ (*.bmp)|*.bmp";
   // The picture dialogs offer every format the program reads first, and the

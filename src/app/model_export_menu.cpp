@@ -15,7 +15,12 @@ namespace puffel {
 
 namespace {
 
-constexpr const char* ModelFilter = "glTF (*.glb)|*.glb|OBJ (*.obj)|*.obj";
+constexpr const char* ModelFilter =
+    "glTF (*.glb)|*.glb|OBJ (*.obj)|*.obj|STL (*.stl)|*.stl|3MF (*.3mf)|*.3mf";
+constexpr const char* PrintHeightTitle = "印刷の高さ";
+constexpr const char* PrintHeightPrompt = "印刷の高さ (mm、1～1000):";
+constexpr const char* BadPrintHeightMessage =
+    "印刷の高さは 1 から 1000 までの整数で入れてください！";
 constexpr const char* GifFilter = "GIFアニメ (*.gif)|*.gif";
 
 void exportFromDialog(TForm1& form1) {
@@ -26,8 +31,16 @@ void exportFromDialog(TForm1& form1) {
   FileDialog dialog(DialogKind::Save, ModelFilter);
   dialog.initialDir = ProgramFolder() + "pic_hozon";
   if (!dialog.Execute()) return;
+  const std::string path = ModelFilePath(dialog.fileName, dialog.filterIndex);
+  if (IsPrintFormat(FormatOfPath(path))) {
+    const std::optional<int> height =
+        AskNumber(PrintHeightTitle, PrintHeightPrompt, form1.PrintHeight, MinPrintHeight,
+                  MaxPrintHeight, BadPrintHeightMessage);
+    if (!height) return;
+    form1.PrintHeight = *height;
+  }
   try {
-    ExportFigure(form1.scene, ModelFilePath(dialog.fileName, dialog.filterIndex));
+    ExportFigure(form1.scene, path, form1.PrintHeight);
   } catch (const ExportRefusal& refusal) {
     ShowMessage(refusal.what());
   }

@@ -7,9 +7,12 @@
 #include <system_error>
 #include <vector>
 
+#include "export/print_height.h"
+#include "export/sprite_sheet.h"
 #include "platform/bmp_file.h"
 #include "platform/paths.h"
 #include "scene/key_pose.h"
+#include "scene/scene.h"
 
 namespace puffel {
 
@@ -137,6 +140,35 @@ ScriptCommand parseWords(const std::vector<std::string>& words) {
         throw ScriptError("the key easing is linear, smooth or hold, not " + words[2]);
       }
       return KeyEasingCommand{static_cast<int>(found - std::begin(easings))};
+    }
+    if (words[1] == "PrintHeight") {
+      const int millimetres = parseInt(words[2]);
+      if (millimetres < MinPrintHeight || millimetres > MaxPrintHeight) {
+        throw ScriptError("the print height is " + std::to_string(MinPrintHeight) + " to " +
+                          std::to_string(MaxPrintHeight) + " millimetres, not " + words[2]);
+      }
+      return PrintHeightCommand{millimetres};
+    }
+    if (words[1] == "JointReach") {
+      const int reach = parseInt(words[2]);
+      if (reach < 1 || reach > JointReachChoices) {
+        throw ScriptError("the joint reach is 1, 2 or 3, not " + words[2]);
+      }
+      return JointReachCommand{reach};
+    }
+    if (words[1] == "SheetDirections") {
+      const int directions = parseInt(words[2]);
+      if (std::find(std::begin(SheetDirectionChoices), std::end(SheetDirectionChoices),
+                    directions) == std::end(SheetDirectionChoices)) {
+        throw ScriptError("a sheet has 1, 4 or 8 directions, not " + words[2]);
+      }
+      return SheetDirectionsCommand{directions};
+    }
+    if (words[1] == "SheetFrames") {
+      if (words[2] != "sheet" && words[2] != "files") {
+        throw ScriptError("sheet frames are sheet or files, not " + words[2]);
+      }
+      return SheetFramesCommand{words[2] == "files"};
     }
     return SetCommand{words[1], parseInt(words[2])};
   }

@@ -40,8 +40,20 @@ struct KeyTimeCommand {
 struct KeyEasingCommand {
   int easing = 0;  // its place in Easing
 };
+struct JointReachCommand {
+  int reach = 0;  // 1..JointReachChoices
+};
+struct SheetDirectionsCommand {
+  int directions = 1;  // one of SheetDirectionChoices
+};
+struct SheetFramesCommand {
+  bool files = false;  // the frames as files of their own besides the sheet
+};
 struct SeekCommand {
   double seconds = 0;
+};
+struct PrintHeightCommand {
+  int millimetres = 0;  // MinPrintHeight..MaxPrintHeight
 };
 struct CheckCommand {
   std::string box;
@@ -90,7 +102,8 @@ struct DropCommand {
 using ScriptCommand =
     std::variant<ViewCommand, SetCommand, CheckCommand, AnswerCommand, CancelCommand, ClickCommand,
                  PointerCommand, DblClickCommand, WheelCommand, PrintCommand, SnapshotCommand,
-                 CloseCommand, DropCommand, KeyIntervalCommand, SeekCommand, SelectKeyCommand,
+                 CloseCommand, DropCommand, KeyIntervalCommand, JointReachCommand, SeekCommand,
+                 PrintHeightCommand, SheetDirectionsCommand, SheetFramesCommand, SelectKeyCommand,
                  KeyTimeCommand, KeyEasingCommand>;
 
 // Parses one line of a script (without its line end). Blank lines and lines
@@ -98,9 +111,11 @@ using ScriptCommand =
 // for a line that is not a well-formed command: an unknown command, a wrong
 // number of words, a malformed number, window or button set, a key interval
 // that is not one of KeyIntervals, a key number below 0, an easing other than
-// linear, smooth or hold, a time before 0 or not finite, an unterminated
-// quote, a view size no picture could give the view. A relative answer or
-// drop path is made absolute against the current folder.
+// linear, smooth or hold, a print height outside its range, sheet directions
+// other than 1, 4 or 8, sheet frames other than "sheet" or "files", a time
+// before 0 or not finite, an unterminated quote, a view size no picture could
+// give the view. A relative answer or drop path is made absolute against the
+// current folder.
 std::optional<ScriptCommand> ParseScriptLine(const std::string& line);
 
 }  // namespace puffel

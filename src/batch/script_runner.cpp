@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <ostream>
+#include <string>
 #include <variant>
 
 #include "app/application.h"
@@ -81,6 +82,31 @@ class Runner {
 
   bool execute(const KeyEasingCommand& easing) {
     DispatchEvent([&] { app_->form2.Animation.KeyEasing[easing.easing].Click(); });
+    return true;
+  }
+
+  // The height the print export's box starts at, and which the runner's box,
+  // answered as it starts, gives back.
+  bool execute(const PrintHeightCommand& height) {
+    app_->form1.PrintHeight = height.millimetres;
+    return true;
+  }
+
+  bool execute(const JointReachCommand& reach) {
+    DispatchEvent([&] { app_->form2.Animation.JointReach[reach.reach - 1].Click(); });
+    return true;
+  }
+
+  bool execute(const SheetDirectionsCommand& sheet) {
+    MenuEntry* entry =
+        app_->form1.FindMenuEntry("SheetDirections" + std::to_string(sheet.directions));
+    DispatchEvent([&] { entry->Click(); });
+    return true;
+  }
+
+  bool execute(const SheetFramesCommand& sheet) {
+    MenuEntry& entry = app_->form1.SheetFrameFiles;
+    if (entry.Checked() != sheet.files) DispatchEvent([&] { entry.Click(); });
     return true;
   }
 

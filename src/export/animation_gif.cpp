@@ -11,19 +11,27 @@ namespace puffel {
 
 namespace {
 
-// The hundredth of a second frame f starts on.
-int startOf(int f) { return static_cast<int>(std::lround(f * 100.0 / PlaybackRate)); }
+// The tick frame f starts on.
+int startOf(int f, int ticksPerSecond) {
+  return static_cast<int>(std::lround(f * static_cast<double>(ticksPerSecond) / PlaybackRate));
+}
 
 }  // namespace
 
+double LoopSeconds(const Scene& scene) { return scene.LoopLength; }
+
 int LoopFrames(const Scene& scene) {
-  return static_cast<int>(std::ceil(scene.LoopLength * PlaybackRate));
+  return static_cast<int>(std::ceil(LoopSeconds(scene) * PlaybackRate));
+}
+
+int FrameTicks(int f, int frames, double loopSeconds, int ticksPerSecond) {
+  const int end = f + 1 < frames ? startOf(f + 1, ticksPerSecond)
+                                 : static_cast<int>(std::lround(loopSeconds * ticksPerSecond));
+  return end - startOf(f, ticksPerSecond);
 }
 
 int FrameDelay(int f, int frames, double loopSeconds) {
-  const int end =
-      f + 1 < frames ? startOf(f + 1) : static_cast<int>(std::lround(loopSeconds * 100));
-  return end - startOf(f);
+  return FrameTicks(f, frames, loopSeconds, 100);
 }
 
 std::string AnimationGif(Scene& scene) {
@@ -33,10 +41,10 @@ std::string AnimationGif(Scene& scene) {
   GifEncoder gif(scene.ViewWidth, scene.ViewHeight);
   try {
     for (int f = 0; f < frames; ++f) {
-      PoseScene(scene, PoseAtTime(scene.AnimationKeys, scene.LoopLength,
+      PoseScene(scene, PoseAtTime(scene.AnimationKeys, LoopSeconds(scene),
                                   static_cast<double>(f) / PlaybackRate));
       DrawScene3D(scene);
-      gif.AddFrame(scene.ViewBitmap, FrameDelay(f, frames, scene.LoopLength));
+      gif.AddFrame(scene.ViewBitmap, FrameDelay(f, frames, LoopSeconds(scene)));
     }
   } catch (...) {
     scene.PartFrame = posed;

@@ -13,9 +13,15 @@ namespace puffel {
 // as many as start before the loop ends.
 int LoopFrames(const Scene& scene);
 
-// How long frame f of frames of a loop of loopSeconds is shown, in
-// hundredths of a second: the frames start on the hundredth nearest their
-// time, so that the loop takes exactly its time.
+// The seconds one loop of the animation of scene takes.
+double LoopSeconds(const Scene& scene);
+
+// How long frame f of frames of a loop of loopSeconds is shown, in ticks of
+// 1/ticksPerSecond seconds: the frames start on the tick nearest their time,
+// so that the loop takes exactly its time.
+int FrameTicks(int f, int frames, double loopSeconds, int ticksPerSecond);
+
+// FrameTicks in hundredths of a second, as GIF frames count their delays.
 int FrameDelay(int f, int frames, double loopSeconds);
 
 // The GIF file of the animation of scene: its 3D view at the view's size,

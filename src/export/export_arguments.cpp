@@ -5,6 +5,7 @@
 #include <charconv>
 #include <initializer_list>
 
+#include "platform/bmp_file.h"
 #include "platform/paths.h"
 #include "scene/scene.h"
 
@@ -36,11 +37,48 @@ std::string readPositions(const std::vector<std::string>& args, size_t& a, const
   return "";
 }
 
+// Reads the number after option args[a] into value. Returns why it cannot be
+// read, or "".
+std::string readNumber(const std::vector<std::string>& args, size_t& a, int& value) {
+  const std::string& option = args[a];
+  if (++a == args.size()) return option + " needs a number";
+  const std::string& text = args[a];
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size()) {
+    return option + " takes a whole number: " + text;
+  }
+  return "";
+}
+
+// Reads --directions N: one of SheetDirectionChoices.
+std::string readDirections(const std::vector<std::string>& args, size_t& a, int& directions) {
+  std::string wrong = readNumber(args, a, directions);
+  if (wrong.empty() && std::find(std::begin(SheetDirectionChoices), std::end(SheetDirectionChoices),
+                                 directions) == std::end(SheetDirectionChoices)) {
+    wrong = "--directions takes 1, 4 or 8: " + args[a];
+  }
+  return wrong;
+}
+
+// Reads --size W H: a view no larger than the largest picture the program reads.
+std::string readSize(const std::vector<std::string>& args, size_t& a, int& width, int& height) {
+  std::string wrong = readNumber(args, a, width);
+  if (wrong.empty()) wrong = readNumber(args, a, height);
+  if (wrong.empty() && (width < 1 || height < 1 || width > kMaxBitmapSide ||
+                        height > kMaxBitmapSide || int64_t{width} * height > kMaxBitmapPixels)) {
+    wrong = "--size takes a width and a height from 1 to " + std::to_string(kMaxBitmapSide) +
+            ", at most " + std::to_string(kMaxBitmapPixels) + " pixels together";
+  }
+  return wrong;
+}
+
 }  // namespace
 
 std::string ParseExportArguments(const std::vector<std::string>& args, ExportArguments& parsed) {
   SliderPositions& sliders = parsed.sliders;
   bool buildSettings = false;
+  bool heightGiven = false;
+  bool sheetSettings = false;
   std::vector<std::string> files;
   for (size_t a = 0; a < args.size(); ++a) {
     const std::string& arg = args[a];
@@ -58,7 +96,20 @@ std::string ParseExportArguments(const std::vector<std::string>& args, ExportArg
       continue;
     }
     std::string wrong;
-    if (arg == "--polygon-size") {
+    if (arg == "--height") {
+      wrong = readPositions(args, a, {MinPrintHeight, MaxPrintHeight, DefaultPrintHeight},
+                            {&parsed.printHeight});
+      if (!wrong.empty()) return wrong;
+      heightGiven = true;
+      continue;
+    }
+    if (arg == "--directions") {
+      wrong = readDirections(args, a, parsed.sheet.directions);
+    } else if (arg == "--size") {
+      wrong = readSize(args, a, parsed.viewWidth, parsed.viewHeight);
+    } else if (arg == "--frame-files") {
+      parsed.sheet.frameFiles = true;
+    } else if (arg == "--polygon-size") {
       wrong = readPositions(args, a, PolygonSizeRange, {&sliders.polygonSize});
     } else if (arg == "--bulge") {
       wrong = readPositions(args, a, BulgeRange, {&sliders.frontBulge, &sliders.backBulge});
@@ -74,7 +125,8 @@ std::string ParseExportArguments(const std::vector<std::string>& args, ExportArg
       return "unknown option " + arg;
     }
     if (!wrong.empty()) return wrong;
-    buildSettings = true;
+    const bool sheetOption = arg == "--directions" || arg == "--size" || arg == "--frame-files";
+    (sheetOption ? sheetSettings : buildSettings) = true;
   }
   if (parsed.help) return "";
   if (files.size() < 2) return "needs a project file or pictures, and an output file";
@@ -90,8 +142,15 @@ std::string ParseExportArguments(const std::vector<std::string>& args, ExportArg
     parsed.pictures = std::move(files);
   }
   const std::string extension = LowerFileExt(parsed.model);
-  if (extension != ".glb" && extension != ".obj") {
-    return "the output file must end in .glb or .obj: " + parsed.model;
+  if (extension != ".glb" && extension != ".obj" && extension != ".stl" && extension != ".3mf" &&
+      extension != ".png") {
+    return "the output file must end in .glb, .obj, .stl, .3mf or .png: " + parsed.model;
+  }
+  if (heightGiven && extension != ".stl" && extension != ".3mf") {
+    return "--height is for an .stl or .3mf output file";
+  }
+  if (sheetSettings && extension != ".png") {
+    return "--directions, --size and --frame-files are for a sprite sheet (.png)";
   }
   return "";
 }

@@ -8,6 +8,7 @@
 #include "export/export_arguments.h"
 #include "export/export_refusal.h"
 #include "export/model_export.h"
+#include "export/sheet_files.h"
 #include "platform/paths.h"
 #include "platform/picture_file.h"
 #include "platform/platform_error.h"
@@ -19,9 +20,11 @@ namespace puffel {
 namespace {
 
 constexpr const char* ProjectUsage =
-    "puffel-export [--program-dir DIR] PROJECT.dat OUT.glb|OUT.obj";
+    "puffel-export [--program-dir DIR] [--height MM] PROJECT.dat "
+    "OUT.glb|OUT.obj|OUT.stl|OUT.3mf|OUT.png [SHEET OPTION...]";
 constexpr const char* PicturesUsage =
-    "puffel-export [--program-dir DIR] [BUILD OPTION...] PICTURE... OUT.glb|OUT.obj";
+    "puffel-export [--program-dir DIR] [--height MM] [BUILD OPTION...] PICTURE... "
+    "OUT.glb|OUT.obj|OUT.stl|OUT.3mf|OUT.png [SHEET OPTION...]";
 
 constexpr const char* Help =
     "\n"
@@ -29,8 +32,11 @@ constexpr const char* Help =
     "read from the copies in DIR/save (DIR: the program folder unless given), or\n"
     "adds each PICTURE as a part as the add-picture button does, with the sliders\n"
     "set by the build options and its picture copies written into DIR/save; then\n"
-    "writes the figure as a glTF binary (.glb) or as OBJ (.obj, with its .mtl and\n"
-    "PNG pictures beside it).\n"
+    "writes the figure as a glTF binary (.glb), as OBJ (.obj, with its .mtl and\n"
+    "PNG pictures beside it), as a sprite sheet of its animation (.png, with its\n"
+    "atlas OUT.json beside it; the pose shown when the project has no keys), or\n"
+    "for printing as closed shells in binary STL (.stl) or coloured 3MF (.3mf),\n"
+    "standing on z = 0, --height MM millimetres tall (1 to 1000; 100).\n"
     "Build options (the sliders' start positions unless given; a number outside\n"
     "the slider's range is refused):\n"
     "  --polygon-size N   polygon size, 1 to 32 (8)\n"
@@ -40,6 +46,11 @@ constexpr const char* Help =
     "  --ears N           ear shaping, 0 (none) to 32 (0)\n"
     "  --square           square polygons instead of triangles\n"
     "  --colour-projection  colours projected straight onto the front\n"
+    "Sheet options:\n"
+    "  --directions N     1, 4 or 8 rows, the figure turned by 360/N degrees from\n"
+    "                     row to row about the vertical axis (1)\n"
+    "  --size W H         the part window's size the frames are drawn at (400 400)\n"
+    "  --frame-files      also every frame as OUT_dD_fF.png\n"
     "Exit status: 0 when the model is written; 1 when the project cannot be loaded,\n"
     "a picture cannot be read (then nothing is written) or its copies written, or\n"
     "the model cannot be written, with no model written; 2 for wrong arguments.\n";
@@ -94,7 +105,12 @@ int RunExportCommand(const std::vector<std::string>& args, const std::string& pr
     } else {
       LoadProjectFile(*scene, parsed.project, ProgramFolder());
     }
-    ExportFigure(*scene, parsed.model);
+    if (LowerFileExt(parsed.model) == ".png") {
+      if (parsed.viewWidth > 0) ResizeView(*scene, parsed.viewWidth, parsed.viewHeight);
+      ExportSpriteSheet(*scene, parsed.model, parsed.sheet);
+    } else {
+      ExportFigure(*scene, parsed.model, parsed.printHeight);
+    }
     return ExportWritten;
   } catch (const DamagedProject&) {
     err << "puffel-export: " << parsed.project << ": データファイルが壊れています！\n";

@@ -2,10 +2,12 @@
 // model file from the command line, into the scene of a freshly started
 // program.
 //
-//   puffel-export [--program-dir DIR] PROJECT.dat OUT.glb|OUT.obj
-//   puffel-export [--program-dir DIR] [--polygon-size N] [--bulge F B]
-//                 [--stretch F B] [--ears N] [--square] [--colour-projection]
-//                 PICTURE... OUT.glb|OUT.obj
+//   puffel-export [--program-dir DIR] [--height MM] PROJECT.dat OUT
+//   puffel-export [--program-dir DIR] [--height MM] [--polygon-size N]
+//                 [--bulge F B] [--stretch F B] [--ears N] [--square]
+//                 [--colour-projection] PICTURE... OUT
+// OUT ends in .glb, .obj, .stl, .3mf or .png (a sprite sheet), followed for a
+// sheet by SHEET OPTIONs: --directions N, --size W H, --frame-files.
 #pragma once
 
 #include <iosfwd>
@@ -27,7 +29,9 @@ constexpr int ExportUsage = 2;   // the arguments ask for nothing it can do
 // build options as its sliders and check boxes (the picture copies written
 // into "save", the parts placed where the button places them and linked as
 // its build links them); then writes the figure to OUT with ExportFigure
-// (".glb" or ".obj" in any case; another name is a usage error). "--help"
+// (".glb", ".obj", ".stl" or ".3mf" in any case, the last two printHeight
+// millimetres tall), or, for ".png", the part window resized to --size, its
+// sprite sheet with ExportSpriteSheet; another name is a usage error. "--help"
 // prints the usage on out. Every failure is one line on err, and then no
 // model has been written (the copies of pictures added before a picture
 // that cannot be read stay in "save").

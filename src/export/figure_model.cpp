@@ -70,6 +70,7 @@ class VertexIndex {
 // Finds the part's vertices: those of its visible triangles, in grid order.
 void takeVertices(const Scene& scene, FigurePart& part) {
   const WalkPlan plan = PlanWalk(scene, part.slot);
+  part.binding = plan.binding;
   if (plan.lines == 0) return;
   const auto visible = visibleTriangles(scene, part.slot, plan);
   VertexIndex at(plan);

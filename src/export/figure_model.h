@@ -10,8 +10,9 @@
 #include <vector>
 
 #include "anim/joint_pose.h"
-#include "scene/scene.h"
+#include "render/soft_joints.h"
 #include "render/triangle_side.h"
+#include "scene/scene.h"
 
 namespace puffel {
 
@@ -28,6 +29,7 @@ struct FigurePart {
   std::vector<GridVertex> vertices;
   size_t triangleCount = 0;              // visible triangles, on each surface
   std::array<int, 2> pictures = {0, 0};  // front, back: indices into FigureModel::pictures
+  SoftBinding binding;                   // how it bends, as the 3D view bends it
 };
 
 // A part's triangles, worked out when its turn comes rather than held for the
@@ -70,6 +72,24 @@ FigureModel BuildFigureModel(const Scene& scene);
 
 // The triangles and normals of part, a part of the figure of scene.
 PartSurfaces SurfacesOf(const Scene& scene, const FigurePart& part);
+
+// The own joint's weight of grid vertex v on the side of part: 1 for a part
+// that does not bend.
+inline double OwnWeight(const FigurePart& part, const PartMesh& mesh, GridVertex v, Side side) {
+  if (part.binding.parent < 0) return 1;
+  const Point3 p = mesh.Point(v, side);
+  return OwnJointWeight(p.x, p.y, part.binding.reach);
+}
+
+// The view point of grid vertex v on the side of part, a part of model, posed
+// as the 3D view poses it: by its frame, blended with its parent's within reach.
+inline Point3 PosedPoint(const FigureModel& model, const FigurePart& part, const PartMesh& mesh,
+                         GridVertex v, Side side) {
+  const Point3 p = mesh.Point(v, side);
+  if (part.binding.parent < 0) return ToView(part.frame, p);
+  return BlendedPoint(part.frame, model.parts[part.binding.parent].frame, part.binding, p,
+                      OwnWeight(part, mesh, v, side));
+}
 
 // The texture position of grid vertex v of mesh's part, whose front picture
 // is picture: (TexU / W, TexV / H), so that the texel under it is the one the

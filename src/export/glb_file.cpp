@@ -40,8 +40,10 @@ void putLittle(std::string& out, uint32_t value) {
 // The buffer views of a part, in the order they lie in the buffer.
 struct PartViews {
   int texture = 0;
-  int joints = 0;
-  int weights = 0;
+  // Shared by both surfaces of a rigid part; a bending part's surfaces have
+  // their own, as their vertices rest at their own places.
+  std::array<int, 2> joints{};
+  std::array<int, 2> weights{};
   std::array<int, 2> positions{};  // front, back
   std::array<int, 2> normals{};
   std::array<int, 2> indices{};
@@ -327,17 +329,30 @@ class GlbWriter {
     const size_t count = part.vertices.size();
     const size_t indices = part.triangleCount * 3;
     PartViews& views = partViews_[part.slot];
+    const bool bends = part.binding.parent >= 0;
     views.texture = addView(count * 8, TINYGLTF_TARGET_ARRAY_BUFFER);
-    views.joints = addView(count * 4, TINYGLTF_TARGET_ARRAY_BUFFER);
-    views.weights = addView(count * 4, TINYGLTF_TARGET_ARRAY_BUFFER);
     const int uv =
         addAccessor(views.texture, TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_VEC2, count);
-    const int joints =
-        addAccessor(views.joints, TINYGLTF_COMPONENT_TYPE_UNSIGNED_BYTE, TINYGLTF_TYPE_VEC4, count);
-    const int weights = addAccessor(views.weights, TINYGLTF_COMPONENT_TYPE_UNSIGNED_BYTE,
-                                    TINYGLTF_TYPE_VEC4, count, true);
+    int joints = 0;
+    int weights = 0;
+    const auto addInfluences = [&](int s) {
+      views.joints[s] = addView(count * 4, TINYGLTF_TARGET_ARRAY_BUFFER);
+      joints = addAccessor(views.joints[s], TINYGLTF_COMPONENT_TYPE_UNSIGNED_BYTE,
+                           TINYGLTF_TYPE_VEC4, count);
+      if (bends) {
+        views.weights[s] = addView(count * 16, TINYGLTF_TARGET_ARRAY_BUFFER);
+        weights =
+            addAccessor(views.weights[s], TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_VEC4, count);
+      } else {
+        views.weights[s] = addView(count * 4, TINYGLTF_TARGET_ARRAY_BUFFER);
+        weights = addAccessor(views.weights[s], TINYGLTF_COMPONENT_TYPE_UNSIGNED_BYTE,
+                              TINYGLTF_TYPE_VEC4, count, true);
+      }
+    };
+    if (!bends) addInfluences(0);
     std::array<int, 2> positions{};
     for (int s = 0; s < 2; ++s) {
+      if (bends) addInfluences(s);
       views.positions[s] = addView(count * 12, TINYGLTF_TARGET_ARRAY_BUFFER);
       views.normals[s] = addView(count * 12, TINYGLTF_TARGET_ARRAY_BUFFER);
       views.indices[s] =
@@ -367,20 +382,26 @@ class GlbWriter {
     const PartViews& views = partViews_[part.slot];
     const PartMesh grid(scene_, part.slot);
     const Bitmap& picture = scene_.PartPicture[part.slot];
+    const bool bends = part.binding.parent >= 0;
     unsigned char* uv = viewAt(views.texture, at, begin);
-    unsigned char* joints = viewAt(views.joints, at, begin);
-    unsigned char* weights = viewAt(views.weights, at, begin);
     for (const GridVertex v : part.vertices) {
       const Point2 t = TextureCoordinate(grid, picture, v);
       uv = put(put(uv, static_cast<float>(t.x)), static_cast<float>(t.y));
-      *joints++ = static_cast<unsigned char>(part.slot);
-      *weights++ = 255;
-      for (int c = 0; c < 3; ++c) *joints++ = *weights++ = 0;
+    }
+    if (!bends) {
+      unsigned char* joints = viewAt(views.joints[0], at, begin);
+      unsigned char* weights = viewAt(views.weights[0], at, begin);
+      for (size_t n = 0; n < part.vertices.size(); ++n) {
+        *joints++ = static_cast<unsigned char>(part.slot);
+        *weights++ = 255;
+        for (int c = 0; c < 3; ++c) *joints++ = *weights++ = 0;
+      }
     }
 
     const PartSurfaces surfaces = SurfacesOf(scene_, part);
     for (int s = 0; s < 2; ++s) {
       const Side side = s == 0 ? Side::Front : Side::Back;
+      if (bends) fillInfluences(part, grid, side, at, begin);
       unsigned char* positions = viewAt(views.positions[s], at, begin);
       for (const GridVertex v : part.vertices) {
         for (const float c : restPosition(part, grid, v, side)) positions = put(positions, c);
@@ -403,6 +424,33 @@ class GlbWriter {
           }
         }
       }
+    }
+  }
+
+  // A bending part's joints and weights on the side: its own joint with
+  // weight w and its parent's with 1 - w, each only where its weight is not
+  // 0, in that order; unused places hold joint 0 and weight 0.
+  void fillInfluences(const FigurePart& part, const PartMesh& grid, Side side, unsigned char* at,
+                      size_t begin) const {
+    const PartViews& views = partViews_[part.slot];
+    const int s = side == Side::Front ? 0 : 1;
+    unsigned char* joints = viewAt(views.joints[s], at, begin);
+    unsigned char* weights = viewAt(views.weights[s], at, begin);
+    for (const GridVertex v : part.vertices) {
+      const double w = OwnWeight(part, grid, v, side);
+      std::array<unsigned char, 4> joint{};
+      std::array<float, 4> weight{};
+      int used = 0;
+      if (w > 0) {
+        joint[used] = static_cast<unsigned char>(part.slot);
+        weight[used++] = static_cast<float>(w);
+      }
+      if (w < 1) {
+        joint[used] = static_cast<unsigned char>(part.binding.parent);
+        weight[used++] = static_cast<float>(1 - w);
+      }
+      joints = std::copy(joint.begin(), joint.end(), joints);
+      for (const float f : weight) weights = put(weights, f);
     }
   }
 

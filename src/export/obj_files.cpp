@@ -1,6 +1,7 @@
 #include "export/obj_files.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -83,6 +84,22 @@ class Line {
   char* end_;
 };
 
+// The model-space normal n of a vertex of part with own-joint weight w, turned
+// as glTF skinning turns it: by its joint, or within reach by the blend
+// w s R + (1 - w) s' R' of its joint's and its parent's, normalised.
+Point3 posedNormal(const FigureModel& model, const FigurePart& part, double w, const Point3& n) {
+  const Point3 own = Rotate(part.pose.rotation, n);
+  if (w == 1) return own;
+  const JointPose& parent = model.parts[part.binding.parent].pose;
+  const Point3 theirs = Rotate(parent.rotation, n);
+  const double a = w * part.pose.scale;
+  const double b = (1 - w) * parent.scale;
+  const Point3 sum{a * own.x + b * theirs.x, a * own.y + b * theirs.y, a * own.z + b * theirs.z};
+  const double length = std::sqrt(sum.x * sum.x + sum.y * sum.y + sum.z * sum.z);
+  if (!(length > 0)) return own;
+  return {sum.x / length, sum.y / length, sum.z / length};
+}
+
 std::string materialName(const FigurePart& part, Side side) {
   return part.name + (side == Side::Front ? "_front" : "_back");
 }
@@ -113,7 +130,7 @@ void writePart(std::string& bytes, const Scene& scene, const FigureModel& model,
       const int column = vertices[listed].i;
       for (; listed < vertices.size() && vertices[listed].i == column; ++listed) {
         const GridVertex v = vertices[listed];
-        const Point3 view = ToView(part.frame, grid.Point(v, side));
+        const Point3 view = PosedPoint(model, part, grid, v, side);
         Line(out, "v")
             .Point(ModelPoint(view, model.viewWidth, model.viewHeight), PositionDecimals)
             .End();
@@ -121,7 +138,9 @@ void writePart(std::string& bytes, const Scene& scene, const FigureModel& model,
         Line(out, "vt").Number(uv.x, textureDecimals).Number(1 - uv.y, textureDecimals).End();
         const std::array<float, 3>& n = normals[listed];
         Line(out, "vn")
-            .Point(Rotate(part.pose.rotation, ModelDirection({n[0], n[1], n[2]})), NormalDecimals)
+            .Point(posedNormal(model, part, OwnWeight(part, grid, v, side),
+                               ModelDirection({n[0], n[1], n[2]})),
+                   NormalDecimals)
             .End();
       }
       // Faces come in cell order, so those with every vertex listed come first.

@@ -20,6 +20,7 @@ void InstallDesktopServices() {
   services.showMessage = ShowMessageBox;
   services.reportError = ShowErrorBox;
   services.showInformation = ShowInformationBox;
+  services.askText = AskTextBox;
   services.toolkitNotice = "Qt 6（GNU LGPL 3、共有ライブラリとしてリンク）";
   services.openDocument = [](const std::string& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));

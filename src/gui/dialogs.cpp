@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 
 #include "platform/file_filter.h"
@@ -65,6 +66,16 @@ void ShowInformationBox(const std::string& title, const std::string& text) {
   QMessageBox box(QMessageBox::Information, QString::fromStdString(title),
                   QString::fromStdString(text), QMessageBox::Ok, QApplication::activeWindow());
   box.exec();
+}
+
+std::optional<std::string> AskTextBox(const TextQuestion& question) {
+  bool accepted = false;
+  const QString text =
+      QInputDialog::getText(QApplication::activeWindow(), QString::fromStdString(question.title),
+                            QString::fromStdString(question.prompt), QLineEdit::Normal,
+                            QString::fromStdString(question.text), &accepted);
+  if (!accepted) return std::nullopt;
+  return text.toStdString();
 }
 
 }  // namespace puffel

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QStringList>
+#include <optional>
 #include <string>
 
 #include "platform/services.h"
@@ -28,5 +29,8 @@ void ShowErrorBox(const std::string& text);
 
 // A modal information box with the system's information icon.
 void ShowInformationBox(const std::string& title, const std::string& text);
+
+// The question's box: a line of text to type, OK and Cancel.
+std::optional<std::string> AskTextBox(const TextQuestion& question);
 
 }  // namespace puffel

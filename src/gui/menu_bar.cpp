@@ -14,7 +14,7 @@ namespace puffel {
 
 namespace {
 
-// group: the radio group of a submenu's entries, or null.
+// group: the radio group of a submenu's choice, or null outside a submenu.
 void addEntry(QMenu* menu, MenuEntry* entry, QActionGroup* group, QMenuBar* bar,
               const std::function<void(const std::function<void()>&)>& dispatch) {
   QAction* action = menu->addAction(QString::fromStdString(entry->caption));
@@ -29,12 +29,12 @@ void addEntry(QMenu* menu, MenuEntry* entry, QActionGroup* group, QMenuBar* bar,
   action->setEnabled(entry->Enabled());
   entry->EnabledChanged = [entry, action] { action->setEnabled(entry->Enabled()); };
   action->setData(QVariant::fromValue(static_cast<void*>(entry)));
-  if (group != nullptr || entry->checkable) {
+  if (entry->ShowsCheck()) {
     action->setCheckable(true);
     action->setChecked(entry->Checked());
     entry->CheckedChanged = [entry, action] { action->setChecked(entry->Checked()); };
   }
-  if (group != nullptr) group->addAction(action);
+  if (entry->InChoice()) group->addAction(action);
   // The marks are the entries' to set: choosing one puts them back as the
   // entries have them, then clicks it.
   QObject::connect(action, &QAction::triggered, bar, [entry, action, dispatch] {
@@ -64,7 +64,7 @@ QMenuBar* CreateMenuBar(Form& form, QWidget* parent,
       if (item.separatorBefore) menu->addSeparator();
       QMenu* holder =
           item.submenu.empty() ? menu : menu->addMenu(QString::fromStdString(item.submenu));
-      // A submenu is one choice: its marks look like one, and the entries set them.
+      // A submenu's choice: its marks look like one, and the entries set them.
       QActionGroup* group = nullptr;
       if (!item.submenu.empty()) {
         group = new QActionGroup(holder);

@@ -135,8 +135,8 @@ FileWriter::FileWriter(const std::string& path) : path_(path), temporary_(path +
 }
 
 FileWriter::~FileWriter() {
-  if (file_ == nullptr) return;
-  std::fclose(file_);
+  if (committed_) return;
+  if (file_ != nullptr) std::fclose(file_);
   RemoveSystemFile(temporary_);
 }
 
@@ -146,17 +146,22 @@ void FileWriter::Write(const char* bytes, size_t count) {
   }
 }
 
-void FileWriter::Commit() {
+void FileWriter::Close() {
   const bool closed = std::fclose(std::exchange(file_, nullptr)) == 0;
   if (!closed) {
     RemoveSystemFile(temporary_);
     throw PlatformError("ファイルに書き込めません: " + path_);
   }
+}
+
+void FileWriter::Commit() {
+  if (file_ != nullptr) Close();
   std::string reason;
   if (!MoveFileOver(temporary_, path_, reason)) {
     RemoveSystemFile(temporary_);
     throw PlatformError("ファイルに書き込めません: " + path_ + " (" + reason + ")");
   }
+  committed_ = true;
 }
 
 }  // namespace puffel

@@ -84,12 +84,17 @@ class FileWriter {
   FileWriter& operator=(const FileWriter&) = delete;
 
   void Write(const char* bytes, size_t count);
+  // Closes the temporary file, written whole, so that a set of many files
+  // need not hold them all open; Commit still puts it in place. Nothing can
+  // be written after it.
+  void Close();
   void Commit();
 
  private:
   std::string path_;
   std::string temporary_;
   std::FILE* file_ = nullptr;
+  bool committed_ = false;
 };
 
 }  // namespace puffel

@@ -1,5 +1,6 @@
 #include "platform/services.h"
 
+#include <charconv>
 #include <iostream>
 #include <new>
 
@@ -36,6 +37,26 @@ void ShowInformation(const std::string& title, const std::string& text) {
 bool OpenDocument(const std::string& path) {
   const auto& open = PlatformServices().openDocument;
   return open && open(path);
+}
+
+std::optional<int> AskNumber(const std::string& title, const std::string& prompt, int value,
+                             int min, int max, const std::string& badAnswer) {
+  const TextQuestion question{title, prompt, std::to_string(value)};
+  const auto& ask = PlatformServices().askText;
+  const std::optional<std::string> answer = ask ? ask(question) : question.text;
+  if (!answer) return std::nullopt;
+  // Blanks around the number are easily typed, and harmless.
+  std::string text = *answer;
+  text.erase(0, text.find_first_not_of(" \t"));
+  text.erase(text.find_last_not_of(" \t") + 1);
+  int number = 0;
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, number);
+  if (error != std::errc() || stop != end || number < min || number > max) {
+    ShowMessage(badAnswer);
+    return std::nullopt;
+  }
+  return number;
 }
 
 uint32_t ButtonFaceColour() { return PlatformServices().buttonFaceColour; }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -29,6 +30,13 @@ struct FileDialog {
   bool Execute();
 };
 
+// A line of text asked for in a small modal box with OK and Cancel.
+struct TextQuestion {
+  std::string title;
+  std::string prompt;  // one line above the text box
+  std::string text;    // what the box starts with
+};
+
 struct Services {
   // Show the dialog; on success set dialog.fileName and return true.
   std::function<bool(FileDialog& dialog)> runFileDialog;
@@ -37,6 +45,9 @@ struct Services {
   // A modal information box with a title, a text of several lines and an OK
   // button; when not set, the text is shown as showMessage shows it.
   std::function<void(const std::string& title, const std::string& text)> showInformation{};
+  // Show the question's box; the text when OK was pressed, nothing when it
+  // was cancelled. When not set, the starting text is taken as answered.
+  std::function<std::optional<std::string>(const TextQuestion& question)> askText{};
   // The platform's error report (one message box with the error's text).
   std::function<void(const std::string& text)> reportError;
   // Opens a document file in the desktop's viewer for its kind; false when
@@ -56,6 +67,13 @@ Services& PlatformServices();
 void ShowMessage(const std::string& text);
 void ShowInformation(const std::string& title, const std::string& text);
 bool OpenDocument(const std::string& path);
+
+// Asks for a whole number from min to max in the question's box, starting at
+// value; nothing when cancelled, or when the answer is no such number, which
+// badAnswer (a message) then says.
+std::optional<int> AskNumber(const std::string& title, const std::string& prompt, int value,
+                             int min, int max, const std::string& badAnswer);
+
 uint32_t ButtonFaceColour();
 
 // Runs an event handler the way a window system dispatches an event: a

@@ -10,6 +10,7 @@
 #include "platform/bmp_file.h"
 #include "platform/paths.h"
 #include "project/animation_file.h"
+#include "project/joint_settings_file.h"
 #include "project/project_layout.h"
 #include "render/render_scene.h"
 #include "scene/light_material.h"
@@ -201,6 +202,8 @@ void CommitProject(Scene& scene, Scene& loaded) noexcept {
   std::swap(scene.KeyInterval, loaded.KeyInterval);
   std::swap(scene.LoopLength, loaded.LoopLength);
   scene.SelectedKey = -1;
+  std::swap(scene.SoftJoints, loaded.SoftJoints);
+  std::swap(scene.JointReach, loaded.JointReach);
   for (int p = 0; p < scene.PartCount; ++p) {
     std::swap(scene.PartFrame[p], loaded.PartFrame[p]);
     std::swap(scene.PartOffsetX[p], loaded.PartOffsetX[p]);
@@ -237,6 +240,12 @@ void LoadProjectFile(Scene& scene, const std::string& path, const std::string& p
     loaded->AnimationKeys = std::move(animation.keys);
     loaded->KeyInterval = animation.interval;
     loaded->LoopLength = animation.loopLength;
+  }
+  const std::string jointsPath = JointSettingsFilePath(path);
+  if (FileExists(jointsPath)) {
+    const JointSettings joints = DecodeJointSettings(ReadFileBytes(jointsPath));
+    loaded->SoftJoints = joints.soft;
+    loaded->JointReach = joints.reach;
   }
   CommitProject(scene, *loaded);
   UpdateMaterial(scene);

@@ -53,9 +53,11 @@ void ReadPictureCopies(Scene& loaded, const PictureCopyReader& read);
 void CommitProject(Scene& scene, Scene& loaded) noexcept;
 
 // Loads the project file at path into scene, for scene's view size, with the
-// picture copies from programFolder + "save/" and the animation from the
+// picture copies from programFolder + "save/", the animation from the
 // animation file beside it (AnimationFilePath; none when there is no such
-// file: no keys, one second between keys), then derives the material,
+// file: no keys, one second between keys) and the soft joints from the joint
+// settings file beside it (JointSettingsFilePath; none: off, reach 2), then
+// derives the material,
 // the light direction and the light colour (from LightPickerBitmap, which
 // must hold the colour wheel). Throws DamagedProject or PlatformError (or
 // std::bad_alloc), leaving scene unchanged.

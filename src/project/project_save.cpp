@@ -9,6 +9,7 @@
 #include "platform/paths.h"
 #include "project/animation_file.h"
 #include "project/byte_fields.h"
+#include "project/joint_settings_file.h"
 #include "project/project_layout.h"
 
 namespace puffel {
@@ -90,6 +91,12 @@ void WriteProjectFiles(const Scene& scene, const std::string& path) {
     const std::string animation = EncodeAnimation(
         {scene.KeyInterval, scene.AnimationKeys, scene.LoopLength}, scene.PartCount);
     files.Add(animationPath).Write(animation.data(), animation.size());
+  }
+  // So is a settings file, which would otherwise bring back soft joints.
+  const std::string jointsPath = JointSettingsFilePath(path);
+  if (scene.SoftJoints || scene.JointReach != DefaultJointReach || FileExists(jointsPath)) {
+    const std::string joints = EncodeJointSettings({scene.SoftJoints, scene.JointReach});
+    files.Add(jointsPath).Write(joints.data(), joints.size());
   }
   const std::string project = EncodeProject(scene);
   files.Add(path).Write(project.data(), project.size());

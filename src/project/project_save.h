@@ -20,9 +20,11 @@ std::string EncodeProject(const Scene& scene);
 std::string ProjectFilePath(const std::string& chosen);
 
 // Writes the project file of scene to path and, when it has keys or a file
-// is there already, its animation file beside it (AnimationFilePath), each
-// through a temporary file and both put in place together, replacing files
-// of those names only once both new ones are complete. Throws PlatformError
+// is there already, its animation file beside it (AnimationFilePath), and,
+// when its soft joints are not as a new scene has them or a file is there
+// already, its joint settings file (JointSettingsFilePath), each through a
+// temporary file and all put in place together, replacing files of those
+// names only once all new ones are complete. Throws PlatformError
 // when they cannot be written.
 void WriteProjectFiles(const Scene& scene, const std::string& path);
 

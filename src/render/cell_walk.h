@@ -6,6 +6,7 @@
 #include <span>
 #include <vector>
 
+#include "render/soft_joints.h"
 #include "render/triangle_side.h"
 #include "scene/scene.h"
 
@@ -22,7 +23,8 @@ struct WalkPlan {
   int order = 1;  // the part's DrawOrder
   int nx = 0;
   int ny = 0;
-  int lines = 0;  // 0 when the part has no cell
+  int lines = 0;        // 0 when the part has no cell
+  SoftBinding binding;  // how its cells bend
 
   // The j (DrawOrder 1, 2) or i (3, 4) of the n-th line, 0 <= n < lines.
   int Line(int n) const {
@@ -39,8 +41,8 @@ struct WalkPlan {
   }
 };
 
-// The walk of part k in the order ChooseDrawOrder gives; never beyond the
-// mesh tables, whatever grid size the slot claims.
+// The walk of part k in the order ChooseDrawOrder gives, with its binding;
+// never beyond the mesh tables, whatever grid size the slot claims.
 WalkPlan PlanWalk(const Scene& scene, int k);
 
 // Walks lines first..first+out.size()-1 of plan and appends the sides of line

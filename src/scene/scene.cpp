@@ -125,6 +125,13 @@ void RedimMeshTables(Scene& scene, int parts) {
   for (size_t t = 0; t < std::size(tables); ++t) tables[t]->Apply(std::move(next[t]));
 }
 
+int JointParent(const Scene& scene, int k) {
+  for (int p = 0; p < k; ++p) {
+    if (scene.ParentMatrix[k + 1][p + 1] != 0) return p;
+  }
+  return -1;
+}
+
 std::string PartFilePath(const Scene& scene, int k) {
   const PartFileNameSlot& slot = scene.PartFileName[k];
   return std::string(slot.data(), strnlen(slot.data(), slot.size()));

@@ -47,15 +47,23 @@ struct PartLayout {
   }
 };
 
+// The choices of how far a soft joint's bend reaches: "狭い", "普通", "広い".
+constexpr int JointReachChoices = 3;
+constexpr int DefaultJointReach = 2;
+
 // The switches a person sets: the view and drawing modes, the key interval,
-// and the animation loop's length.
+// the animation loop's length and the soft joints.
 struct SceneModes {
-  double KeyInterval = 1;  // seconds between new animation keys
-  double LoopLength = 0;   // seconds the animation's loop takes; 0 without keys
+  double KeyInterval = 1;                  // seconds between new animation keys
+  double LoopLength = 0;                   // seconds the animation's loop takes; 0 without keys
+  int32_t JointReach = DefaultJointReach;  // 1..JointReachChoices
   bool View3D = false;
   bool OutlineMode = false;
+  bool SoftJoints = false;  // parts bend where they hang
 
-  auto Fields() const { return std::tie(KeyInterval, LoopLength, View3D, OutlineMode); }
+  auto Fields() const {
+    return std::tie(KeyInterval, LoopLength, JointReach, View3D, OutlineMode, SoftJoints);
+  }
 };
 
 // The light and the material: the pickers' marks and what is derived from them.
@@ -181,6 +189,10 @@ void CloseAncestors(Scene& scene);
 // keeping the cells that exist before and after and zero-filling new ones.
 // Throws std::bad_alloc and then leaves all nine as they were.
 void RedimMeshTables(Scene& scene, int parts);
+
+// The joint part k hangs from: the lowest part linked as its parent, or -1
+// for a root (a link to a part that is not lower is taken as none).
+int JointParent(const Scene& scene, int k);
 
 // The path held in a PartFileName slot (up to its first zero byte).
 std::string PartFilePath(const Scene& scene, int k);

@@ -4,6 +4,7 @@
 #include "platform/canvas.h"
 #include "platform/services.h"
 #include "win32/dialogs.h"
+#include "win32/text_box.h"
 #include "win32/text_renderer.h"
 
 namespace puffel {
@@ -22,6 +23,7 @@ void InstallDesktopServices() {
   services.showMessage = ShowMessageBox;
   services.reportError = ShowErrorBox;
   services.showInformation = ShowInformationBox;
+  services.askText = AskTextBox;
   services.openDocument = OpenWithDesktop;
   // COLORREF is the canvas colour 0x00BBGGRR.
   services.buttonFaceColour = GetSysColor(COLOR_BTNFACE);

@@ -39,12 +39,12 @@ void showChecked(HMENU menu, int id, const MenuEntry& entry) {
 void addEntry(HMENU menu, MenuEntry* entry, int id, std::vector<ACCEL>& keys) {
   std::wstring caption = Wide(entry->caption);
   if (!entry->shortcuts.empty()) caption += L"\t" + Wide(entry->shortcuts.front());
-  // A submenu is one choice: its entries are marked with a bullet.
-  const UINT radio = entry->submenu.empty() ? 0 : MFT_RADIOCHECK;
+  // A submenu's choice is marked with a bullet.
+  const UINT radio = entry->InChoice() ? MFT_RADIOCHECK : 0;
   AppendMenuW(menu, MF_STRING | radio, static_cast<UINT_PTR>(id), caption.c_str());
   showEnabled(menu, id, *entry);
   entry->EnabledChanged = [menu, id, entry] { showEnabled(menu, id, *entry); };
-  if (!entry->submenu.empty() || entry->checkable) {
+  if (entry->ShowsCheck()) {
     showChecked(menu, id, *entry);
     entry->CheckedChanged = [menu, id, entry] { showChecked(menu, id, *entry); };
   }

@@ -130,7 +130,9 @@ TEST(KeyTiming, EditsKeepThePosesAtTheKeysTimes) {
     EXPECT_EQ(keys[0].time, 0) << step;
     for (size_t k = 0; k < keys.size(); ++k) {
       EXPECT_TRUE(same(PoseAtTime(keys, scene.LoopLength, keys[k].time), keys[k])) << step << k;
-      if (k > 0) EXPECT_GT(keys[k].time, keys[k - 1].time) << step;
+      if (k > 0) {
+        EXPECT_GT(keys[k].time, keys[k - 1].time) << step;
+      }
     }
     EXPECT_GT(scene.LoopLength, keys.back().time) << step;
   };

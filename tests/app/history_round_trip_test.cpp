@@ -157,12 +157,13 @@ class RoundTrip {
   };
 
   // A key added (most often; with no part it is refused), deleted or
-  // cleared, or another interval.
+  // cleared, another interval, or the soft joints switched or their reach.
   void animation() {
     AnimationMenu& f = program_.form2().Animation;
-    MenuEntry* entries[] = {&f.AddKey,    &f.AddKey,         &f.AddKey,         &f.DeleteKey,
-                            &f.ClearKeys, &f.KeyInterval[0], &f.KeyInterval[1], &f.KeyInterval[3]};
-    MenuEntry& entry = *entries[dice_.below(8)];
+    MenuEntry* entries[] = {&f.AddKey,     &f.AddKey,         &f.AddKey,         &f.DeleteKey,
+                            &f.ClearKeys,  &f.KeyInterval[0], &f.KeyInterval[1], &f.KeyInterval[3],
+                            &f.SoftJoints, &f.JointReach[0]};
+    MenuEntry& entry = *entries[dice_.below(10)];
     program_.Dispatch([&] { entry.Click(); });
   }
 

@@ -46,6 +46,7 @@ TEST(ScriptCommand, EveryCommandParsesItsArguments) {
   const SetCommand set = parsedAs<SetCommand>("set\tTrackBar4 -5");
   EXPECT_EQ(set.slider, "TrackBar4");
   EXPECT_EQ(set.position, -5);
+  EXPECT_EQ(parsedAs<JointReachCommand>("set JointReach 3").reach, 3);
   EXPECT_TRUE(parsedAs<CheckCommand>("check CheckBox3 1").checked);
   EXPECT_FALSE(parsedAs<CheckCommand>("check CheckBox3 0").checked);
   EXPECT_TRUE(std::holds_alternative<CancelCommand>(parsed("cancel")));
@@ -80,6 +81,10 @@ TEST(ScriptCommand, EveryCommandParsesItsArguments) {
   EXPECT_EQ(parsedAs<KeyTimeCommand>("set KeyTime 1.25").seconds, 1.25);
   EXPECT_EQ(parsedAs<KeyEasingCommand>("set KeyEasing hold").easing,
             2);  // the third easing
+  EXPECT_EQ(parsedAs<PrintHeightCommand>("set PrintHeight 1000").millimetres, 1000);
+  EXPECT_EQ(parsedAs<SheetDirectionsCommand>("set SheetDirections 8").directions, 8);
+  EXPECT_TRUE(parsedAs<SheetFramesCommand>("set SheetFrames files").files);
+  EXPECT_FALSE(parsedAs<SheetFramesCommand>("set SheetFrames sheet").files);
 }
 
 TEST(ScriptCommand, QuotedWordsKeepBlanksAndAnswersBecomeAbsolute) {
@@ -118,7 +123,11 @@ TEST(ScriptCommand, MalformedLinesAreRefusedWithTheirReason) {
       {"set SelectedKey -1", "keys are counted from 1, not -1"},
       {"set KeyTime -0.5", "a time before the start: -0.5"},
       {"set KeyEasing bouncy", "the key easing is linear, smooth or hold, not bouncy"},
+      {"set SheetDirections 2", "a sheet has 1, 4 or 8 directions, not 2"},
+      {"set SheetFrames both", "sheet frames are sheet or files, not both"},
       {"check CheckBox1 2", "check takes 0 or 1"},
+      {"set JointReach 0", "the joint reach is 1, 2 or 3, not 0"},
+      {"set JointReach 4", "the joint reach is 1, 2 or 3, not 4"},
       {"press form3 1 1 left", "unknown window: form3"},
       {"move form2 1 1 thumb", "unknown button set: thumb"},
       {"move form2 1 1 left+", "unknown button set: left+"},
@@ -129,6 +138,9 @@ TEST(ScriptCommand, MalformedLinesAreRefusedWithTheirReason) {
       {"drop form1", "drop takes a window and at least one path"},
       {"drop form3 a.png", "unknown window: form3"},
       {"drop form1 a.png \"\"", "not a usable path: \"\""},
+      {"set PrintHeight 0", "the print height is 1 to 1000 millimetres, not 0"},
+      {"set PrintHeight 1001", "the print height is 1 to 1000 millimetres, not 1001"},
+      {"set PrintHeight 1.5", "not an integer: 1.5"},
   };
   for (const auto& [line, reason] : cases) EXPECT_EQ(refusalOf(line), reason) << line;
 }

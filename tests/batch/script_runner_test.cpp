@@ -7,6 +7,8 @@
 #include <string>
 
 #include "platform/bmp_file.h"
+#include "platform/paths.h"
+#include "project/joint_settings_file.h"
 #include "support/temp_folder.h"
 #include "support/test_pictures.h"
 
@@ -186,6 +188,20 @@ TEST(ScriptRunner, ClicksUndoAndRedoWhichDoNothingWithNothingToDo) {
             "Label1: 背景：なし\n"
             "Label1: 背景：sky\n"
             "Label1: 背景：sky\n");
+}
+
+TEST(ScriptRunner, SwitchesTheSoftJointsAndChoosesTheirReach) {
+  test::ProgramFolderFixture folder;
+  SaveBitmapFile(folder / "obj/part.bmp", test::SolidPicture(40, 30, 0x4080F0));
+  const std::string save = folder / "save/";
+  const std::string script = "answer \"" + folder / "obj/part.bmp" + "\"\nclick Button1\n" +
+                             "click SoftJoints\nset JointReach 3\n" +  // one step each
+                             "answer \"" + save + "p.dat\"\nclick Save\n" +
+                             "click Undo\nanswer \"" + save + "q.dat\"\nclick Save\n";
+  const ScriptRun run = runScript(script, folder.Path());
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(ReadFileBytes(save + "p.joints"), EncodeJointSettings({true, 3}));
+  EXPECT_EQ(ReadFileBytes(save + "q.joints"), EncodeJointSettings({true, 2}));
 }
 
 }  // namespace

@@ -6,8 +6,10 @@
 #include <algorithm>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "export/closed_shells.h"
 #include "platform/bmp_file.h"
 #include "platform/paths.h"
 #include "support/batch_process.h"
@@ -85,20 +87,69 @@ TEST_F(ExportCommand, WritesTheProjectsModelInEitherFormatAndAnyCase) {
   EXPECT_EQ(obj.status, 0) << obj.err;
   EXPECT_EQ(filesUnder(folder / "out"),
             (std::vector<std::string>{"leaf.GLB", "leaf.Obj", "leaf.mtl", "leaf_leaf_front.png"}));
+
+  // For printing: the height is the one asked for, 100 mm unless given.
+  for (const auto& [args, file, top] :
+       {std::tuple{"--program-dir . --height 37 save/leaf.dat out/leaf.Stl", "out/leaf.Stl", 37},
+        std::tuple{"--program-dir . save/leaf.dat out/leaf.STL", "out/leaf.STL", 100}}) {
+    EXPECT_EQ(run(args).status, 0) << args;
+    EXPECT_EQ(test::Top(test::StlTriangles(ReadFileBytes(folder / file))), top) << args;
+  }
+  const ExportRun threeMf = run("--program-dir . save/leaf.dat out/leaf.3MF");
+  EXPECT_EQ(threeMf.status, 0) << threeMf.err;
+  EXPECT_EQ(ReadFileBytes(folder / "out/leaf.3MF", 2), "PK");
+}
+
+// A sheet in another window size is the one the menu entry writes after the
+// same project was opened and the part window resized.
+TEST_F(ExportCommand, WritesTheSheetTheMenuWrites) {
+  const test::BatchRun made =
+      test::RunBatch(folder.Path(),
+                     "answer save/leaf.dat\nclick SpeedButton5\nview 200 150\n"
+                     "set SheetDirections 4\nset SheetFrames files\n"
+                     "answer pic_hozon/leaf\nclick ExportSheet\n");
+  ASSERT_EQ(made.status, 0) << made.out;
+  const ExportRun sheet =
+      run("--program-dir . save/leaf.dat out/leaf.png --size 200 150 --directions 4 --frame-files");
+  EXPECT_EQ(sheet.status, 0) << sheet.err;
+  const std::vector<std::string> files = filesUnder(folder / "out");
+  EXPECT_EQ(files,
+            (std::vector<std::string>{"leaf.json", "leaf.png", "leaf_d0_f0.png", "leaf_d1_f0.png",
+                                      "leaf_d2_f0.png", "leaf_d3_f0.png"}));
+  for (const std::string& file : files) {
+    EXPECT_TRUE(ReadFileBytes(folder / ("out/" + file)) ==
+                ReadFileBytes(folder / ("pic_hozon/" + file)))
+        << file;
+  }
 }
 
 TEST_F(ExportCommand, WrongArgumentsAreOneLineAndStatus2) {
-  for (const char* args :
-       {"", "save/leaf.dat", "save/leaf.dat out/a.glb out/b.glb", "save/leaf.dat out/leaf.png",
-        "save/leaf.dat out/leaf", "save/leaf.dat out/leaf.glb.txt",
-        "--bogus save/leaf.dat out/a.glb", "save/leaf.dat out/a.glb --program-dir",
-        "--square save/leaf.dat out/a.glb", "--polygon-size 0 obj/leaf.bmp out/a.glb",
-        "--bulge 10 obj/leaf.bmp out/a.glb", "--stretch 10 25 obj/leaf.bmp out/a.glb",
-        "--ears 3.5 obj/leaf.bmp out/a.glb", "obj/leaf.bmp out/a.png"}) {
+  for (const char* args : {"",
+                           "save/leaf.dat",
+                           "save/leaf.dat out/a.glb out/b.glb",
+                           "save/leaf.dat out/leaf.gif",
+                           "save/leaf.dat out/leaf",
+                           "save/leaf.dat out/leaf.glb.txt",
+                           "--bogus save/leaf.dat out/a.glb",
+                           "save/leaf.dat out/a.glb --program-dir",
+                           "--square save/leaf.dat out/a.glb",
+                           "--polygon-size 0 obj/leaf.bmp out/a.glb",
+                           "--bulge 10 obj/leaf.bmp out/a.glb",
+                           "--stretch 10 25 obj/leaf.bmp out/a.glb",
+                           "--ears 3.5 obj/leaf.bmp out/a.glb",
+                           "--directions 2 obj/leaf.bmp out/a.png",
+                           "--directions 4 save/leaf.dat out/a.glb",
+                           "--size 400 0 save/leaf.dat out/a.png",
+                           "--size 40000 10 save/leaf.dat out/a.png",
+                           "--frame-files save/leaf.dat out/a.obj",
+                           "--height 0 save/leaf.dat out/a.stl",
+                           "--height 1001 obj/leaf.bmp out/a.3mf",
+                           "--height 50 save/leaf.dat out/a.glb",
+                           "save/leaf.dat out/a.stl --height"}) {
     SCOPED_TRACE(args);
     const ExportRun result = run(args);
     expectOneLine(result, 2);
-    EXPECT_NE(result.err.find("usage: puffel-export [--program-dir DIR] PROJECT.dat"),
+    EXPECT_NE(result.err.find("usage: puffel-export [--program-dir DIR] [--height MM] PROJECT.dat"),
               std::string::npos);
   }
   EXPECT_TRUE(filesUnder(folder / "out").empty());
@@ -106,8 +157,8 @@ TEST_F(ExportCommand, WrongArgumentsAreOneLineAndStatus2) {
   const ExportRun help = run("--help");
   EXPECT_EQ(help.status, 0);
   EXPECT_TRUE(
-      help.out.starts_with("usage: puffel-export [--program-dir DIR] PROJECT.dat "
-                           "OUT.glb|OUT.obj\n"));
+      help.out.starts_with("usage: puffel-export [--program-dir DIR] [--height MM] PROJECT.dat "
+                           "OUT.glb|OUT.obj|OUT.stl|OUT.3mf|OUT.png [SHEET OPTION...]\n"));
   EXPECT_NE(help.out.find("2 for wrong arguments"), std::string::npos);
   EXPECT_EQ(help.err, "");
 }
@@ -120,6 +171,7 @@ TEST_F(ExportCommand, FailuresAreOneLineStatus1AndWriteNothing) {
   // Folders in the way of the model files.
   std::filesystem::create_directory(folder / "out/in-the-way.glb");
   std::filesystem::create_directory(folder / "out/in-the-way.obj");
+  std::filesystem::create_directory(folder / "out/in-the-way.json");
   const std::vector<std::string> before = filesUnder(folder / "out");
 
   const struct {
@@ -133,6 +185,7 @@ TEST_F(ExportCommand, FailuresAreOneLineStatus1AndWriteNothing) {
       {"--program-dir . save/leaf.dat out/missing/a.glb", "out/missing/a.glb"},
       {"--program-dir . save/leaf.dat out/in-the-way.glb", "out/in-the-way.glb"},
       {"--program-dir . save/leaf.dat out/in-the-way.obj", "out/in-the-way.obj"},
+      {"--program-dir . save/leaf.dat out/in-the-way.png", "out/in-the-way.json"},
   };
   for (const auto& failure : failures) {
     SCOPED_TRACE(failure.args);

@@ -10,7 +10,9 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
+#include "export/closed_shells.h"
 #include "export/export_refusal.h"
 #include "export/posed_figures.h"
 #include "platform/bmp_file.h"
@@ -38,7 +40,12 @@ TEST(ModelExport, FileNamesFollowTheirExtensionOrTheChosenFilter) {
   EXPECT_EQ(ModelFilePath("a/fig", 2), "a/fig.obj");
   EXPECT_EQ(ModelFilePath("a/fig.png", 1), "a/fig.png.glb");
   EXPECT_EQ(ModelFilePath("a.obj/fig", 1), "a.obj/fig.glb");
+  EXPECT_EQ(ModelFilePath("a/fig", 3), "a/fig.stl");
+  EXPECT_EQ(ModelFilePath("a/fig", 4), "a/fig.3mf");
+  EXPECT_EQ(ModelFilePath("a/fig.3MF", 1), "a/fig.3MF");
   EXPECT_EQ(FormatOfPath("fig.oBJ"), ModelFormat::Obj);
+  EXPECT_EQ(FormatOfPath("fig.sTl"), ModelFormat::Stl);
+  EXPECT_EQ(FormatOfPath("fig.3Mf"), ModelFormat::ThreeMf);
   EXPECT_EQ(FormatOfPath("fig.glb"), ModelFormat::Glb);
   EXPECT_EQ(GifFilePath("a/anim.GiF"), "a/anim.GiF");
   EXPECT_EQ(GifFilePath("a.gif/anim"), "a.gif/anim.gif");
@@ -57,11 +64,47 @@ TEST(ModelExport, MenuEntryAsksWhereAndWritesTheChosenFormat) {
   program->Dispatch([&] { program->form1().Export3D.Click(); });
   EXPECT_EQ(seen.kind, DialogKind::Save);
   EXPECT_EQ(seen.initialDir, program->folder() / "pic_hozon");
-  EXPECT_EQ(seen.filter, "glTF (*.glb)|*.glb|OBJ (*.obj)|*.obj");
+  EXPECT_EQ(seen.filter,
+            "glTF (*.glb)|*.glb|OBJ (*.obj)|*.obj|STL (*.stl)|*.stl|3MF (*.3mf)|*.3mf");
   EXPECT_TRUE(FileExists(folder + "figure.obj"));
   EXPECT_TRUE(FileExists(folder + "figure.mtl"));
   EXPECT_TRUE(program->messages.empty());
   EXPECT_TRUE(program->errors.empty());
+}
+
+float stlTop(const std::string& path) { return test::Top(test::StlTriangles(ReadFileBytes(path))); }
+
+// STL and 3MF ask for the height, starting at the one given last; a wrong
+// answer is a message, and it and a cancel write nothing.
+TEST(ModelExport, PrintFormatsAskForTheHeight) {
+  auto program = test::FigureProgram();
+  const std::string folder = program->folder() / "pic_hozon/";
+  std::vector<std::string> starts;
+  std::optional<std::string> answer;
+  PlatformServices().askText = [&](const TextQuestion& question) {
+    starts.push_back(question.text);
+    return answer;
+  };
+  const struct {
+    const char* name;
+    int filter;
+    std::optional<std::string> answer;
+  } exports[] = {{"a", 3, " 250 "}, {"b", 4, "0"},        {"c", 3, "12mm"},
+                 {"d", 4, {}},      {"e.STL", 1, "1000"}, {"f", 1, "7"}};
+  for (const auto& e : exports) {
+    answer = e.answer;
+    PlatformServices().runFileDialog = [&](FileDialog& dialog) {
+      dialog.fileName = folder + e.name;
+      dialog.filterIndex = e.filter;
+      return true;
+    };
+    program->Dispatch([&] { program->form1().Export3D.Click(); });
+  }
+  EXPECT_EQ(program->messages.size(), 2u);
+  EXPECT_EQ(starts, (std::vector<std::string>{"100", "250", "250", "250", "250"}));
+  EXPECT_EQ(filesIn(folder), (std::vector<std::string>{"a.stl", "e.STL", "f.glb"}));
+  EXPECT_EQ(stlTop(folder + "a.stl"), 250);
+  EXPECT_EQ(stlTop(folder + "e.STL"), 1000);
 }
 
 TEST(ModelExport, EmptySceneIsRefusedBeforeAnyDialog) {
@@ -88,12 +131,12 @@ TEST(ModelExport, BrokenPoseIsRefusedAndLeavesTheOldFileAlone) {
   scene.PartFrame[2].TipY.x += 0.5;  // skewed, as no drag leaves it
   const std::string path = program->folder() / "pic_hozon/figure.glb";
   WriteFileBytes(path, "old");
-  for (const char* name : {"figure.glb", "figure.obj"}) {
+  for (const char* name : {"figure.glb", "figure.obj", "figure.stl", "figure.3mf"}) {
     program->Answer(program->folder() / "pic_hozon/" + name);
     program->Dispatch([&] { program->form1().Export3D.Click(); });
   }
   EXPECT_EQ(program->messages,
-            (std::vector<std::string>(2, "姿勢か形が壊れているため書き出せません！")));
+            (std::vector<std::string>(4, "姿勢か形が壊れているため書き出せません！")));
   EXPECT_EQ(ReadFileBytes(path), "old");
   EXPECT_EQ(filesIn(program->folder() / "pic_hozon"), (std::vector<std::string>{"figure.glb"}));
 }
@@ -180,6 +223,15 @@ TEST(ModelExport, BatchClickExport3DWritesTheAnsweredPath) {
                                             folder / "pic_hozon/cat.Obj" +
                                             "\n"
                                             "click Export3D\n"
+                                            "set PrintHeight 20\n"
+                                            "answer " +
+                                            folder / "pic_hozon/cat.sTL" +
+                                            "\n"
+                                            "click Export3D\n"
+                                            "answer " +
+                                            folder / "pic_hozon/cat.3mF" +
+                                            "\n"
+                                            "click Export3D\n"
                                             "click OpenReadme\n");
   EXPECT_EQ(run.status, 0) << run.out;
   EXPECT_EQ(run.out,
@@ -188,6 +240,8 @@ TEST(ModelExport, BatchClickExport3DWritesTheAnsweredPath) {
   EXPECT_EQ(ReadFileBytes(folder / "pic_hozon/cat.GLB", 4), "glTF");
   EXPECT_EQ(ReadFileBytes(folder / "pic_hozon/cat.png.glb", 4), "glTF");
   EXPECT_EQ(ReadFileBytes(folder / "pic_hozon/cat.Obj", 14), "# Puffel figur");
+  EXPECT_EQ(stlTop(folder / "pic_hozon/cat.sTL"), 20);
+  EXPECT_EQ(ReadFileBytes(folder / "pic_hozon/cat.3mF", 4), "PK\x03\x04");
 
   WriteFileBytes(folder / "readme.txt", "Puffel\n");
   EXPECT_EQ(runBatch(folder.Path(), "click OpenReadme\n").out,

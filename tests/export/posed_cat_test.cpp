@@ -1,7 +1,7 @@
 // The sample cat assembled and posed with every kind of drag by the real
 // puffel-batch, exported with "click Export3D" and saved: each drag moved what
-// it should, the GLB passes the glTF validator, and puffel-export makes the
-// very same files from the saved project.
+// it should, the GLB passes the glTF validator, the STL's parts are closed
+// shells, and puffel-export makes the very same files from the saved project.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "export/closed_shells.h"
 #include "export/glb_reading.h"
 #include "figure_picture/posed_cat.h"
 #include "platform/bmp_file.h"
@@ -68,7 +69,11 @@ class PosedCat : public ::testing::Test {
     script +=
         "answer pic_hozon/cat.glb\nclick Export3D\n"
         "answer pic_hozon/cat.obj\nclick Export3D\n"
-        "answer save/cat.dat\nclick SpeedButton4\n";
+        "answer pic_hozon/cat.stl\nclick Export3D\n"
+        "answer pic_hozon/cat.3mf\nclick Export3D\n"
+        "answer save/cat.dat\nclick SpeedButton4\n"
+        "click SoftJoints\nset JointReach 3\nanswer save/cat_soft.stl\nclick Export3D\n"
+        "click SoftJoints\n";
     run_ = new test::BatchRun(test::RunBatch(folder_->Path(), script));
   }
 
@@ -187,7 +192,7 @@ TEST_F(PosedCat, GlbPassesTheValidatorWithItsSkeleton) {
 
 TEST_F(PosedCat, PuffelExportMakesTheSameFilesFromTheSavedProject) {
   std::filesystem::create_directory(*folder_ / "cli");
-  for (const char* model : {"cli/cat.glb", "cli/cat.obj"}) {
+  for (const char* model : {"cli/cat.glb", "cli/cat.obj", "cli/cat.stl", "cli/cat.3mf"}) {
     const test::CommandRun run = test::RunProgram(
         PUFFEL_EXPORT_EXE, {"--program-dir", ".", "save/cat.dat", model}, folder_->Path());
     ASSERT_EQ(run.status, 0) << run.out;
@@ -197,7 +202,8 @@ TEST_F(PosedCat, PuffelExportMakesTheSameFilesFromTheSavedProject) {
   for (const auto& entry : std::filesystem::directory_iterator(*folder_ / "pic_hozon")) {
     names.push_back(entry.path().filename().string());
   }
-  EXPECT_EQ(names.size(), 2 + 1 + CatFigure.size());  // glb, obj, mtl, a picture per part
+  // glb, obj, stl, 3mf, mtl, a picture per part
+  EXPECT_EQ(names.size(), 4 + 1 + CatFigure.size());
   size_t cliFiles = 0;
   for (const auto& entry : std::filesystem::directory_iterator(*folder_ / "cli")) {
     (void)entry;
@@ -208,6 +214,33 @@ TEST_F(PosedCat, PuffelExportMakesTheSameFilesFromTheSavedProject) {
     EXPECT_TRUE(ReadFileBytes(*folder_ / ("pic_hozon/" + name)) ==
                 ReadFileBytes(*folder_ / ("cli/" + name)))
         << name;
+  }
+}
+
+// The STL: every part a closed shell enclosing its volume, the figure 100 mm
+// tall on the plate; admesh, where it is installed, finds nothing to repair.
+TEST_F(PosedCat, StlPartsAreClosedShellsThatAdmeshLeavesAlone) {
+  const std::string path = *folder_ / "pic_hozon/cat.stl";
+  // Bent by soft joints, the shells stay closed, and are not the rigid ones.
+  const std::string bent = ReadFileBytes(*folder_ / "save/cat_soft.stl");
+  EXPECT_NE(bent, ReadFileBytes(path));
+  for (const std::string& stl : {ReadFileBytes(path), bent}) {
+    const std::vector<test::Corners> triangles = test::StlTriangles(stl);
+    std::vector<double> volumes;
+    EXPECT_EQ(test::ClosedShellsFault(triangles, &volumes), "");
+    EXPECT_EQ(volumes.size(), CatFigure.size());
+    for (const double volume : volumes) EXPECT_GT(volume, 0);
+    EXPECT_EQ(test::Top(triangles), 100);
+  }
+
+  if (!FileExists("/usr/bin/admesh")) return;
+  const test::CommandRun admesh = test::RunProgram("/usr/bin/admesh", {path});
+  EXPECT_EQ(admesh.status, 0) << admesh.out;
+  for (const char* clean : {"Total disconnected facets        :     0                   0",
+                            "Degenerate facets     :     0", "Edges fixed           :     0",
+                            "Facets reversed       :     0", "Backwards edges       :     0",
+                            "Normals fixed         :     0", "Number of parts       :     7"}) {
+    EXPECT_NE(admesh.out.find(clean), std::string::npos) << clean << "\n" << admesh.out;
   }
 }
 

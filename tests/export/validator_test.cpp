@@ -9,6 +9,7 @@
 
 #include "anim/key_edits.h"
 #include "anim/key_poses.h"
+#include "app/main_window.h"
 #include "export/model_export.h"
 #include "export/posed_figures.h"
 #include "platform/bmp_file.h"
@@ -70,6 +71,10 @@ TEST(GltfValidator, FindsNoErrorOrWarningInAnyExportedFigure) {
     test::ScaleTree(animated.scene(), 0, 1.1);
   }
   files.push_back(animated.folder() / "pic_hozon/animated.glb");
+  ExportFigure(animated.scene(), files.back());
+  // The same with soft joints: each bending vertex on two joints.
+  animated.Dispatch([&] { animated.form2().Animation.SoftJoints.Click(); });
+  files.push_back(animated.folder() / "pic_hozon/soft.glb");
   ExportFigure(animated.scene(), files.back());
 
   const test::CommandRun validation = validate(files);

@@ -199,14 +199,25 @@ TEST_F(MainWindowTest, MenuBarHoldsTheFileEditAndHelpMenusOnOneLine) {
     EXPECT_EQ(place.top(), bar->actionGeometry(menus[0]).top());
     EXPECT_LE(place.right(), bar->width());
   }
-  // Projects, exports and the end, set apart by separators.
+  // Projects, exports with the sprite sheet's settings, and the end, set
+  // apart by separators.
   const QList<QAction*> file = menus[0]->menu()->actions();
-  const char* fileEntries[] = {"Open", "Save", "", "Export3D", "ExportGif", "", "Exit"};
+  const char* fileEntries[] = {"Open",        "Save", "", "Export3D", "ExportGif",
+                               "ExportSheet", "",     "", "Exit"};
   ASSERT_EQ(file.size(), static_cast<qsizetype>(std::size(fileEntries)));
   for (qsizetype n = 0; n < file.size(); ++n) {
-    EXPECT_EQ(file[n]->isSeparator(), *fileEntries[n] == 0) << n;
+    EXPECT_EQ(file[n]->isSeparator(), *fileEntries[n] == 0 && n != 6) << n;
     EXPECT_EQ(file[n]->objectName(), QString::fromLatin1(fileEntries[n]));
   }
+  ASSERT_NE(file[6]->menu(), nullptr);
+  EXPECT_EQ(file[6]->text(), QStringLiteral("スプライトシート設定"));
+  const QList<QAction*> sheet = file[6]->menu()->actions();
+  ASSERT_EQ(sheet.size(), 4);
+  for (int n = 0; n < 4; ++n) EXPECT_EQ(sheet[n]->isChecked(), n == 0) << n;
+  // One number of directions is checked at a time; the frame files on their own.
+  sheet[2]->trigger();
+  sheet[3]->trigger();
+  for (int n = 0; n < 4; ++n) EXPECT_EQ(sheet[n]->isChecked(), n >= 2) << n;
   EXPECT_EQ(file[0]->shortcuts(), QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_O)});
   EXPECT_EQ(file[1]->shortcuts(), QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_S)});
   const QList<QAction*> edit = menus[1]->menu()->actions();
@@ -261,6 +272,31 @@ TEST_F(MainWindowTest, MenuBarHoldsTheFileEditAndHelpMenusOnOneLine) {
   EXPECT_EQ(scene().KeyInterval, 1);
   EXPECT_FALSE(intervals[0]->isChecked());
   EXPECT_TRUE(intervals[2]->isChecked());
+  // The soft joints after a separator: off, reaching "普通", checked entries
+  // outside a submenu; switching them is one step of the history.
+  auto* soft = partBar->findChild<QAction*>(QStringLiteral("SoftJoints"));
+  const QList<QAction*> animation = partBar->actions()[0]->menu()->actions();
+  const qsizetype place = animation.indexOf(soft);
+  ASSERT_GT(place, 0);
+  EXPECT_TRUE(animation[place - 1]->isSeparator());
+  for (qsizetype n = 0; n <= static_cast<qsizetype>(model.JointReach.size()); ++n) {
+    ASSERT_LT(place + n, animation.size());
+    EXPECT_TRUE(animation[place + n]->isCheckable());
+    EXPECT_EQ(animation[place + n]->actionGroup(), nullptr);
+    EXPECT_EQ(animation[place + n]->isChecked(), n == DefaultJointReach);
+  }
+  soft->trigger();
+  EXPECT_TRUE(scene().SoftJoints);
+  EXPECT_TRUE(soft->isChecked());
+  animation[place + 3]->trigger();
+  EXPECT_EQ(scene().JointReach, 3);
+  EXPECT_TRUE(animation[place + 3]->isChecked());
+  EXPECT_FALSE(animation[place + DefaultJointReach]->isChecked());
+  edit[0]->trigger();
+  edit[0]->trigger();
+  EXPECT_FALSE(scene().SoftJoints);
+  EXPECT_FALSE(soft->isChecked());
+  EXPECT_TRUE(animation[place + DefaultJointReach]->isChecked());
 }
 
 TEST_F(MainWindowTest, EditShortcutsUndoAndRedoWhileEitherWindowIsActive) {

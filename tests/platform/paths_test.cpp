@@ -7,6 +7,7 @@
 #include <new>
 
 #include "platform/bmp_file.h"
+#include "platform/file_set.h"
 #include "platform/platform_error.h"
 #include "platform/system_calls.h"
 #include "support/temp_folder.h"
@@ -109,6 +110,26 @@ TEST(Paths, WriterLeavesNothingBehindUnlessCommitted) {
   writer.Commit();
   EXPECT_EQ(ReadFileBytes(path), "second");
   EXPECT_FALSE(FileExists(path + ".tmp~"));
+}
+
+// Closed writers hold no file open: a set may have more of them than a process
+// may open at once (512 streams on Windows), and a set dropped before Commit
+// still removes them.
+TEST(Paths, ClosedWritersOfASetWaitForItsCommit) {
+  test::TempFolder folder;
+  for (const int files : {3, 600}) {
+    FileSet set;
+    for (int n = 0; n < files; ++n) {
+      FileWriter& file = set.Add(folder / (std::to_string(n) + ".dat"));
+      file.Write("x", 1);
+      file.Close();
+    }
+    if (files > 3) set.Commit();
+  }
+  const auto kept = std::distance(std::filesystem::directory_iterator(folder.Path()), {});
+  EXPECT_EQ(kept, 600);
+  EXPECT_EQ(ReadFileBytes(folder / "599.dat"), "x");
+  EXPECT_FALSE(FileExists(folder / "0.dat.tmp~"));
 }
 
 TEST(Paths, ReaderReadsStretchesAndRefusesFolders) {

@@ -21,6 +21,7 @@ ScriptedApp::ScriptedApp() {
   };
   services.showMessage = [this](const std::string& text) { messages.push_back(text); };
   services.reportError = [this](const std::string& text) { errors.push_back(text); };
+  services.askText = {};
   services.buttonFaceColour = 0xF0F0F0;
   app_ = std::make_unique<Application>();
   Dispatch([this] { app_->form2.ReportClientSize(InitialViewWidth, InitialViewHeight); });
@@ -32,6 +33,7 @@ ScriptedApp::~ScriptedApp() {
   services.runFileDialog = [](FileDialog&) { return false; };
   services.showMessage = [](const std::string&) {};
   services.reportError = [](const std::string&) {};
+  services.askText = {};
 }
 
 void ScriptedApp::AddPicture(const Bitmap& picture, const std::string& name) {

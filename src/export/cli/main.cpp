@@ -1,8 +1,9 @@
 // puffel-export: writes the figure of a saved project, or of pictures added
 // as parts, as a model file.
 //
-//   puffel-export [--program-dir DIR] PROJECT.dat OUT.glb|OUT.obj
-//   puffel-export [--program-dir DIR] [BUILD OPTION...] PICTURE... OUT.glb|OUT.obj
+//   puffel-export [--program-dir DIR] [--height MM] PROJECT.dat OUT
+//   puffel-export [--program-dir DIR] [--height MM] [BUILD OPTION...] PICTURE... OUT
+// OUT ends in .glb, .obj, .stl or .3mf.
 #include <algorithm>
 #include <iostream>
 
