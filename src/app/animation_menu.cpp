@@ -8,8 +8,9 @@
 namespace puffel {
 
 AnimationMenu::AnimationMenu() {
-  // The menu's groups: the keys, the selected key's easing, new keys'
-  // spacing, playing, the view, the soft joints.
+  // The menu's groups: the timeline, the keys, the selected key's easing,
+  // new keys' spacing, playing, the view, the soft joints.
+  AddKey.separatorBefore = true;
   KeyEasing[0].separatorBefore = true;
   Play.separatorBefore = true;
   OnionSkin.separatorBefore = true;
@@ -21,7 +22,8 @@ AnimationMenu::AnimationMenu() {
 }
 
 std::vector<MenuEntry*> AnimationMenu::Entries() {
-  std::vector<MenuEntry*> entries{&AddKey, &InsertKey, &UpdateKey, &DeleteKey, &ClearKeys};
+  std::vector<MenuEntry*> entries{&Timeline,  &AddKey,    &InsertKey,
+                                  &UpdateKey, &DeleteKey, &ClearKeys};
   for (MenuEntry& entry : KeyEasing) entries.push_back(&entry);
   for (MenuEntry& entry : KeyInterval) entries.push_back(&entry);
   entries.insert(entries.end(), {&Play, &Stop, &OnionSkin, &SoftJoints});

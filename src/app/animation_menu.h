@@ -33,6 +33,8 @@ struct AnimationMenu {
   MenuEntry Play{"アニメーション", "Play", "再生"};
   MenuEntry Stop{"アニメーション", "Stop", "停止"};
   MenuEntry OnionSkin{"アニメーション", "OnionSkin", "オニオンスキン"};
+  // Opens the timeline window (its handler is the application's).
+  MenuEntry Timeline{"アニメーション", "Timeline", "タイムライン"};
   // The soft joints: the switch and one entry per reach, 1 to JointReachChoices.
   MenuEntry SoftJoints{"アニメーション", "SoftJoints", "関節をなめらかに"};
   std::array<MenuEntry, JointReachChoices> JointReach{

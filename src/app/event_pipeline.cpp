@@ -41,6 +41,11 @@ bool keepsKeysOnLayout(const WindowEvent& event, const TForm1& form1) {
 Application::Application() {
   form1.SetPartWindow(form2);
   InstallAnimation(form2.Animation, form2, playback);
+  form2.Animation.Timeline.OnClick = [this] {
+    form3.SetVisible(true);
+    form3.ShowTimeline();
+  };
+  playback.OnShow = [this] { form3.ShowTimeline(); };
   InstallModelExport(form1);
   InstallSheetExport(form1);
   // Each dropped picture is added, and a dropped project opened, as the
@@ -66,6 +71,12 @@ void Application::SelectKey(int k) {
   Pass(
       {.kind = Kind::Click, .form = &form2, .source = &form2.Animation.SelectKeySource, .held = {}},
       [&] { puffel::SelectKey(scene, form2, k); });
+}
+
+void Application::ShowTime(double seconds) {
+  playback.ShowTime(seconds);
+  ShowAnimationMenu(form2.Animation, scene, playback);
+  form3.ShowTimeline();
 }
 
 void Application::RetimeSelectedKey(double seconds) {
@@ -99,7 +110,13 @@ void Application::Pass(const WindowEvent& event, const std::function<void()>& ha
     }
     KeepSelectionInRange(scene);
   };
-  const auto afterStep = [&] { ShowAnimationMenu(form2.Animation, scene, playback); };
+  // The timeline opens by itself with the first key.
+  const bool hadKeys = !scene.AnimationKeys.empty();
+  const auto afterStep = [&] {
+    ShowAnimationMenu(form2.Animation, scene, playback);
+    if (!hadKeys && !scene.AnimationKeys.empty()) form3.SetVisible(true);
+    form3.ShowTimeline();
+  };
   try {
     recording_.Record(event, [&] {
       try {

@@ -1,5 +1,7 @@
 #include "app/playback.h"
 
+#include <cmath>
+
 #include "anim/key_poses.h"
 #include "app/part_window.h"
 #include "platform/services.h"
@@ -57,7 +59,9 @@ void Playback::begin() {
 
 void Playback::show(double seconds) {
   PoseScene(scene_, PoseAtTime(scene_.AnimationKeys, scene_.LoopLength, seconds));
+  shownTime_ = scene_.LoopLength > 0 ? std::fmod(seconds, scene_.LoopLength) : 0;
   form2_.FormPaint();
+  if (OnShow) OnShow();
 }
 
 }  // namespace puffel

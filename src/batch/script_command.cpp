@@ -89,6 +89,7 @@ ShiftState parseHeld(const std::string& word) {
 ScriptForm parseForm(const std::string& word) {
   if (word == "form1") return ScriptForm::Form1;
   if (word == "form2") return ScriptForm::Form2;
+  if (word == "form3") return ScriptForm::Form3;
   throw ScriptError("unknown window: " + word);
 }
 

@@ -18,7 +18,7 @@ class ScriptError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-enum class ScriptForm { Form1, Form2 };
+enum class ScriptForm { Form1, Form2, Form3 };
 
 struct ViewCommand {
   int width = 0;

@@ -111,7 +111,7 @@ class Runner {
   }
 
   bool execute(const SeekCommand& seek) {
-    DispatchEvent([&] { app_->playback.ShowTime(seek.seconds); });
+    DispatchEvent([&] { app_->ShowTime(seek.seconds); });
     return true;
   }
 
@@ -204,19 +204,27 @@ class Runner {
 
   Form& form(ScriptForm which) {
     if (which == ScriptForm::Form1) return app_->form1;
+    if (which == ScriptForm::Form3) return app_->form3;
     return app_->form2;
   }
 
-  Control& control(const std::string& name, ControlKind kind) {
+  // The control of that name in the main window or the timeline.
+  Control* findControl(const std::string& name) {
     Control* found = app_->form1.FindControl(name);
+    return found != nullptr ? found : app_->form3.FindControl(name);
+  }
+
+  Control& control(const std::string& name, ControlKind kind) {
+    Control* found = findControl(name);
     if (found == nullptr || found->kind != kind) throw ScriptError("no such control: " + name);
     return *found;
   }
 
   Control& clickable(const std::string& name) {
-    Control* found = app_->form1.FindControl(name);
+    Control* found = findControl(name);
     if (found == nullptr ||
-        (found->kind != ControlKind::Button && found->kind != ControlKind::GlyphButton)) {
+        (found->kind != ControlKind::Button && found->kind != ControlKind::GlyphButton &&
+         found->kind != ControlKind::RadioButton)) {
       throw ScriptError("no such button: " + name);
     }
     return *found;
@@ -225,7 +233,8 @@ class Runner {
   std::string caption(const std::string& name) {
     if (name == "form1") return app_->form1.Caption();
     if (name == "form2") return app_->form2.Caption();
-    Control* found = app_->form1.FindControl(name);
+    if (name == "form3") return app_->form3.Caption();
+    Control* found = findControl(name);
     if (found == nullptr ||
         (found->kind != ControlKind::Label && found->kind != ControlKind::StaticText)) {
       throw ScriptError("nothing to print: " + name);

@@ -37,6 +37,7 @@ DesktopProgram::DesktopProgram() {
   // Closing the main window ends the program; the part window closes it
   // first (its FormClose).
   partWindow.setAttribute(Qt::WA_QuitOnClose, false);
+  timelineWindow.setAttribute(Qt::WA_QuitOnClose, false);
 }
 
 void DesktopProgram::Show() {
@@ -52,6 +53,12 @@ void DesktopProgram::Show() {
                                           partWindow.frameGeometry().height());
   partWindow.move(part.left, part.top);
   partWindow.show();
+  const QRect partFrame = partWindow.frameGeometry();
+  const ScreenRect timeline = TimelineWindowPlace(
+      area, main, {partFrame.x(), partFrame.y(), partFrame.width(), partFrame.height()},
+      timelineWindow.frameGeometry().width(), timelineWindow.frameGeometry().height());
+  timelineWindow.move(timeline.left, timeline.top);
+  if (app.form3.Visible()) timelineWindow.show();
 }
 
 }  // namespace puffel

@@ -59,7 +59,7 @@ TEST(ScriptRunner, ReportsScriptErrorsWithTheLineNumber) {
       "print form1\nset TrackBar9 3\n",
       "print form1\nset TrackBar1 x\n",
       "print form1\nclick Button1\n",
-      "print form1\npress form3 1 1 left\n",
+      "print form1\npress form4 1 1 left\n",
       "print form1\nmove form2 1 1 thumb\n",
       "print form1\nprint \"Label1\n",
       "print form1\nanswer \"\"\n",

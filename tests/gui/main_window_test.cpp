@@ -71,6 +71,7 @@ TEST_F(MainWindowTest, ShowsEveryControlAtItsBoundsWithItsCaptionAndFont) {
     switch (model->kind) {
       case ControlKind::Button:
       case ControlKind::CheckBox:
+      case ControlKind::RadioButton:
         EXPECT_EQ(qobject_cast<QAbstractButton*>(widget)->text(), caption);
         break;
       case ControlKind::StaticText:
