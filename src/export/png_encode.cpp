@@ -3,12 +3,12 @@
 #include <stb_image_write.h>
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <new>
 #include <vector>
 
+#include "export/crc32.h"
 #include "export/deflate_pieces.h"
 #include "export/parallel_tasks.h"
 
@@ -26,21 +26,6 @@ constexpr size_t PieceBytes = size_t{1} << 20;
 
 constexpr unsigned char PngSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 
-uint32_t crc32(uint32_t crc, const unsigned char* data, size_t size) {
-  static const std::array<uint32_t, 256> table = [] {
-    std::array<uint32_t, 256> t{};
-    for (uint32_t n = 0; n < 256; ++n) {
-      uint32_t c = n;
-      for (int k = 0; k < 8; ++k) c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-      t[n] = c;
-    }
-    return t;
-  }();
-  crc = ~crc;
-  for (size_t n = 0; n < size; ++n) crc = table[(crc ^ data[n]) & 0xFF] ^ (crc >> 8);
-  return ~crc;
-}
-
 void appendBig32(std::string& out, uint32_t value) {
   for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<char>(value >> shift));
 }
@@ -52,8 +37,7 @@ std::string chunk(const char* type, const std::string& data) {
   appendBig32(out, static_cast<uint32_t>(data.size()));
   out.append(type, 4);
   out += data;
-  const auto* bytes = reinterpret_cast<const unsigned char*>(out.data());
-  appendBig32(out, crc32(0, bytes + 4, data.size() + 4));
+  appendBig32(out, Crc32(0, out.data() + 4, data.size() + 4));
   return out;
 }
 

@@ -1,6 +1,5 @@
 #include "export/stored_zip.h"
 
-#include <array>
 
 namespace puffel {
 
@@ -11,16 +10,6 @@ constexpr uint64_t CentralHeaderSize = 46;
 constexpr uint64_t EndRecordSize = 22;
 constexpr uint16_t Version = 20;  // 2.0: what a reader needs for folders in names
 constexpr uint16_t Date1980 = (0 << 9) | (1 << 5) | 1;
-
-std::array<uint32_t, 256> crcTable() {
-  std::array<uint32_t, 256> table{};
-  for (uint32_t n = 0; n < 256; ++n) {
-    uint32_t c = n;
-    for (int k = 0; k < 8; ++k) c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-    table[n] = c;
-  }
-  return table;
-}
 
 // Little-endian fields of a header, appended in order.
 struct Fields {
@@ -34,14 +23,6 @@ struct Fields {
 };
 
 }  // namespace
-
-uint32_t Crc32(uint32_t crc, const char* bytes, size_t count) {
-  static const std::array<uint32_t, 256> table = crcTable();
-  uint32_t c = ~crc;
-  for (size_t n = 0; n < count; ++n)
-    c = table[(c ^ static_cast<uint8_t>(bytes[n])) & 0xFF] ^ c >> 8;
-  return ~c;
-}
 
 uint64_t ZipOverhead(const std::vector<std::string>& names) {
   uint64_t overhead = EndRecordSize;

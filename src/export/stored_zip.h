@@ -10,10 +10,6 @@
 
 namespace puffel {
 
-// The CRC-32 (ISO-HDLC, as ZIP uses it) of count bytes continued from crc,
-// the CRC of what came before them (0 at the start).
-uint32_t Crc32(uint32_t crc, const char* bytes, size_t count);
-
 // The bytes an archive takes beyond its entries' contents: the headers of
 // entries with these names and the end records.
 uint64_t ZipOverhead(const std::vector<std::string>& names);

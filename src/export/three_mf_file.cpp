@@ -5,6 +5,7 @@
 #include <limits>
 #include <unordered_map>
 
+#include "export/crc32.h"
 #include "export/export_refusal.h"
 #include "export/parallel_tasks.h"
 #include "export/stored_zip.h"

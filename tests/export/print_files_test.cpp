@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "export/closed_shells.h"
+#include "export/crc32.h"
 #include "export/model_export.h"
 #include "export/posed_figures.h"
 #include "export/stored_zip.h"

@@ -64,7 +64,10 @@ inline void drawTriangle(Scene& scene, int k, GridVertex a, GridVertex b, GridVe
   }
   const Frame& pose = scene.PartFrame[k];
   const Frame& render = scene.RenderFrame[k];
-  const auto [parent, reach] = bendOf(scene, k);
+  // Plain names, not a structured binding: the lambdas below capture them.
+  const std::pair<int, double> bend = bendOf(scene, k);
+  const int parent = bend.first;
+  const double reach = bend.second;
   for (const Side side : {Side::Front, Side::Back}) {
     const bool front = side == Side::Front;
     const auto mesh = [&](GridVertex v) { return meshPoint(scene, k, v, front); };
