@@ -64,7 +64,7 @@ TForm3::TForm3(Application& app) : app_(app), scene_(app.scene) {
   };
 }
 
-TimelineRuler TForm3::ruler() const {
+TimelineRuler TForm3::Ruler() const {
   return {
       .left = RulerInset, .right = RulerArea.width - 1 - RulerInset, .seconds = scene_.LoopLength};
 }
@@ -99,13 +99,13 @@ void TForm3::drawRuler(const std::vector<KeyPose>& keys) {
   ClearSurface(ButtonFaceColour());
   Bitmap picture(RulerArea.width, RulerArea.height);
   const double now = draggedKey_ >= 0 ? draggedTime_ : timeShown();
-  DrawTimeline(picture, ruler(), keys, scene_.SelectedKey, now);
+  DrawTimeline(picture, Ruler(), keys, scene_.SelectedKey, now);
   Present(picture, RulerArea.left, RulerArea.top);
 }
 
 void TForm3::FormMouseDown(MouseButton Button, ShiftState, int X, int Y) {
   if (Button != MouseButton::Left || Y < RulerArea.top || scene_.AnimationKeys.empty()) return;
-  const int k = KeyPressedAt(scene_.AnimationKeys, ruler(), X);
+  const int k = KeyPressedAt(scene_.AnimationKeys, Ruler(), X);
   if (k >= 0) {
     app_.SelectKey(k);
     if (scene_.SelectedKey != k) return;
@@ -113,17 +113,17 @@ void TForm3::FormMouseDown(MouseButton Button, ShiftState, int X, int Y) {
     draggedTime_ = scene_.AnimationKeys[k].time;
   } else {
     scrubbing_ = true;
-    app_.ShowTime(TimeAtX(ruler(), X));
+    app_.ShowTime(TimeAtX(Ruler(), X));
   }
   ShowTimeline();
 }
 
 void TForm3::FormMouseMove(ShiftState, int X, int) {
   if (draggedKey_ >= 0) {
-    draggedTime_ = DraggedKeyTime(scene_.AnimationKeys, ruler(), draggedKey_, X);
+    draggedTime_ = DraggedKeyTime(scene_.AnimationKeys, Ruler(), draggedKey_, X);
     ShowTimeline();
   } else if (scrubbing_) {
-    app_.ShowTime(TimeAtX(ruler(), X));
+    app_.ShowTime(TimeAtX(Ruler(), X));
   }
 }
 

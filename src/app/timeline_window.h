@@ -44,9 +44,10 @@ class TForm3 : public Form {
 
   // Where the ruler's picture lies in the client area.
   static constexpr Bounds RulerArea{0, 60, 400, 40};
+  // The loop's times along the ruler's columns, as they are now.
+  TimelineRuler Ruler() const;
 
  private:
-  TimelineRuler ruler() const;
   // The time the line shows: the playback's while the animation is shown,
   // else the selected key's, else the loop's start.
   double timeShown() const;

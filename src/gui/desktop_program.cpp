@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QPalette>
 #include <QScreen>
+#include <QStyle>
 #include <QUrl>
 
 #include "gui/dialogs.h"
@@ -53,10 +54,17 @@ void DesktopProgram::Show() {
                                           partWindow.frameGeometry().height());
   partWindow.move(part.left, part.top);
   partWindow.show();
-  const QRect partFrame = partWindow.frameGeometry();
+  // Until the window manager has framed the windows, Qt knows no frame: a
+  // title bar of the style's height is taken around each client area then.
+  QRect partFrame = partWindow.frameGeometry();
+  QSize border = partFrame.size() - partWindow.size();
+  if (border.height() <= 0) {
+    border = QSize(0, partWindow.style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    partFrame.setHeight(partFrame.height() + border.height());
+  }
   const ScreenRect timeline = TimelineWindowPlace(
       area, main, {partFrame.x(), partFrame.y(), partFrame.width(), partFrame.height()},
-      timelineWindow.frameGeometry().width(), timelineWindow.frameGeometry().height());
+      timelineWindow.width() + border.width(), timelineWindow.height() + border.height());
   timelineWindow.move(timeline.left, timeline.top);
   if (app.form3.Visible()) timelineWindow.show();
 }
