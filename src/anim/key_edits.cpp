@@ -68,4 +68,13 @@ bool RetimeKey(Scene& scene, int k, double seconds) {
   return true;
 }
 
+bool SetLoopLength(Scene& scene, double seconds) {
+  if (scene.AnimationKeys.empty() || !std::isfinite(seconds) ||
+      !(seconds > scene.AnimationKeys.back().time)) {
+    return false;
+  }
+  scene.LoopLength = seconds;
+  return true;
+}
+
 }  // namespace puffel

@@ -30,4 +30,8 @@ void ClearKeys(Scene& scene);
 // False, and nothing changed, for any other time.
 bool RetimeKey(Scene& scene, int k, double seconds);
 
+// Ends the loop at seconds, after the last key. False, and nothing changed,
+// without keys or for a time not after the last key.
+bool SetLoopLength(Scene& scene, double seconds);
+
 }  // namespace puffel

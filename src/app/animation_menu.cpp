@@ -32,8 +32,8 @@ std::vector<MenuEntry*> AnimationMenu::Entries() {
 }
 
 std::vector<const void*> AnimationMenu::Edits() const {
-  std::vector<const void*> edits{&AddKey,    &InsertKey,       &UpdateKey,    &DeleteKey,
-                                 &ClearKeys, &SelectKeySource, &KeyTimeSource};
+  std::vector<const void*> edits{&AddKey,    &InsertKey,       &UpdateKey,     &DeleteKey,
+                                 &ClearKeys, &SelectKeySource, &KeyTimeSource, &LoopLengthSource};
   for (const MenuEntry& entry : KeyEasing) edits.push_back(&entry);
   for (const MenuEntry& entry : KeyInterval) edits.push_back(&entry);
   edits.push_back(&SoftJoints);

@@ -42,10 +42,10 @@ struct AnimationMenu {
       MenuEntry{"アニメーション", "JointReach2", "普通"},
       MenuEntry{"アニメーション", "JointReach3", "広い"}};
 
-  // The sources of the events that set the selected key and its time by
-  // value (the timeline and scripts): each is one step of the history.
+  // The sources of the events that set the selected key, its time and the
+  // loop's length by value (the timeline and scripts): each is one step of the history.
   struct ValueSource {
-  } SelectKeySource, KeyTimeSource;
+  } SelectKeySource, KeyTimeSource, LoopLengthSource;
 
   AnimationMenu();
   // Every entry, in the order the menu shows them.

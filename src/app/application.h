@@ -35,6 +35,7 @@ class Application {
   // selected key, as the timeline and scripts do: events of the part window.
   void SelectKey(int k);
   void RetimeSelectedKey(double seconds);
+  void ChangeLoopLength(double seconds);
   // Shows the animation at seconds from its start, held there, as the
   // timeline's scrubbing and scripts' seek do.
   void ShowTime(double seconds);

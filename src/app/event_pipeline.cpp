@@ -73,6 +73,14 @@ void Application::SelectKey(int k) {
       [&] { puffel::SelectKey(scene, form2, k); });
 }
 
+void Application::ChangeLoopLength(double seconds) {
+  Pass({.kind = Kind::Click,
+        .form = &form2,
+        .source = &form2.Animation.LoopLengthSource,
+        .held = {}},
+       [&] { puffel::ChangeLoopLength(scene, seconds); });
+}
+
 void Application::ShowTime(double seconds) {
   playback.ShowTime(seconds);
   ShowAnimationMenu(form2.Animation, scene, playback);

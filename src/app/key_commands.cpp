@@ -5,6 +5,7 @@
 
 #include "anim/key_edits.h"
 #include "anim/key_poses.h"
+#include "anim/playback_rate.h"
 #include "app/part_window.h"
 #include "platform/services.h"
 
@@ -63,6 +64,14 @@ void SetSelectedEasing(Scene& scene, Easing easing) {
 void RetimeSelectedKey(Scene& scene, double seconds) {
   if (hasSelection(scene) && !RetimeKey(scene, scene.SelectedKey, seconds)) {
     ShowMessage("その時刻にはキーフレームを置けません！");
+  }
+}
+
+void ChangeLoopLength(Scene& scene, double seconds) {
+  if (scene.AnimationKeys.empty()) {
+    ShowMessage(NoKeysMessage);
+  } else if (!SetLoopLength(scene, seconds)) {
+    ShowMessage("ループの終わりは最後のキーフレームより後にしてください！");
   }
 }
 

@@ -23,6 +23,9 @@ void DeleteSelectedKey(Scene& scene);
 // is selected or the time is out of order.
 void SetSelectedEasing(Scene& scene, Easing easing);
 void RetimeSelectedKey(Scene& scene, double seconds);
+// Ends the loop at seconds; a message without keys or for a time not after
+// the last key.
+void ChangeLoopLength(Scene& scene, double seconds);
 
 // Selects key k (-1 for none) and shows its pose in the 3D view, where
 // posing and "キー更新" change it; a message for a key there is not.

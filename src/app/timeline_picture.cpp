@@ -28,6 +28,7 @@ void DrawTimeline(Bitmap& target, const TimelineRuler& ruler, const std::vector<
   const int middle = target.Height() / 2;
   target.canvas.penColour = colours.ruler;
   Line(target, ruler.left, middle, ruler.right + 1, middle);
+  Line(target, ruler.right, middle - MarkReach, ruler.right, middle + MarkReach + 1);
   for (size_t k = 0; k < keys.size(); ++k) {
     if (static_cast<int>(k) != selected) {
       drawMark(target, XOfTime(ruler, keys[k].time), middle, colours.key);

@@ -20,7 +20,8 @@ struct TimelineColours {
 };
 
 // Draws the whole of target: the background, the ruler across its middle row
-// from ruler.left to ruler.right, each key as a diamond of half-width
+// from ruler.left to ruler.right with the loop's end as a bar MarkReach high
+// either side of it, each key as a diamond of half-width
 // MarkReach on its column (the selected one, -1 for none, in its own colour,
 // drawn last so that it shows whole), and the column of time now as a line
 // from top to bottom over them. Leaves target's canvas state as it was.

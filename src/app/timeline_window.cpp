@@ -15,14 +15,14 @@ namespace {
 // them show whole.
 constexpr int RulerInset = 12;
 
-std::string timeText(double now, const Scene& scene) {
+std::string timeText(double now, double loopLength, const Scene& scene) {
   char text[96];
   const int keys = static_cast<int>(scene.AnimationKeys.size());
   if (scene.SelectedKey >= 0) {
-    std::snprintf(text, sizeof text, "%.2f / %.2f秒　キー %d/%d", now, scene.LoopLength,
+    std::snprintf(text, sizeof text, "%.2f / %.2f秒　キー %d/%d", now, loopLength,
                   scene.SelectedKey + 1, keys);
   } else {
-    std::snprintf(text, sizeof text, "%.2f / %.2f秒　キー %d個", now, scene.LoopLength, keys);
+    std::snprintf(text, sizeof text, "%.2f / %.2f秒　キー %d個", now, loopLength, keys);
   }
   return text;
 }
@@ -65,8 +65,9 @@ TForm3::TForm3(Application& app) : app_(app), scene_(app.scene) {
 }
 
 TimelineRuler TForm3::Ruler() const {
-  return {
-      .left = RulerInset, .right = RulerArea.width - 1 - RulerInset, .seconds = scene_.LoopLength};
+  return {.left = RulerInset,
+          .right = RulerArea.width - 1 - RulerInset,
+          .seconds = draggingEnd_ ? draggedLoop_ : scene_.LoopLength};
 }
 
 double TForm3::timeShown() const {
@@ -89,7 +90,8 @@ void TForm3::ShowTimeline() {
     easings[n]->SetEnabled(menu.KeyEasing[n].Enabled());
     easings[n]->SetChecked(menu.KeyEasing[n].Checked());
   }
-  TimeLabel.SetCaption(timeText(timeShown(), scene_));
+  TimeLabel.SetCaption(
+      timeText(timeShown(), draggingEnd_ ? draggedLoop_ : scene_.LoopLength, scene_));
   std::vector<KeyPose> keys = scene_.AnimationKeys;
   if (draggedKey_ >= 0) keys[draggedKey_].time = draggedTime_;
   drawRuler(keys);
@@ -106,7 +108,11 @@ void TForm3::drawRuler(const std::vector<KeyPose>& keys) {
 void TForm3::FormMouseDown(MouseButton Button, ShiftState, int X, int Y) {
   if (Button != MouseButton::Left || Y < RulerArea.top || scene_.AnimationKeys.empty()) return;
   const int k = KeyPressedAt(scene_.AnimationKeys, Ruler(), X);
-  if (k >= 0) {
+  if (LoopEndPressedAt(scene_.AnimationKeys, Ruler(), X)) {
+    pressedRuler_ = Ruler();
+    draggedLoop_ = scene_.LoopLength;
+    draggingEnd_ = true;
+  } else if (k >= 0) {
     app_.SelectKey(k);
     if (scene_.SelectedKey != k) return;
     draggedKey_ = k;
@@ -122,6 +128,9 @@ void TForm3::FormMouseMove(ShiftState, int X, int) {
   if (draggedKey_ >= 0) {
     draggedTime_ = DraggedKeyTime(scene_.AnimationKeys, Ruler(), draggedKey_, X);
     ShowTimeline();
+  } else if (draggingEnd_) {
+    draggedLoop_ = DraggedLoopLength(scene_.AnimationKeys, pressedRuler_, X);
+    ShowTimeline();
   } else if (scrubbing_) {
     app_.ShowTime(TimeAtX(Ruler(), X));
   }
@@ -130,6 +139,12 @@ void TForm3::FormMouseMove(ShiftState, int X, int) {
 void TForm3::FormMouseUp(MouseButton Button, ShiftState, int, int) {
   if (Button != MouseButton::Left) return;
   scrubbing_ = false;
+  if (draggingEnd_) {
+    draggingEnd_ = false;
+    if (draggedLoop_ != scene_.LoopLength) app_.ChangeLoopLength(draggedLoop_);
+    ShowTimeline();
+    return;
+  }
   if (draggedKey_ < 0) return;
   const int k = draggedKey_;
   const double time = draggedTime_;

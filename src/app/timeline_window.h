@@ -23,8 +23,9 @@ class TForm3 : public Form {
 
   // A press on a key's mark selects it and takes it along while the button
   // is held; its release gives the key the time it was dragged to. A press
-  // anywhere else on the ruler shows the animation at the time there, and
-  // the drag scrubs through it.
+  // on the loop's end takes that along the same way (the ruler spanning the
+  // new loop as it goes). A press anywhere else on the ruler shows the
+  // animation at the time there, and the drag scrubs through it.
   void FormMouseDown(MouseButton Button, ShiftState Shift, int X, int Y);
   void FormMouseMove(ShiftState Shift, int X, int Y);
   void FormMouseUp(MouseButton Button, ShiftState Shift, int X, int Y);
@@ -57,6 +58,9 @@ class TForm3 : public Form {
   Scene& scene_;
   int draggedKey_ = -1;  // the key a held button takes along
   double draggedTime_ = 0;
+  bool draggingEnd_ = false;    // the loop's end is taken along
+  TimelineRuler pressedRuler_;  // the ruler as it was at that press
+  double draggedLoop_ = 0;
   bool scrubbing_ = false;
 };
 

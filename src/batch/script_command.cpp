@@ -134,6 +134,7 @@ ScriptCommand parseWords(const std::vector<std::string>& words) {
       if (seconds < 0) throw ScriptError("a time before the start: " + words[2]);
       return KeyTimeCommand{seconds};
     }
+    if (words[1] == "LoopLength") return LoopLengthCommand{parseReal(words[2])};
     if (words[1] == "KeyEasing") {
       constexpr const char* easings[] = {"linear", "smooth", "hold"};
       const auto found = std::find(std::begin(easings), std::end(easings), words[2]);

@@ -37,6 +37,9 @@ struct SelectKeyCommand {
 struct KeyTimeCommand {
   double seconds = 0;
 };
+struct LoopLengthCommand {
+  double seconds = 0;
+};
 struct KeyEasingCommand {
   int easing = 0;  // its place in Easing
 };
@@ -104,7 +107,7 @@ using ScriptCommand =
                  PointerCommand, DblClickCommand, WheelCommand, PrintCommand, SnapshotCommand,
                  CloseCommand, DropCommand, KeyIntervalCommand, JointReachCommand, SeekCommand,
                  PrintHeightCommand, SheetDirectionsCommand, SheetFramesCommand, SelectKeyCommand,
-                 KeyTimeCommand, KeyEasingCommand>;
+                 KeyTimeCommand, KeyEasingCommand, LoopLengthCommand>;
 
 // Parses one line of a script (without its line end). Blank lines and lines
 // whose first non-blank character is '#' give std::nullopt. Throws ScriptError

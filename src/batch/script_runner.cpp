@@ -80,6 +80,11 @@ class Runner {
     return true;
   }
 
+  bool execute(const LoopLengthCommand& loop) {
+    DispatchEvent([&] { app_->ChangeLoopLength(loop.seconds); });
+    return true;
+  }
+
   bool execute(const KeyEasingCommand& easing) {
     DispatchEvent([&] { app_->form2.Animation.KeyEasing[easing.easing].Click(); });
     return true;

@@ -45,6 +45,7 @@ TEST(KeyTimeline, EveryEditIsOneStepOfTheHistory) {
        }},
       {"select the last", [&] { app.SelectKey(2); }},
       {"retime the last", [&] { app.RetimeSelectedKey(3.5); }},
+      {"loop", [&] { app.ChangeLoopLength(5.25); }},
       {"delete", click(menu.DeleteKey)},
       {"clear", click(menu.ClearKeys)}};
   std::vector<std::pair<std::vector<KeyPose>, double>> states{{scene.AnimationKeys, 0}};

@@ -30,5 +30,19 @@ TEST(TimelineDrag, ADraggedKeyStaysBetweenItsNeighbours) {
   EXPECT_EQ(DraggedKeyTime(keys, TimelineRuler{5, 5, 2}, 3, 5), keys[3].time);
 }
 
+TEST(TimelineDrag, TheLoopsEndStaysAfterTheLastKeyAndGoesPastTheRuler) {
+  std::vector<KeyPose> keys(2);
+  keys[1].time = 1.8;
+  const TimelineRuler ruler{0, 200, 2};
+  EXPECT_TRUE(LoopEndPressedAt(keys, ruler, 200 - MarkReach));
+  EXPECT_FALSE(LoopEndPressedAt(keys, ruler, 200 - MarkReach - 1));
+  EXPECT_FALSE(LoopEndPressedAt({}, ruler, 200));
+  keys[1].time = 1.97;  // its mark reaches the end: a press there takes the key
+  EXPECT_FALSE(LoopEndPressedAt(keys, ruler, 200));
+  EXPECT_EQ(DraggedLoopLength(keys, ruler, 200), 2);
+  EXPECT_DOUBLE_EQ(DraggedLoopLength(keys, ruler, 350), 3.5);
+  EXPECT_DOUBLE_EQ(DraggedLoopLength(keys, ruler, 10), 1.98);  // a column past the key
+}
+
 }  // namespace
 }  // namespace puffel

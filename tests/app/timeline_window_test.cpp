@@ -76,6 +76,26 @@ TEST(TimelineWindow, DraggingAKeysMarkRetimesItAtTheRelease) {
   EXPECT_TRUE(program->messages.empty());
 }
 
+// The loop's end dragged past the window's edge lengthens the loop, in one
+// step of the history.
+TEST(TimelineWindow, DraggingTheLoopsEndChangesTheLoopAtTheRelease) {
+  auto program = ThreeKeys();
+  Application& app = program->app();
+  TForm3& form3 = app.form3;
+  const TimelineRuler ruler = form3.Ruler();
+  const int y = TForm3::RulerArea.top + TForm3::RulerArea.height / 2;
+  const size_t steps = app.history.DoneCount();
+  form3.ReportPress(MouseButton::Left, Held, ruler.right, y);
+  const int past = ruler.right + (ruler.right - ruler.left) / 3;
+  form3.ReportMove(Held, past, y);
+  EXPECT_EQ(app.scene.LoopLength, 3);
+  EXPECT_DOUBLE_EQ(form3.Ruler().seconds, 4);
+  form3.ReportRelease(MouseButton::Left, Free, past, y);
+  EXPECT_DOUBLE_EQ(app.scene.LoopLength, 4);
+  EXPECT_EQ(app.history.DoneCount(), steps + 1);
+  EXPECT_TRUE(program->messages.empty());
+}
+
 // A press away from the marks shows the motion at that time, and the drag
 // scrubs through it; none of it is a step of the history, and stopping puts
 // back the pose from before.
