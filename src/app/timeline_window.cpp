@@ -1,5 +1,6 @@
 #include "app/timeline_window.h"
 
+#include <array>
 #include <cstdio>
 
 #include "app/application.h"
@@ -50,7 +51,7 @@ TForm3::TForm3(Application& app) : app_(app), scene_(app.scene) {
   AddKeyButton.OnClick = [&menu] { menu.InsertKey.Click(); };
   UpdateKeyButton.OnClick = [&menu] { menu.UpdateKey.Click(); };
   DeleteKeyButton.OnClick = [&menu] { menu.DeleteKey.Click(); };
-  Control* easings[] = {&EasingLinear, &EasingSmooth, &EasingHold};
+  const std::array<Control*, 3> easings = easingButtons();
   for (size_t n = 0; n < menu.KeyEasing.size(); ++n) {
     easings[n]->OnClick = [&menu, n] { menu.KeyEasing[n].Click(); };
   }
@@ -62,6 +63,10 @@ TForm3::TForm3(Application& app) : app_(app), scene_(app.scene) {
   OnMouseUp = [this](MouseButton button, ShiftState shift, int x, int y) {
     FormMouseUp(button, shift, x, y);
   };
+}
+
+std::array<Control*, 3> TForm3::easingButtons() {
+  return {&EasingLinear, &EasingSmooth, &EasingHold};
 }
 
 TimelineRuler TForm3::Ruler() const {
@@ -85,7 +90,7 @@ void TForm3::ShowTimeline() {
   AddKeyButton.SetEnabled(menu.InsertKey.Enabled());
   UpdateKeyButton.SetEnabled(menu.UpdateKey.Enabled());
   DeleteKeyButton.SetEnabled(menu.DeleteKey.Enabled());
-  Control* easings[] = {&EasingLinear, &EasingSmooth, &EasingHold};
+  const std::array<Control*, 3> easings = easingButtons();
   for (size_t n = 0; n < menu.KeyEasing.size(); ++n) {
     easings[n]->SetEnabled(menu.KeyEasing[n].Enabled());
     easings[n]->SetChecked(menu.KeyEasing[n].Checked());

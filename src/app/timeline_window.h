@@ -3,6 +3,7 @@
 // opens under the part window and hides when closed.
 #pragma once
 
+#include <array>
 #include <vector>
 
 #include "app/timeline_ruler.h"
@@ -49,6 +50,8 @@ class TForm3 : public Form {
   TimelineRuler Ruler() const;
 
  private:
+  // The easing buttons in the order of Easing.
+  std::array<Control*, 3> easingButtons();
   // The time the line shows: the playback's while the animation is shown,
   // else the selected key's, else the loop's start.
   double timeShown() const;
