@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 
+#include "anim/key_edits.h"
 #include "anim/key_poses.h"
 #include "anim/playback_rate.h"
 #include "export/animation_gif.h"
@@ -45,10 +46,11 @@ void BM_PlayedPose(benchmark::State& state) {
   for (int n = 0; n < 4; ++n) {
     for (int k = 0; k < parts; k += 3) test::TurnSubtree(scene, k, {0.6, 0.8, 0}, 0.3 + 0.1 * n);
     keys.push_back(*KeyOfScene(scene));
+    keys.back().time = n;
   }
   double time = 0;
   for (auto _ : state) {
-    PoseScene(scene, PoseAtTime(keys, 1, time));
+    PoseScene(scene, PoseAtTime(keys, 4, time));
     time = std::fmod(time + 1.0 / 30, 4.0);
     benchmark::DoNotOptimize(scene.PartFrame);
   }
@@ -72,7 +74,7 @@ class SampleCat {
                      ReadFileBytes(Utf8FromPath(entry.path())));
     }
     LoadProjectFile(scene(), program_.folder() / "save/cat.dat", program_.folder() / "");
-    scene().AnimationKeys.push_back(scene().AnimationKeys[1]);
+    AppendKey(scene(), scene().AnimationKeys[1]);
   }
 
   test::ScriptedApp program_;
@@ -84,7 +86,7 @@ void BM_PlayedFrame(benchmark::State& state) {
   cat.scene().SoftJoints = state.range(0) != 0;
   double time = 0;
   for (auto _ : state) {
-    PoseScene(cat.scene(), PoseAtTime(cat.scene().AnimationKeys, 1, time));
+    PoseScene(cat.scene(), PoseAtTime(cat.scene().AnimationKeys, cat.scene().LoopLength, time));
     cat.form2().ShowScene3D();
     time = std::fmod(time + 1.0 / PlaybackRate, 4.0);
   }

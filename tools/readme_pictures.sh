@@ -1,13 +1,14 @@
 #!/bin/sh
 # Makes the pictures at the top of README.md from the program itself:
 #   docs/screenshot.png  the desktop program under Xvfb and openbox, with the
-#                        sample project opened through "L" and its file dialog
+#                        sample project opened through "L" and its file dialog,
+#                        its second key picked on the timeline
 #   docs/cat_view.png    the view of the sample project exported by puffel-batch
 #   docs/cat_wave.gif    the sample project's animation exported by puffel-batch
 #   docs/soft_joints.png its view with rigid and with soft joints, side by side
-#   docs/cat_sheet.png   its animation at the key interval 0.25 s as an
-#                        8-direction sprite sheet by puffel-batch, at a quarter
-#                        of its size
+#   docs/cat_sheet.png   its animation with the keys at 0, 0.25 and 0.5 s as
+#                        an 8-direction sprite sheet by puffel-batch, at a
+#                        quarter of its size
 #
 #   tools/readme_pictures.sh [BUILD_DIR]      (from the repository; BUILD_DIR: build)
 #
@@ -32,7 +33,10 @@ answer $scratch/cat_view.bmp
 click SpeedButton1
 answer $docs/cat_wave.gif
 click ExportGif
-set KeyInterval 0.25
+set SelectedKey 2
+set KeyTime 0.25
+set SelectedKey 3
+set KeyTime 0.5
 set SheetDirections 8
 answer $scratch/cat_sheet.png
 click ExportSheet
@@ -87,6 +91,16 @@ sleep 2
 xdotool type cat.dat
 xdotool key Return
 sleep 2
+
+# The timeline opened with the keys: under the part window, its second key
+# picked (the ruler's middle row, 40 pixels high, starts 60 pixels down).
+timeline=$(xdotool search --sync --name '^タイムライン$' | head -n 1)
+place "$part"
+xdotool windowmove "$timeline" $((x - left)) $((y + height + bottom))
+sleep 1
+place "$timeline"
+xdotool mousemove --window "$timeline" $((12 + (width - 25) / 3)) $((height - 100 + 80)) click 1
+sleep 1
 xdotool mousemove 0 0
 sleep 1
 
@@ -94,6 +108,8 @@ place "$main"
 x0=$((x - left)) y0=$((y - top)) y1=$((y + height + bottom))
 place "$part"
 x1=$((x + width + right))
+place "$timeline"
+[ $((x + width + right)) -lt "$x1" ] || x1=$((x + width + right))
 [ $((y + height + bottom)) -lt "$y1" ] || y1=$((y + height + bottom))
 margin=12
 xwd -root -silent >"$scratch/screen.xwd"

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "anim/model_space.h"
 #include "scene/attachment.h"
 
 namespace puffel {
@@ -76,15 +77,35 @@ KeyPose Interpolate(const KeyPose& a, const KeyPose& b, double t) {
   return pose;
 }
 
-KeyPose PoseAtTime(const std::vector<KeyPose>& keys, double interval, double time) {
-  const double steps = time / interval;
-  const double whole = std::floor(steps);
+double Ease(Easing easing, double t) {
+  switch (easing) {
+    case Easing::Linear:
+      return t;
+    case Easing::Smooth:
+      return t * t * (3 - 2 * t);
+    case Easing::Hold:
+      return 0;
+  }
+  return t;
+}
+
+KeyPose PoseAtTime(const std::vector<KeyPose>& keys, double loopLength, double time) {
   const size_t n = keys.size();
-  const size_t from = static_cast<size_t>(std::fmod(whole, static_cast<double>(n)));
-  const double t = steps - whole;
-  // On a key, or with one key only, the key itself.
-  if (t == 0 || n == 1) return keys[from];
-  return Interpolate(keys[from], keys[(from + 1) % n], t);
+  double loopStart = std::floor(time / loopLength) * loopLength;
+  // The quotient's rounding may give the loop beside the one time is in.
+  if (time < loopStart) {
+    loopStart -= loopLength;
+  } else if (time >= loopStart + loopLength) {
+    loopStart += loopLength;
+  }
+  size_t from = n - 1;
+  while (from > 0 && loopStart + keys[from].time > time) --from;
+  const double start = loopStart + keys[from].time;
+  const double step = loopStart + (from + 1 < n ? keys[from + 1].time : loopLength) - start;
+  const double share = Ease(keys[from].easing, time / step - start / step);
+  // On a key, held, or with one key only, the key itself.
+  if (share == 0 || n == 1) return keys[from];
+  return Interpolate(keys[from], keys[(from + 1) % n], share);
 }
 
 void FitKeysToParts(Scene& scene) {
@@ -105,6 +126,37 @@ void FitKeysToParts(Scene& scene) {
       return;
     }
     key.joints.insert(key.joints.end(), now->joints.begin() + key.joints.size(), now->joints.end());
+  }
+}
+
+std::vector<Point3> RestOffsets(const Scene& scene) {
+  std::vector<Point3> offsets(scene.PartCount);
+  for (int k = 0; k < scene.PartCount; ++k) {
+    const Point3 pivot =
+        ModelPoint({scene.PartPosX[k], scene.PartPosY[k], 0}, scene.ViewWidth, scene.ViewHeight);
+    const int parent = JointParent(scene, k);
+    if (parent < 0) {
+      offsets[k] = pivot;
+      continue;
+    }
+    const Point3 from = ModelPoint({scene.PartPosX[parent], scene.PartPosY[parent], 0},
+                                   scene.ViewWidth, scene.ViewHeight);
+    offsets[k] = {pivot.x - from.x, pivot.y - from.y, pivot.z - from.z};
+  }
+  return offsets;
+}
+
+void FollowRestLayout(Scene& scene, const std::vector<Point3>& before) {
+  const std::vector<Point3> after = RestOffsets(scene);
+  for (size_t k = 0; k < std::min(before.size(), after.size()); ++k) {
+    const Point3& a = before[k];
+    const Point3& b = after[k];
+    if (a.x == b.x && a.y == b.y && a.z == b.z) continue;
+    for (KeyPose& key : scene.AnimationKeys) {
+      if (k >= key.joints.size()) continue;
+      Point3& t = key.joints[k].translation;
+      t = {t.x + (b.x - a.x), t.y + (b.y - a.y), t.z + (b.z - a.z)};
+    }
   }
 }
 

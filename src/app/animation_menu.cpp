@@ -1,88 +1,99 @@
 #include "app/animation_menu.h"
 
-#include <array>
-#include <optional>
-#include <utility>
-
-#include "anim/key_poses.h"
-#include "app/main_window.h"
+#include "anim/key_edits.h"
+#include "app/key_commands.h"
 #include "app/part_window.h"
 #include "app/playback.h"
-#include "platform/services.h"
 
 namespace puffel {
 
-namespace {
-
-std::array<MenuEntry*, 4> intervalEntries(TForm1& form1) {
-  return {&form1.KeyInterval1, &form1.KeyInterval2, &form1.KeyInterval3, &form1.KeyInterval4};
+AnimationMenu::AnimationMenu() {
+  // The menu's groups: the timeline, the keys, the selected key's easing,
+  // new keys' spacing, playing, the view, the soft joints.
+  AddKey.separatorBefore = true;
+  KeyEasing[0].separatorBefore = true;
+  Play.separatorBefore = true;
+  OnionSkin.separatorBefore = true;
+  OnionSkin.checkable = true;
+  // The soft joints, apart from the keys.
+  SoftJoints.separatorBefore = true;
+  SoftJoints.checkable = true;
+  for (MenuEntry& entry : JointReach) entry.checkable = true;
 }
 
-std::array<MenuEntry*, JointReachChoices> reachEntries(TForm1& form1) {
-  return {&form1.JointReach1, &form1.JointReach2, &form1.JointReach3};
+std::vector<MenuEntry*> AnimationMenu::Entries() {
+  std::vector<MenuEntry*> entries{&Timeline,  &AddKey,    &InsertKey,
+                                  &UpdateKey, &DeleteKey, &ClearKeys};
+  for (MenuEntry& entry : KeyEasing) entries.push_back(&entry);
+  for (MenuEntry& entry : KeyInterval) entries.push_back(&entry);
+  entries.insert(entries.end(), {&Play, &Stop, &OnionSkin, &SoftJoints});
+  for (MenuEntry& entry : JointReach) entries.push_back(&entry);
+  return entries;
 }
 
-}  // namespace
+std::vector<const void*> AnimationMenu::Edits() const {
+  std::vector<const void*> edits{&AddKey,    &InsertKey,       &UpdateKey,     &DeleteKey,
+                                 &ClearKeys, &SelectKeySource, &KeyTimeSource, &LoopLengthSource};
+  for (const MenuEntry& entry : KeyEasing) edits.push_back(&entry);
+  for (const MenuEntry& entry : KeyInterval) edits.push_back(&entry);
+  edits.push_back(&SoftJoints);
+  for (const MenuEntry& entry : JointReach) edits.push_back(&entry);
+  return edits;
+}
 
-void ShowKeyInterval(TForm1& form1) {
-  const std::array<MenuEntry*, 4> entries = intervalEntries(form1);
-  for (size_t n = 0; n < entries.size(); ++n) {
-    entries[n]->SetChecked(form1.scene.KeyInterval == KeyIntervals[n]);
+void InstallAnimation(AnimationMenu& menu, TForm2& form2, Playback& playback) {
+  Scene& scene = form2.scene;
+  menu.AddKey.OnClick = [&scene] { AddKeyAtEnd(scene); };
+  menu.InsertKey.OnClick = [&scene] { InsertKeyAfterSelected(scene); };
+  menu.UpdateKey.OnClick = [&scene] { UpdateSelectedKey(scene); };
+  menu.DeleteKey.OnClick = [&scene] { DeleteSelectedKey(scene); };
+  menu.ClearKeys.OnClick = [&scene] { ClearKeys(scene); };
+  for (size_t n = 0; n < menu.KeyEasing.size(); ++n) {
+    menu.KeyEasing[n].OnClick = [&scene, n] { SetSelectedEasing(scene, static_cast<Easing>(n)); };
   }
-}
-
-void ShowSoftJoints(TForm1& form1) {
-  form1.SoftJoints.SetChecked(form1.scene.SoftJoints);
-  const std::array<MenuEntry*, JointReachChoices> entries = reachEntries(form1);
-  for (size_t n = 0; n < entries.size(); ++n) {
-    entries[n]->SetChecked(form1.scene.JointReach == static_cast<int>(n) + 1);
+  for (size_t n = 0; n < menu.KeyInterval.size(); ++n) {
+    menu.KeyInterval[n].OnClick = [&scene, n] { scene.KeyInterval = KeyIntervals[n]; };
   }
-}
-
-namespace {
-
-void addKey(Scene& scene) {
-  if (scene.PartCount <= 0) {
-    ShowMessage("まだ画像を読み込んでいません！");
-    return;
-  }
-  std::optional<KeyPose> key = KeyOfScene(scene);
-  if (!key) {
-    ShowMessage("このポーズはキーフレームにできません！");
-    return;
-  }
-  scene.AnimationKeys.push_back(std::move(*key));
-}
-
-}  // namespace
-
-void InstallAnimation(TForm1& form1, Playback& playback) {
-  Scene& scene = form1.scene;
-  form1.AddKey.OnClick = [&scene] { addKey(scene); };
-  form1.DeleteKey.OnClick = [&scene] {
-    if (!scene.AnimationKeys.empty()) scene.AnimationKeys.pop_back();
+  menu.Play.OnClick = [&playback] { playback.Play(); };
+  menu.Stop.OnClick = [&playback] { playback.Stop(); };
+  menu.OnionSkin.OnClick = [&scene, &form2] {
+    scene.OnionSkin = !scene.OnionSkin;
+    form2.FormPaint();
   };
-  form1.ClearKeys.OnClick = [&scene] { scene.AnimationKeys.clear(); };
-  const std::array<MenuEntry*, 4> entries = intervalEntries(form1);
-  for (size_t n = 0; n < entries.size(); ++n) {
-    entries[n]->OnClick = [&scene, n] { scene.KeyInterval = KeyIntervals[n]; };
-  }
-  form1.Play.OnClick = [&playback] { playback.Play(); };
-  form1.Stop.OnClick = [&playback] { playback.Stop(); };
-  const auto redraw = [&form1] { form1.Form2->FormPaint(); };
-  form1.SoftJoints.OnClick = [&scene, redraw] {
+  menu.SoftJoints.OnClick = [&scene, &form2] {
     scene.SoftJoints = !scene.SoftJoints;
-    redraw();
+    form2.FormPaint();
   };
-  const std::array<MenuEntry*, JointReachChoices> reaches = reachEntries(form1);
-  for (size_t n = 0; n < reaches.size(); ++n) {
-    reaches[n]->OnClick = [&scene, redraw, n] {
+  for (size_t n = 0; n < menu.JointReach.size(); ++n) {
+    menu.JointReach[n].OnClick = [&scene, &form2, n] {
       scene.JointReach = static_cast<int>(n) + 1;
-      redraw();
+      form2.FormPaint();
     };
   }
-  ShowKeyInterval(form1);
-  ShowSoftJoints(form1);
+  ShowAnimationMenu(menu, scene, playback);
+}
+
+void ShowAnimationMenu(AnimationMenu& menu, const Scene& scene, const Playback& playback) {
+  for (size_t n = 0; n < menu.KeyInterval.size(); ++n) {
+    menu.KeyInterval[n].SetChecked(scene.KeyInterval == KeyIntervals[n]);
+  }
+  const bool selected = scene.SelectedKey >= 0;
+  for (size_t n = 0; n < menu.KeyEasing.size(); ++n) {
+    menu.KeyEasing[n].SetEnabled(selected);
+    menu.KeyEasing[n].SetChecked(selected && scene.AnimationKeys[scene.SelectedKey].easing ==
+                                                 static_cast<Easing>(n));
+  }
+  menu.UpdateKey.SetEnabled(selected);
+  const bool keys = !scene.AnimationKeys.empty();
+  menu.DeleteKey.SetEnabled(keys);
+  menu.ClearKeys.SetEnabled(keys);
+  menu.Play.SetEnabled(keys && !playback.Running());
+  menu.Stop.SetEnabled(playback.Playing());
+  menu.OnionSkin.SetChecked(scene.OnionSkin);
+  menu.SoftJoints.SetChecked(scene.SoftJoints);
+  for (size_t n = 0; n < menu.JointReach.size(); ++n) {
+    menu.JointReach[n].SetChecked(scene.JointReach == static_cast<int>(n) + 1);
+  }
 }
 
 }  // namespace puffel

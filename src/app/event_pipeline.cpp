@@ -4,6 +4,7 @@
 #include "anim/key_poses.h"
 #include "app/application.h"
 #include "app/dropped_files.h"
+#include "app/key_commands.h"
 #include "app/model_export_menu.h"
 #include "app/sheet_export_menu.h"
 
@@ -29,11 +30,22 @@ bool changesParts(const WindowEvent& event, const TForm1& form1) {
           event.source == &form1.SpeedButton3);
 }
 
+// Undo, redo and loading replace the keys with the layout they go with;
+// every other event keeps them relative to the layout it leaves.
+bool keepsKeysOnLayout(const WindowEvent& event, const TForm1& form1) {
+  return event.source != &form1.Undo && event.source != &form1.Redo;
+}
+
 }  // namespace
 
 Application::Application() {
   form1.SetPartWindow(form2);
-  InstallAnimation(form1, playback);
+  InstallAnimation(form2.Animation, form2, playback);
+  form2.Animation.Timeline.OnClick = [this] {
+    form3.SetVisible(true);
+    form3.ShowTimeline();
+  };
+  playback.OnShow = [this] { form3.ShowTimeline(); };
   InstallModelExport(form1);
   InstallSheetExport(form1);
   // Each dropped picture is added, and a dropped project opened, as the
@@ -55,6 +67,31 @@ Application::Application() {
   routeEvents();
 }
 
+void Application::SelectKey(int k) {
+  Pass(
+      {.kind = Kind::Click, .form = &form2, .source = &form2.Animation.SelectKeySource, .held = {}},
+      [&] { puffel::SelectKey(scene, form2, k); });
+}
+
+void Application::ChangeLoopLength(double seconds) {
+  Pass({.kind = Kind::Click,
+        .form = &form2,
+        .source = &form2.Animation.LoopLengthSource,
+        .held = {}},
+       [&] { puffel::ChangeLoopLength(scene, seconds); });
+}
+
+void Application::ShowTime(double seconds) {
+  playback.ShowTime(seconds);
+  ShowAnimationMenu(form2.Animation, scene, playback);
+  form3.ShowTimeline();
+}
+
+void Application::RetimeSelectedKey(double seconds) {
+  Pass({.kind = Kind::Click, .form = &form2, .source = &form2.Animation.KeyTimeSource, .held = {}},
+       [&] { puffel::RetimeSelectedKey(scene, seconds); });
+}
+
 WindowEvent Application::clickOf(const Control& control) {
   return {.kind = Kind::Click, .form = &form1, .source = &control, .held = {}};
 }
@@ -72,14 +109,21 @@ void Application::Pass(const WindowEvent& event, const std::function<void()>& ha
   const bool stops = stopsPlayback(event, form2);
   if (stops) playback.Stop();
 
+  const uint64_t loads = scene.LoadedProjects;
+  const std::vector<Point3> rest = RestOffsets(scene);
   const auto afterHandler = [&] {
     if (changesParts(event, form1)) FitKeysToParts(scene);
-  };
-  const auto afterStep = [&] {
-    if (stops) {
-      ShowKeyInterval(form1);
-      ShowSoftJoints(form1);
+    if (keepsKeysOnLayout(event, form1) && scene.LoadedProjects == loads) {
+      FollowRestLayout(scene, rest);
     }
+    KeepSelectionInRange(scene);
+  };
+  // The timeline opens by itself with the first key.
+  const bool hadKeys = !scene.AnimationKeys.empty();
+  const auto afterStep = [&] {
+    ShowAnimationMenu(form2.Animation, scene, playback);
+    if (!hadKeys && !scene.AnimationKeys.empty()) form3.SetVisible(true);
+    form3.ShowTimeline();
   };
   try {
     recording_.Record(event, [&] {
@@ -104,8 +148,10 @@ void Application::routeEvents() {
     slot = [this, event, handler = std::move(slot)] { Pass(event, handler); };
   };
   for (Control* control : form1.Controls()) route(control->OnClick, clickOf(*control));
-  for (MenuEntry* entry : form1.MenuEntries()) {
-    route(entry->OnClick, {.kind = Kind::Click, .form = &form1, .source = entry, .held = {}});
+  for (Form* form : {static_cast<Form*>(&form1), static_cast<Form*>(&form2)}) {
+    for (MenuEntry* entry : form->MenuEntries()) {
+      route(entry->OnClick, {.kind = Kind::Click, .form = form, .source = entry, .held = {}});
+    }
   }
   route(form2.OnResize, {.kind = Kind::Resize, .form = &form2, .source = nullptr, .held = {}});
   for (Form* form : {static_cast<Form*>(&form1), static_cast<Form*>(&form2)}) {

@@ -1,5 +1,6 @@
 #include "app/history_recording.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "app/main_window.h"
@@ -74,12 +75,7 @@ void GestureRecording::Record(const WindowEvent& event, const std::function<void
     if (scene.LoadedProjects != loads) history_.Reset();
   } else if (source == &form1_.Button3 || source == &form1_.Button4 ||
              source == &form1_.SpeedButton2 || source == &form1_.SpeedButton3 ||
-             source == &form1_.AddKey || source == &form1_.DeleteKey ||
-             source == &form1_.ClearKeys || source == &form1_.KeyInterval1 ||
-             source == &form1_.KeyInterval2 || source == &form1_.KeyInterval3 ||
-             source == &form1_.KeyInterval4 || source == &form1_.SoftJoints ||
-             source == &form1_.JointReach1 || source == &form1_.JointReach2 ||
-             source == &form1_.JointReach3) {
+             std::ranges::count(form2_.Animation.Edits(), source) > 0) {
     asGesture(history_, handler);
   } else {
     handler();

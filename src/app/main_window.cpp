@@ -53,23 +53,16 @@ void TForm1::setUpControls() {
       &StaticText7, &CheckBox1,    &CheckBox2,    &CheckBox3,   &SpeedButton1, &Button1,
       &Button4,     &SpeedButton5, &SpeedButton4, &ProgressBar1};
   for (Control* control : creationOrder) AddControl(*control);
-  for (MenuEntry* entry : {&Open, &Save, &Export3D, &ExportGif, &ExportSheet, &SheetDirections1,
-                           &SheetDirections4, &SheetDirections8, &SheetFrameFiles}) {
+  for (MenuEntry* entry :
+       {&Open, &Save, &Export3D, &ExportGif, &ExportSheet, &SheetDirections1, &SheetDirections4,
+        &SheetDirections8, &SheetFrameFiles, &Exit, &Undo, &Redo, &OpenReadme, &About}) {
     AddMenuEntry(*entry);
   }
-  for (MenuEntry* entry : {&Exit, &Undo, &Redo, &AddKey, &DeleteKey, &ClearKeys, &Play, &Stop,
-                           &KeyInterval1, &KeyInterval2, &KeyInterval3, &KeyInterval4, &SoftJoints,
-                           &JointReach1, &JointReach2, &JointReach3, &OpenReadme, &About}) {
-    AddMenuEntry(*entry);
-  }
-  for (MenuEntry* entry : {&SoftJoints, &JointReach1, &JointReach2, &JointReach3}) {
-    entry->checkable = true;
-  }
+  // Whether frames go to files of their own is no part of the directions' choice.
+  SheetFrameFiles.checkable = true;
   // The file menu's groups: projects, exports, the end.
   Export3D.separatorBefore = true;
   Exit.separatorBefore = true;
-  // The animation menu's soft joints, apart from the keys.
-  SoftJoints.separatorBefore = true;
 
   Control* const tabOrder[] = {&Button1,     &Button4,     &Button2,     &Button3,     &TrackBar1,
                                &TrackBar3,   &TrackBar2,   &TrackBar4,   &TrackBar6,   &TrackBar5,

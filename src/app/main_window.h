@@ -102,7 +102,7 @@ class TForm1 : public Form {
   // closes the program as closing a window does. The Application gives
   // Export3D and ExportGif their handlers (InstallModelExport), ExportSheet and
   // the sheet's settings theirs (InstallSheetExport), Undo and Redo theirs
-  // (GestureRecording), and the animation's entries theirs (InstallAnimation).
+  // (GestureRecording). The animation menu is the part window's.
   MenuEntry Open{"ファイル", "Open", "開く...", {"Ctrl+O"}};
   MenuEntry Save{"ファイル", "Save", "保存...", {"Ctrl+S"}};
   MenuEntry Export3D{"ファイル", "Export3D", "3Dモデル書き出し..."};
@@ -118,21 +118,6 @@ class TForm1 : public Form {
   MenuEntry Exit{"ファイル", "Exit", "終了"};
   MenuEntry Undo{"編集", "Undo", "元に戻す", {"Ctrl+Z"}};
   MenuEntry Redo{"編集", "Redo", "やり直し", {"Ctrl+Y", "Ctrl+Shift+Z"}};
-  MenuEntry AddKey{"アニメーション", "AddKey", "キーフレーム追加"};
-  MenuEntry DeleteKey{"アニメーション", "DeleteKey", "キーフレーム削除"};
-  MenuEntry ClearKeys{"アニメーション", "ClearKeys", "キーフレーム全消去"};
-  MenuEntry Play{"アニメーション", "Play", "再生"};
-  MenuEntry Stop{"アニメーション", "Stop", "停止"};
-  // One entry per key interval, in the order of KeyIntervals.
-  MenuEntry KeyInterval1{"アニメーション", "KeyInterval1", "0.25秒", {}, "キー間隔"};
-  MenuEntry KeyInterval2{"アニメーション", "KeyInterval2", "0.5秒", {}, "キー間隔"};
-  MenuEntry KeyInterval3{"アニメーション", "KeyInterval3", "1秒", {}, "キー間隔"};
-  MenuEntry KeyInterval4{"アニメーション", "KeyInterval4", "2秒", {}, "キー間隔"};
-  // The soft joints: the switch and one entry per reach, 1 to JointReachChoices.
-  MenuEntry SoftJoints{"アニメーション", "SoftJoints", "関節をなめらかに"};
-  MenuEntry JointReach1{"アニメーション", "JointReach1", "狭い"};
-  MenuEntry JointReach2{"アニメーション", "JointReach2", "普通"};
-  MenuEntry JointReach3{"アニメーション", "JointReach3", "広い"};
   MenuEntry OpenReadme{"ヘルプ", "OpenReadme", "readme を開く"};
   MenuEntry About{"ヘルプ", "About", "バージョン情報"};
 

@@ -1,6 +1,7 @@
 #include "app/part_window.h"
 
 #include "app/main_window.h"
+#include "app/onion_skin.h"
 #include "render/flat_view.h"
 #include "render/render_scene.h"
 
@@ -22,6 +23,7 @@ TForm2::TForm2(Scene& scene, TForm1& form1) : scene(scene), Form1(form1) {
   };
   OnMouseWheelDown = [this](ShiftState shift, int x, int y) { FormMouseWheelDown(shift, x, y); };
   OnMouseWheelUp = [this](ShiftState shift, int x, int y) { FormMouseWheelUp(shift, x, y); };
+  for (MenuEntry* entry : Animation.Entries()) AddMenuEntry(*entry);
 }
 
 void TForm2::FormPaint() {
@@ -34,6 +36,7 @@ void TForm2::FormPaint() {
 
 void TForm2::ShowScene3D() {
   RenderScene3D(scene, Surface());
+  DrawOnionSkin(scene, Surface());
   ShowSurface();
 }
 

@@ -1,6 +1,7 @@
 // The part window: the one view of the scene, flat or 3D, and its window events.
 #pragma once
 
+#include "app/animation_menu.h"
 #include "platform/form.h"
 #include "scene/scene.h"
 
@@ -37,11 +38,13 @@ class TForm2 : public Form {
   void FormMouseWheelUp(ShiftState Shift, int screenX, int screenY);
 
   // Renders the 3D view straight onto the window, band by band as the bands
-  // are finished (RenderScene3D), and shows it.
+  // are finished (RenderScene3D), adds the onion skin, and shows it.
   void ShowScene3D();
 
   Scene& scene;
   TForm1& Form1;
+  // The menu bar: the animation menu (InstallAnimation gives it handlers).
+  AnimationMenu Animation;
 
  private:
   // The flat view (DrawFlatView) shown at (0, 0); an empty scene also puts

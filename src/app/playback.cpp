@@ -1,5 +1,7 @@
 #include "app/playback.h"
 
+#include <cmath>
+
 #include "anim/key_poses.h"
 #include "app/part_window.h"
 #include "platform/services.h"
@@ -9,6 +11,8 @@ namespace puffel {
 Playback::Playback(TForm2& form2) : form2_(form2), scene_(form2.scene) {
   form2_.OnTimer = [this] { Tick(); };
 }
+
+bool Playback::Running() const { return shown_ && form2_.TimerInterval() > 0; }
 
 void Playback::Play() {
   if (scene_.AnimationKeys.empty()) {
@@ -54,8 +58,10 @@ void Playback::begin() {
 }
 
 void Playback::show(double seconds) {
-  PoseScene(scene_, PoseAtTime(scene_.AnimationKeys, scene_.KeyInterval, seconds));
+  PoseScene(scene_, PoseAtTime(scene_.AnimationKeys, scene_.LoopLength, seconds));
+  shownTime_ = scene_.LoopLength > 0 ? std::fmod(seconds, scene_.LoopLength) : 0;
   form2_.FormPaint();
+  if (OnShow) OnShow();
 }
 
 }  // namespace puffel

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <chrono>
+#include <functional>
 
 #include "anim/playback_rate.h"
 #include "scene/scene.h"
@@ -18,6 +19,12 @@ class Playback {
   explicit Playback(TForm2& form2);
 
   bool Playing() const { return shown_; }
+  // Playing with the timer running, not held at a time.
+  bool Running() const;
+  // The time in the loop the animation was last shown at, in seconds.
+  double ShownTime() const { return shownTime_; }
+  // Runs after every picture of the animation shown: playing, each tick.
+  std::function<void()> OnShow;
 
   // Plays the keys from their start in a loop, in the 3D view; without keys
   // the message NoKeysMessage.
@@ -41,6 +48,7 @@ class Playback {
   bool shown_ = false;  // the animation is shown: playing, or at a time
   std::array<Frame, MaxParts> framesBefore_{};
   bool view3DBefore_ = false;
+  double shownTime_ = 0;
   std::chrono::steady_clock::time_point start_;
 };
 

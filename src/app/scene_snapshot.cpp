@@ -86,7 +86,7 @@ bool SameKeys(const std::vector<KeyPose>& a, const std::vector<KeyPose>& b) {
   for (size_t k = 0; k < a.size(); ++k) {
     const std::vector<JointPose>& p = a[k].joints;
     const std::vector<JointPose>& q = b[k].joints;
-    if (p.size() != q.size() ||
+    if (!sameBits(a[k].time, b[k].time) || a[k].easing != b[k].easing || p.size() != q.size() ||
         (!p.empty() && std::memcmp(p.data(), q.data(), p.size() * sizeof(JointPose)) != 0)) {
       return false;
     }

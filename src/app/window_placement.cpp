@@ -43,4 +43,14 @@ ScreenRect PartWindowPlace(const ScreenRect& freeArea, const ScreenRect& mainFra
   return beside;
 }
 
+ScreenRect TimelineWindowPlace(const ScreenRect& freeArea, const ScreenRect& mainFrame,
+                               const ScreenRect& partFrame, int frameWidth, int frameHeight) {
+  ScreenRect below{partFrame.left, partFrame.top + partFrame.height, frameWidth, frameHeight};
+  if (inside(below, freeArea)) return below;
+  const ScreenRect above{partFrame.left, partFrame.top - frameHeight, frameWidth, frameHeight};
+  if (inside(above, freeArea) && !overlap(above, mainFrame)) return above;
+  below.top = std::max(freeArea.top, freeArea.top + freeArea.height - frameHeight);
+  return below;
+}
+
 }  // namespace puffel

@@ -1,4 +1,4 @@
-// Where the two windows first appear on the screen, for every binding.
+// Where the windows first appear on the screen, for every binding.
 #pragma once
 
 namespace puffel {
@@ -28,5 +28,12 @@ ScreenRect MainWindowPlace(const ScreenRect& freeArea, int frameWidth, int frame
 // apart, as far as the free area allows; else below it.
 ScreenRect PartWindowPlace(const ScreenRect& freeArea, const ScreenRect& mainFrame, int frameWidth,
                            int frameHeight);
+
+// The timeline window's frame of the given size: right under the part
+// window's frame, their left edges in line, when it fits on the free area;
+// else right above it when that is clear of the main window; else as low as
+// the free area allows.
+ScreenRect TimelineWindowPlace(const ScreenRect& freeArea, const ScreenRect& mainFrame,
+                               const ScreenRect& partFrame, int frameWidth, int frameHeight);
 
 }  // namespace puffel

@@ -89,6 +89,7 @@ ShiftState parseHeld(const std::string& word) {
 ScriptForm parseForm(const std::string& word) {
   if (word == "form1") return ScriptForm::Form1;
   if (word == "form2") return ScriptForm::Form2;
+  if (word == "form3") return ScriptForm::Form3;
   throw ScriptError("unknown window: " + word);
 }
 
@@ -122,6 +123,25 @@ ScriptCommand parseWords(const std::vector<std::string>& words) {
         throw ScriptError("the key interval is 0.25, 0.5, 1 or 2 seconds, not " + words[2]);
       }
       return KeyIntervalCommand{static_cast<int>(found - std::begin(KeyIntervals))};
+    }
+    if (words[1] == "SelectedKey") {
+      const int key = parseInt(words[2]);
+      if (key < 0) throw ScriptError("keys are counted from 1, not " + words[2]);
+      return SelectKeyCommand{key};
+    }
+    if (words[1] == "KeyTime") {
+      const double seconds = parseReal(words[2]);
+      if (seconds < 0) throw ScriptError("a time before the start: " + words[2]);
+      return KeyTimeCommand{seconds};
+    }
+    if (words[1] == "LoopLength") return LoopLengthCommand{parseReal(words[2])};
+    if (words[1] == "KeyEasing") {
+      constexpr const char* easings[] = {"linear", "smooth", "hold"};
+      const auto found = std::find(std::begin(easings), std::end(easings), words[2]);
+      if (found == std::end(easings)) {
+        throw ScriptError("the key easing is linear, smooth or hold, not " + words[2]);
+      }
+      return KeyEasingCommand{static_cast<int>(found - std::begin(easings))};
     }
     if (words[1] == "PrintHeight") {
       const int millimetres = parseInt(words[2]);

@@ -18,7 +18,7 @@ class ScriptError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-enum class ScriptForm { Form1, Form2 };
+enum class ScriptForm { Form1, Form2, Form3 };
 
 struct ViewCommand {
   int width = 0;
@@ -30,6 +30,18 @@ struct SetCommand {
 };
 struct KeyIntervalCommand {
   int entry = 0;  // its place in KeyIntervals
+};
+struct SelectKeyCommand {
+  int key = 0;  // counted from 1; 0 for none
+};
+struct KeyTimeCommand {
+  double seconds = 0;
+};
+struct LoopLengthCommand {
+  double seconds = 0;
+};
+struct KeyEasingCommand {
+  int easing = 0;  // its place in Easing
 };
 struct JointReachCommand {
   int reach = 0;  // 1..JointReachChoices
@@ -94,17 +106,19 @@ using ScriptCommand =
     std::variant<ViewCommand, SetCommand, CheckCommand, AnswerCommand, CancelCommand, ClickCommand,
                  PointerCommand, DblClickCommand, WheelCommand, PrintCommand, SnapshotCommand,
                  CloseCommand, DropCommand, KeyIntervalCommand, JointReachCommand, SeekCommand,
-                 PrintHeightCommand, SheetDirectionsCommand, SheetFramesCommand>;
+                 PrintHeightCommand, SheetDirectionsCommand, SheetFramesCommand, SelectKeyCommand,
+                 KeyTimeCommand, KeyEasingCommand, LoopLengthCommand>;
 
 // Parses one line of a script (without its line end). Blank lines and lines
 // whose first non-blank character is '#' give std::nullopt. Throws ScriptError
 // for a line that is not a well-formed command: an unknown command, a wrong
 // number of words, a malformed number, window or button set, a key interval
-// that is not one of KeyIntervals, a print height outside its range, sheet
-// directions other than 1, 4 or 8, sheet frames other than "sheet" or
-// "files", a time before 0 or not finite, an unterminated quote, a view size
-// no picture could give the view. A relative answer or drop path is made
-// absolute against the current folder.
+// that is not one of KeyIntervals, a key number below 0, an easing other than
+// linear, smooth or hold, a print height outside its range, sheet directions
+// other than 1, 4 or 8, sheet frames other than "sheet" or "files", a time
+// before 0 or not finite, an unterminated quote, a view size no picture could
+// give the view. A relative answer or drop path is made absolute against the
+// current folder.
 std::optional<ScriptCommand> ParseScriptLine(const std::string& line);
 
 }  // namespace puffel

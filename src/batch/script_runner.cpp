@@ -66,9 +66,27 @@ class Runner {
   }
 
   bool execute(const KeyIntervalCommand& interval) {
-    MenuEntry* entries[] = {&app_->form1.KeyInterval1, &app_->form1.KeyInterval2,
-                            &app_->form1.KeyInterval3, &app_->form1.KeyInterval4};
-    DispatchEvent([&] { entries[interval.entry]->Click(); });
+    DispatchEvent([&] { app_->form2.Animation.KeyInterval[interval.entry].Click(); });
+    return true;
+  }
+
+  bool execute(const SelectKeyCommand& select) {
+    DispatchEvent([&] { app_->SelectKey(select.key - 1); });
+    return true;
+  }
+
+  bool execute(const KeyTimeCommand& time) {
+    DispatchEvent([&] { app_->RetimeSelectedKey(time.seconds); });
+    return true;
+  }
+
+  bool execute(const LoopLengthCommand& loop) {
+    DispatchEvent([&] { app_->ChangeLoopLength(loop.seconds); });
+    return true;
+  }
+
+  bool execute(const KeyEasingCommand& easing) {
+    DispatchEvent([&] { app_->form2.Animation.KeyEasing[easing.easing].Click(); });
     return true;
   }
 
@@ -80,9 +98,7 @@ class Runner {
   }
 
   bool execute(const JointReachCommand& reach) {
-    MenuEntry* entries[] = {&app_->form1.JointReach1, &app_->form1.JointReach2,
-                            &app_->form1.JointReach3};
-    DispatchEvent([&] { entries[reach.reach - 1]->Click(); });
+    DispatchEvent([&] { app_->form2.Animation.JointReach[reach.reach - 1].Click(); });
     return true;
   }
 
@@ -100,7 +116,7 @@ class Runner {
   }
 
   bool execute(const SeekCommand& seek) {
-    DispatchEvent([&] { app_->playback.ShowTime(seek.seconds); });
+    DispatchEvent([&] { app_->ShowTime(seek.seconds); });
     return true;
   }
 
@@ -120,7 +136,9 @@ class Runner {
   }
 
   bool execute(const ClickCommand& click) {
-    if (MenuEntry* entry = app_->form1.FindMenuEntry(click.button)) {
+    MenuEntry* entry = app_->form1.FindMenuEntry(click.button);
+    if (entry == nullptr) entry = app_->form2.FindMenuEntry(click.button);
+    if (entry != nullptr) {
       DispatchEvent([&] { entry->Click(); });
     } else {
       Control& button = clickable(click.button);
@@ -191,19 +209,27 @@ class Runner {
 
   Form& form(ScriptForm which) {
     if (which == ScriptForm::Form1) return app_->form1;
+    if (which == ScriptForm::Form3) return app_->form3;
     return app_->form2;
   }
 
-  Control& control(const std::string& name, ControlKind kind) {
+  // The control of that name in the main window or the timeline.
+  Control* findControl(const std::string& name) {
     Control* found = app_->form1.FindControl(name);
+    return found != nullptr ? found : app_->form3.FindControl(name);
+  }
+
+  Control& control(const std::string& name, ControlKind kind) {
+    Control* found = findControl(name);
     if (found == nullptr || found->kind != kind) throw ScriptError("no such control: " + name);
     return *found;
   }
 
   Control& clickable(const std::string& name) {
-    Control* found = app_->form1.FindControl(name);
+    Control* found = findControl(name);
     if (found == nullptr ||
-        (found->kind != ControlKind::Button && found->kind != ControlKind::GlyphButton)) {
+        (found->kind != ControlKind::Button && found->kind != ControlKind::GlyphButton &&
+         found->kind != ControlKind::RadioButton)) {
       throw ScriptError("no such button: " + name);
     }
     return *found;
@@ -212,7 +238,8 @@ class Runner {
   std::string caption(const std::string& name) {
     if (name == "form1") return app_->form1.Caption();
     if (name == "form2") return app_->form2.Caption();
-    Control* found = app_->form1.FindControl(name);
+    if (name == "form3") return app_->form3.Caption();
+    Control* found = findControl(name);
     if (found == nullptr ||
         (found->kind != ControlKind::Label && found->kind != ControlKind::StaticText)) {
       throw ScriptError("nothing to print: " + name);

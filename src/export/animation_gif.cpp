@@ -18,9 +18,7 @@ int startOf(int f, int ticksPerSecond) {
 
 }  // namespace
 
-double LoopSeconds(const Scene& scene) {
-  return static_cast<double>(scene.AnimationKeys.size()) * scene.KeyInterval;
-}
+double LoopSeconds(const Scene& scene) { return scene.LoopLength; }
 
 int LoopFrames(const Scene& scene) {
   return static_cast<int>(std::ceil(LoopSeconds(scene) * PlaybackRate));
@@ -43,7 +41,7 @@ std::string AnimationGif(Scene& scene) {
   GifEncoder gif(scene.ViewWidth, scene.ViewHeight);
   try {
     for (int f = 0; f < frames; ++f) {
-      PoseScene(scene, PoseAtTime(scene.AnimationKeys, scene.KeyInterval,
+      PoseScene(scene, PoseAtTime(scene.AnimationKeys, LoopSeconds(scene),
                                   static_cast<double>(f) / PlaybackRate));
       DrawScene3D(scene);
       gif.AddFrame(scene.ViewBitmap, FrameDelay(f, frames, LoopSeconds(scene)));

@@ -10,6 +10,7 @@
 #include <tuple>
 
 #include "anim/model_space.h"
+#include "export/animation_samples.h"
 #include "export/export_refusal.h"
 #include "export/parallel_tasks.h"
 #include "export/png_encode.h"
@@ -186,25 +187,25 @@ class GlbWriter {
   }
 
   // The key poses played in a loop: per joint a translation, a rotation and a
-  // scale channel over the keys' times, the first key again at the end, so
+  // scale channel over the samples' times, the first key again at the end, so
   // that a player's loop turns back into it as the 3D view's does.
   void addAnimation() {
-    const std::vector<KeyPose>& keys = scene_.AnimationKeys;
     const size_t parts = model_.parts.size();
-    if (keys.empty()) return;
-    for (const KeyPose& key : keys) {
+    for (const KeyPose& key : scene_.AnimationKeys) {
       if (key.joints.size() != parts) return;
     }
-    const size_t times = keys.size() + 1;
+    samples_ = SampleAnimation(scene_);
+    if (samples_.times.empty()) return;
+    const size_t times = samples_.times.size();
     const int timeView = addView(times * 4, 0);
     const int outputView = addView(parts * times * (3 + 4 + 3) * 4, 0);
-    addPiece([this, timeView, outputView, times](unsigned char* at, size_t begin) {
-      fillAnimation(viewAt(timeView, at, begin), viewAt(outputView, at, begin), times);
+    addPiece([this, timeView, outputView](unsigned char* at, size_t begin) {
+      fillAnimation(viewAt(timeView, at, begin), viewAt(outputView, at, begin));
     });
     const int input =
         addAccessor(timeView, TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_SCALAR, times);
     gltf_.accessors[input].minValues = {0};
-    gltf_.accessors[input].maxValues = {static_cast<float>(keys.size() * scene_.KeyInterval)};
+    gltf_.accessors[input].maxValues = {static_cast<float>(samples_.times.back())};
     tinygltf::Animation animation;
     animation.name = "loop";
     size_t offset = 0;
@@ -230,28 +231,28 @@ class GlbWriter {
     gltf_.animations.push_back(animation);
   }
 
-  void fillAnimation(unsigned char* time, unsigned char* out, size_t times) const {
-    const std::vector<KeyPose>& keys = scene_.AnimationKeys;
-    for (size_t n = 0; n < times; ++n) time = put(time, static_cast<float>(n * scene_.KeyInterval));
+  void fillAnimation(unsigned char* time, unsigned char* out) const {
+    const std::vector<KeyPose>& poses = samples_.poses;
+    for (const double t : samples_.times) time = put(time, static_cast<float>(t));
     for (size_t k = 0; k < model_.parts.size(); ++k) {
-      for (size_t n = 0; n < times; ++n) {
-        const Point3& t = keys[n % keys.size()].joints[k].translation;
+      for (const KeyPose& pose : poses) {
+        const Point3& t = pose.joints[k].translation;
         out = put(put(put(out, static_cast<float>(t.x)), static_cast<float>(t.y)),
                   static_cast<float>(t.z));
       }
       // Each rotation on the side of the one before, so that even a player
       // that interpolates the numbers one by one takes the shorter arc.
       Quaternion last;
-      for (size_t n = 0; n < times; ++n) {
-        Quaternion q = keys[n % keys.size()].joints[k].rotation;
+      for (size_t n = 0; n < poses.size(); ++n) {
+        Quaternion q = poses[n].joints[k].rotation;
         if (n > 0 && q.x * last.x + q.y * last.y + q.z * last.z + q.w * last.w < 0) {
           q = {-q.x, -q.y, -q.z, -q.w};
         }
         last = q;
         for (const double c : {q.x, q.y, q.z, q.w}) out = put(out, static_cast<float>(c));
       }
-      for (size_t n = 0; n < times; ++n) {
-        const float scale = static_cast<float>(keys[n % keys.size()].joints[k].scale);
+      for (const KeyPose& pose : poses) {
+        const float scale = static_cast<float>(pose.joints[k].scale);
         out = put(put(put(out, scale), scale), scale);
       }
     }
@@ -464,6 +465,7 @@ class GlbWriter {
   }
 
   const Scene& scene_;
+  AnimationSamples samples_;
   const FigureModel& model_;
   tinygltf::Model gltf_;
   size_t end_ = 0;                    // the bytes of the buffer laid out so far

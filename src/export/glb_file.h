@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "scene/scene.h"
 #include "export/figure_model.h"
+#include "scene/scene.h"
 
 namespace puffel {
 
@@ -17,8 +17,8 @@ namespace puffel {
 // - the joints' translation, rotation and scale give the current pose; the
 //   inverse bind matrices the rest pose, every part unturned at its pivot;
 // - with animation keys, one animation "loop" moves every joint through them
-//   (linear channels of translation, rotation and scale, the first key at 0
-//   seconds, KeyInterval apart, and the first key again at the end);
+//   (linear channels of translation, rotation and scale at the times of
+//   SampleAnimation, the first key again at the loop's end);
 // - the mesh has a primitive per surface, part by part, front before back,
 //   its positions and normals those of the rest pose, every vertex bound to
 //   its part's joint alone; its material shows the surface's picture as a

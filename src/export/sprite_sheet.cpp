@@ -136,7 +136,7 @@ SpriteSheet RenderSpriteSheet(Scene& scene, int directions) {
         if (scene.AnimationKeys.empty()) {
           scene.PartFrame = keeper.Posed();
         } else {
-          PoseScene(scene, PoseAtTime(scene.AnimationKeys, scene.KeyInterval,
+          PoseScene(scene, PoseAtTime(scene.AnimationKeys, LoopSeconds(scene),
                                       static_cast<double>(f) / PlaybackRate));
         }
         TurnFigure(scene, d, directions);

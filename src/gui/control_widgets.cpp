@@ -6,6 +6,7 @@
 #include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QToolButton>
@@ -50,6 +51,25 @@ QWidget* createCheckBox(Control& control, QWidget* parent) {
     box->setChecked(control.Checked());
   };
   return box;
+}
+
+// The program alone checks it: a click runs the control's handler, and the
+// button then shows what the handler left.
+QWidget* createRadioButton(Control& control, QWidget* parent) {
+  auto* button = new QRadioButton(captionOf(control), parent);
+  button->setAutoExclusive(false);
+  button->setChecked(control.Checked());
+  QObject::connect(button, &QRadioButton::clicked, [button, &control] {
+    DispatchEvent([&control] { control.Click(); });
+    const QSignalBlocker quiet(button);
+    button->setChecked(control.Checked());
+  });
+  control.Changed = [button, &control] {
+    const QSignalBlocker quiet(button);
+    button->setText(captionOf(control));
+    button->setChecked(control.Checked());
+  };
+  return button;
 }
 
 // Horizontal, integer positions, one tick mark at each end below the groove.
@@ -102,6 +122,8 @@ QWidget* createWidget(Control& control, QWidget* parent) {
       return createGlyphButton(control, parent);
     case ControlKind::CheckBox:
       return createCheckBox(control, parent);
+    case ControlKind::RadioButton:
+      return createRadioButton(control, parent);
     case ControlKind::TrackBar:
       return createTrackBar(control, parent);
     case ControlKind::StaticText:
@@ -124,6 +146,11 @@ QWidget* CreateControlWidget(Control& control, QWidget* parent) {
   // Glyph buttons and the label are not windows of their own and never take
   // the keyboard focus.
   if (control.tabOrder < 0) widget->setFocusPolicy(Qt::NoFocus);
+  widget->setEnabled(control.Enabled());
+  control.Changed = [widget, &control, shown = std::move(control.Changed)] {
+    if (shown) shown();
+    widget->setEnabled(control.Enabled());
+  };
   QObject::connect(widget, &QObject::destroyed, [&control] { control.Changed = nullptr; });
   return widget;
 }

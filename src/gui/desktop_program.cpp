@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QPalette>
 #include <QScreen>
+#include <QStyle>
 #include <QUrl>
 
 #include "gui/dialogs.h"
@@ -37,6 +38,7 @@ DesktopProgram::DesktopProgram() {
   // Closing the main window ends the program; the part window closes it
   // first (its FormClose).
   partWindow.setAttribute(Qt::WA_QuitOnClose, false);
+  timelineWindow.setAttribute(Qt::WA_QuitOnClose, false);
 }
 
 void DesktopProgram::Show() {
@@ -46,11 +48,25 @@ void DesktopProgram::Show() {
                                           mainWindow.frameGeometry().height());
   mainWindow.move(main.left, main.top);
   mainWindow.show();
-  partWindow.resize(InitialViewWidth, InitialViewHeight);
+  // The view's size, the part window's menu bar above it.
+  DispatchEvent([this] { app.form2.SetClientSize(InitialViewWidth, InitialViewHeight); });
   const ScreenRect part = PartWindowPlace(area, main, partWindow.frameGeometry().width(),
                                           partWindow.frameGeometry().height());
   partWindow.move(part.left, part.top);
   partWindow.show();
+  // Until the window manager has framed the windows, Qt knows no frame: a
+  // title bar of the style's height is taken around each client area then.
+  QRect partFrame = partWindow.frameGeometry();
+  QSize border = partFrame.size() - partWindow.size();
+  if (border.height() <= 0) {
+    border = QSize(0, partWindow.style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    partFrame.setHeight(partFrame.height() + border.height());
+  }
+  const ScreenRect timeline = TimelineWindowPlace(
+      area, main, {partFrame.x(), partFrame.y(), partFrame.width(), partFrame.height()},
+      timelineWindow.width() + border.width(), timelineWindow.height() + border.height());
+  timelineWindow.move(timeline.left, timeline.top);
+  if (app.form3.Visible()) timelineWindow.show();
 }
 
 }  // namespace puffel

@@ -101,6 +101,7 @@ FormWindow::FormWindow(Form& form) : form_(form) {
   form_.PropertiesChanged = [this] { applyProperties(); };
   form_.SurfaceChanged = [this] { surfaceChanged(); };
   form_.CloseRequested = [this] { close(); };
+  form_.VisibilityChanged = [this] { setVisible(form_.Visible()); };
   // A timeout that comes due while the last one runs is not queued: Qt
   // delivers it once, when the event loop is back.
   timer_.setTimerType(Qt::PreciseTimer);
@@ -123,6 +124,7 @@ FormWindow::~FormWindow() {
   form_.PropertiesChanged = nullptr;
   form_.SurfaceChanged = nullptr;
   form_.CloseRequested = nullptr;
+  form_.VisibilityChanged = nullptr;
   form_.TimerChanged = nullptr;
   form_.MapScreenToClient = nullptr;
 }

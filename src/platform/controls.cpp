@@ -23,6 +23,12 @@ void Control::SetChecked(bool checked) {
   notify();
 }
 
+void Control::SetEnabled(bool enabled) {
+  if (enabled == enabled_) return;
+  enabled_ = enabled;
+  notify();
+}
+
 void Control::SetRange(int min, int max) {
   min_ = min;
   max_ = std::max(min, max);
@@ -39,7 +45,7 @@ void Control::SetPosition(int position) {
 }
 
 void Control::Click() {
-  if (OnClick) OnClick();
+  if (enabled_ && OnClick) OnClick();
 }
 
 std::vector<Control*> TabStops(const std::vector<Control*>& controls) {

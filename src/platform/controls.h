@@ -16,7 +16,16 @@ struct Bounds {
   int height = 0;
 };
 
-enum class ControlKind { Button, GlyphButton, CheckBox, TrackBar, StaticText, Label, ProgressBar };
+enum class ControlKind {
+  Button,
+  GlyphButton,
+  CheckBox,
+  RadioButton,  // checked by the program alone: a click only runs OnClick
+  TrackBar,
+  StaticText,
+  Label,
+  ProgressBar
+};
 
 // The picture on a glyph button (23 x 22, drawn by the binding).
 enum class Glyph { None, Diskette, Starburst, Cross, LetterS, LetterL };
@@ -48,10 +57,14 @@ class Control {
   // Clamps into the range; runs OnChange when the position changed.
   void SetPosition(int position);
 
-  // Runs OnClick when there is one.
+  // A disabled control shows greyed and takes no clicks.
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool enabled);
+
+  // Runs OnClick when there is one and the control is enabled.
   void Click();
 
-  std::function<void()> OnClick;   // buttons
+  std::function<void()> OnClick;   // buttons and radio buttons
   std::function<void()> OnChange;  // sliders
 
   // Binding hook: called after any property above changed.
@@ -62,6 +75,7 @@ class Control {
 
   std::string caption_;
   bool checked_ = false;
+  bool enabled_ = true;
   int min_ = 0;
   int max_ = 100;
   int position_ = 0;

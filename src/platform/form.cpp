@@ -70,6 +70,12 @@ void Form::Close() {
   if (CloseRequested) CloseRequested();
 }
 
+void Form::SetVisible(bool visible) {
+  if (visible == visible_) return;
+  visible_ = visible;
+  if (VisibilityChanged) VisibilityChanged();
+}
+
 void Form::Dispatch(const std::function<void()>& handler) {
   if (!closed_) DispatchEvent(handler);
 }
@@ -108,7 +114,13 @@ void Form::ReportTimer() {
 }
 
 void Form::ReportCloseRequest() {
-  Dispatch([this] { Close(); });
+  Dispatch([this] {
+    if (HidesOnClose) {
+      SetVisible(false);
+    } else {
+      Close();
+    }
+  });
 }
 
 Control* Form::FindControl(const std::string& name) const {

@@ -64,6 +64,14 @@ class Form {
   void Close();
   bool Closed() const { return closed_; }
 
+  // Whether the window shows. The binding shows a window when the program
+  // starts if it is visible then, and follows every change after.
+  bool Visible() const { return visible_; }
+  void SetVisible(bool visible);
+  // A window the user may close and open again: the user's close request
+  // hides it, and the program goes on.
+  bool HidesOnClose = false;
+
   // The controls of the window, in creation order.
   const std::vector<Control*>& Controls() const { return controls_; }
   Control* FindControl(const std::string& name) const;
@@ -119,6 +127,7 @@ class Form {
   std::function<void()> SurfaceChanged;     // the client area was painted
   std::function<void()> CloseRequested;     // the window closed
   std::function<void()> TimerChanged;       // the timer was set or stopped
+  std::function<void()> VisibilityChanged;  // the window was shown or hidden
   std::function<std::pair<int, int>(int, int)> MapScreenToClient;
 
  protected:
@@ -138,6 +147,7 @@ class Form {
   std::vector<Control*> controls_;
   std::vector<MenuEntry*> menuEntries_;
   bool closed_ = false;
+  bool visible_ = true;
   int timerInterval_ = 0;
   WheelNotches wheel_;
 };

@@ -25,15 +25,19 @@ struct MenuEntry {
   // Keys that choose it while any window of the program has the focus, in
   // the portable text form "Ctrl+Shift+Z"; the first is the one shown.
   const std::vector<std::string> shortcuts;
-  // The caption of the submenu of menu it sits in; "" for none. The entries
-  // of a submenu are shown with a check mark, on those that are checked.
+  // The caption of the submenu of menu it sits in; "" for none. Its entries
+  // that are not checkable are one choice: shown as a radio group, the
+  // checked one marked.
   const std::string submenu;
   // A line above it sets it apart from the entries before it in its menu.
   bool separatorBefore = false;
-  // It shows a check mark when checked, outside a submenu too.
+  // It checks and unchecks on its own, in a submenu or outside one; the
+  // other entries of a submenu are its one choice.
   bool checkable = false;
 
   bool ShowsCheck() const { return checkable || !submenu.empty(); }
+  // One of a submenu's choice: shown as a radio group's entry.
+  bool InChoice() const { return !checkable && !submenu.empty(); }
 
   bool Checked() const { return checked_; }
   void SetChecked(bool checked) {

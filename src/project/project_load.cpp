@@ -200,6 +200,8 @@ void CommitProject(Scene& scene, Scene& loaded) noexcept {
   std::swap(scene.AncestorMatrix, loaded.AncestorMatrix);
   std::swap(scene.AnimationKeys, loaded.AnimationKeys);
   std::swap(scene.KeyInterval, loaded.KeyInterval);
+  std::swap(scene.LoopLength, loaded.LoopLength);
+  scene.SelectedKey = -1;
   std::swap(scene.SoftJoints, loaded.SoftJoints);
   std::swap(scene.JointReach, loaded.JointReach);
   for (int p = 0; p < scene.PartCount; ++p) {
@@ -237,6 +239,7 @@ void LoadProjectFile(Scene& scene, const std::string& path, const std::string& p
     Animation animation = DecodeAnimation(ReadFileBytes(animationPath), loaded->PartCount);
     loaded->AnimationKeys = std::move(animation.keys);
     loaded->KeyInterval = animation.interval;
+    loaded->LoopLength = animation.loopLength;
   }
   const std::string jointsPath = JointSettingsFilePath(path);
   if (FileExists(jointsPath)) {

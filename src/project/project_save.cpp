@@ -88,8 +88,8 @@ void WriteProjectFiles(const Scene& scene, const std::string& path) {
   // keys, so that it cannot bring back keys this project does not have.
   const std::string animationPath = AnimationFilePath(path);
   if (!scene.AnimationKeys.empty() || FileExists(animationPath)) {
-    const std::string animation =
-        EncodeAnimation({scene.KeyInterval, scene.AnimationKeys}, scene.PartCount);
+    const std::string animation = EncodeAnimation(
+        {scene.KeyInterval, scene.AnimationKeys, scene.LoopLength}, scene.PartCount);
     files.Add(animationPath).Write(animation.data(), animation.size());
   }
   // So is a settings file, which would otherwise bring back soft joints.

@@ -51,16 +51,19 @@ struct PartLayout {
 constexpr int JointReachChoices = 3;
 constexpr int DefaultJointReach = 2;
 
-// The switches a person sets: the view and drawing modes, the key interval
-// and the soft joints.
+// The switches a person sets: the view and drawing modes, the key interval,
+// the animation loop's length and the soft joints.
 struct SceneModes {
-  double KeyInterval = 1;                  // seconds between animation keys
+  double KeyInterval = 1;                  // seconds between new animation keys
+  double LoopLength = 0;                   // seconds the animation's loop takes; 0 without keys
   int32_t JointReach = DefaultJointReach;  // 1..JointReachChoices
   bool View3D = false;
   bool OutlineMode = false;
   bool SoftJoints = false;  // parts bend where they hang
 
-  auto Fields() const { return std::tie(KeyInterval, JointReach, View3D, OutlineMode, SoftJoints); }
+  auto Fields() const {
+    return std::tie(KeyInterval, LoopLength, JointReach, View3D, OutlineMode, SoftJoints);
+  }
 };
 
 // The light and the material: the pickers' marks and what is derived from them.
@@ -145,8 +148,12 @@ struct Scene : PartLayout, SceneModes, LightAndMaterial {
   bool PickerRight = false;
   bool PickerDoubleClick = false;
 
-  // The animation: key poses played in a loop, KeyInterval seconds apart.
+  // The animation: key poses at increasing times from 0, played in a loop of
+  // LoopLength seconds; the key the timeline has picked, -1 for none; whether
+  // the 3D view shows the selected key's neighbours behind the figure.
   std::vector<KeyPose> AnimationKeys;
+  int SelectedKey = -1;
+  bool OnionSkin = false;
 
   // Other state.
   Bitmap PictureLoadBuffer;

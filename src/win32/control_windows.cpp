@@ -49,6 +49,9 @@ WindowClass classOf(const Control& control) {
       return {WC_BUTTONW, BS_OWNERDRAW};
     case ControlKind::CheckBox:
       return {WC_BUTTONW, BS_AUTOCHECKBOX};
+    case ControlKind::RadioButton:
+      // Not automatic: the program alone checks it.
+      return {WC_BUTTONW, BS_RADIOBUTTON};
     case ControlKind::TrackBar:
       return {TRACKBAR_CLASSW, TBS_HORZ | TBS_BOTTOM | TBS_AUTOTICKS};
     case ControlKind::StaticText:
@@ -68,6 +71,7 @@ void bind(Control& control, HWND window) {
       control.Changed = [window, &control] { showCaption(window, control); };
       break;
     case ControlKind::CheckBox:
+    case ControlKind::RadioButton:
       SendMessageW(window, BM_SETCHECK, control.Checked() ? BST_CHECKED : BST_UNCHECKED, 0);
       control.Changed = [window, &control] {
         showCaption(window, control);
@@ -99,6 +103,11 @@ HWND CreateControlWindow(Control& control, HWND parent, int id, int dpi) {
   SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&control));
   PlaceControlWindow(window, dpi);
   bind(control, window);
+  EnableWindow(window, control.Enabled());
+  control.Changed = [window, &control, shown = std::move(control.Changed)] {
+    if (shown) shown();
+    EnableWindow(window, control.Enabled());
+  };
   return window;
 }
 
@@ -127,6 +136,7 @@ void ReportControlWindow(HWND window) {
   switch (control->kind) {
     case ControlKind::Button:
     case ControlKind::GlyphButton:
+    case ControlKind::RadioButton:
       DispatchEvent([control] { control->Click(); });
       break;
     case ControlKind::CheckBox: {

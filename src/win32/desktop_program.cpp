@@ -48,6 +48,15 @@ void DesktopProgram::Show() {
   const ScreenRect partFrame = screenRect(partWindow.Frame());
   const ScreenRect part = PartWindowPlace(area, main, partFrame.width, partFrame.height);
   partWindow.ShowAt(part.left, part.top);
+  const ScreenRect timelineFrame = screenRect(timelineWindow.Frame());
+  const ScreenRect timeline = TimelineWindowPlace(area, main, screenRect(partWindow.Frame()),
+                                                  timelineFrame.width, timelineFrame.height);
+  if (app.form3.Visible()) {
+    timelineWindow.ShowAt(timeline.left, timeline.top);
+  } else {
+    SetWindowPos(timelineWindow.Handle(), nullptr, timeline.left, timeline.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   SetForegroundWindow(mainWindow.Handle());
 }
 
@@ -56,8 +65,9 @@ int DesktopProgram::Run() {
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     HWND root = GetAncestor(message.hwnd, GA_ROOT);
     const bool ours =
-        root != nullptr && (root == mainWindow.Handle() || root == partWindow.Handle());
-    // The menu's keys work in the part window too, which has no menu bar.
+        root != nullptr && (root == mainWindow.Handle() || root == partWindow.Handle() ||
+                            root == timelineWindow.Handle());
+    // The menu's keys work in the other windows too.
     if (ours && mainWindow.Accelerators() != nullptr &&
         TranslateAcceleratorW(mainWindow.Handle(), mainWindow.Accelerators(), &message)) {
       continue;

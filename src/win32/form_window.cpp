@@ -77,6 +77,9 @@ FormWindow::FormWindow(Form& form, Scaling scaling) : form_(form), scaling_(scal
   form_.CloseRequested = [this] {
     if (window_ != nullptr) DestroyWindow(window_);
   };
+  form_.VisibilityChanged = [this] {
+    if (window_ != nullptr) ShowWindow(window_, form_.Visible() ? SW_SHOW : SW_HIDE);
+  };
   form_.TimerChanged = [this] {
     if (form_.TimerInterval() > 0) {
       SetTimer(window_, FormTimer, static_cast<UINT>(form_.TimerInterval()), nullptr);
@@ -97,6 +100,7 @@ FormWindow::~FormWindow() {
   form_.PropertiesChanged = nullptr;
   form_.SurfaceChanged = nullptr;
   form_.CloseRequested = nullptr;
+  form_.VisibilityChanged = nullptr;
   form_.TimerChanged = nullptr;
   form_.MapScreenToClient = nullptr;
   for (HWND control : controls_) DestroyControlWindow(control);

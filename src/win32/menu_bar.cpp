@@ -39,7 +39,9 @@ void showChecked(HMENU menu, int id, const MenuEntry& entry) {
 void addEntry(HMENU menu, MenuEntry* entry, int id, std::vector<ACCEL>& keys) {
   std::wstring caption = Wide(entry->caption);
   if (!entry->shortcuts.empty()) caption += L"\t" + Wide(entry->shortcuts.front());
-  AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(id), caption.c_str());
+  // A submenu's choice is marked with a bullet.
+  const UINT radio = entry->InChoice() ? MFT_RADIOCHECK : 0;
+  AppendMenuW(menu, MF_STRING | radio, static_cast<UINT_PTR>(id), caption.c_str());
   showEnabled(menu, id, *entry);
   entry->EnabledChanged = [menu, id, entry] { showEnabled(menu, id, *entry); };
   if (entry->ShowsCheck()) {

@@ -37,7 +37,7 @@ TEST(KeyPoses, AKeyPosesTheFigureAsItWasTaken) {
   ASSERT_TRUE(key.has_value());
   Scene replayed = scene;
   ResetPoses(replayed);
-  PoseScene(replayed, PoseAtTime({*key, *key}, 1, 0));
+  PoseScene(replayed, PoseAtTime({*key}, 1, 0));
   EXPECT_LT(largestDifference(scene, replayed), 1e-12 * scene.ViewWidth);
   DrawScene3D(scene);
   DrawScene3D(replayed);
@@ -93,19 +93,20 @@ TEST(KeyPoses, BetweenKeysTurnsGoTheShorterWayAtAnEvenSpeed) {
 TEST(KeyPoses, PlayingLoopsThroughEveryKeyAndBackToTheFirst) {
   const double degree = std::numbers::pi / 180;
   const std::vector<KeyPose> keys{
-      {{turnAboutZ(0)}}, {{turnAboutZ(60 * degree)}}, {{turnAboutZ(90 * degree)}}};
+      {{turnAboutZ(0)}, 0}, {{turnAboutZ(60 * degree)}, 0.5}, {{turnAboutZ(90 * degree)}, 1}};
   for (int n = 0; n < 7; ++n) {
-    const KeyPose at = PoseAtTime(keys, 0.5, n * 0.5);
+    const KeyPose at = PoseAtTime(keys, 1.5, n * 0.5);
     const Quaternion& expected = keys[n % 3].joints[0].rotation;
     EXPECT_EQ(at.joints[0].rotation.z, expected.z) << n;
     EXPECT_EQ(at.joints[0].rotation.w, expected.w) << n;
   }
-  EXPECT_NEAR(angleAboutZ(PoseAtTime(keys, 0.5, 0.25).joints[0].rotation), 30 * degree, 1e-12);
-  EXPECT_NEAR(angleAboutZ(PoseAtTime(keys, 0.5, 1.25).joints[0].rotation), 45 * degree, 1e-12);
-  EXPECT_NEAR(angleAboutZ(PoseAtTime(keys, 0.5, 1.5 + 1.25).joints[0].rotation), 45 * degree,
+  EXPECT_NEAR(angleAboutZ(PoseAtTime(keys, 1.5, 0.25).joints[0].rotation), 30 * degree, 1e-12);
+  EXPECT_NEAR(angleAboutZ(PoseAtTime(keys, 1.5, 1.25).joints[0].rotation), 45 * degree, 1e-12);
+  EXPECT_NEAR(angleAboutZ(PoseAtTime(keys, 1.5, 1.5 + 1.25).joints[0].rotation), 45 * degree,
               1e-12);
   // One key: always that pose.
-  EXPECT_EQ(PoseAtTime({keys[1]}, 1, 0.7).joints[0].rotation.z, keys[1].joints[0].rotation.z);
+  EXPECT_EQ(PoseAtTime({{keys[1].joints}}, 1, 0.7).joints[0].rotation.z,
+            keys[1].joints[0].rotation.z);
 }
 
 }  // namespace

@@ -26,7 +26,7 @@ void click(ScriptedApp& program, MenuEntry& entry) {
 
 TEST(AnimationMenu, KeysAreAddedDeletedAndClearedEachAsOneStep) {
   ScriptedApp empty;
-  click(empty, empty.form1().AddKey);
+  click(empty, empty.form2().Animation.AddKey);
   EXPECT_EQ(empty.messages, std::vector<std::string>{"まだ画像を読み込んでいません！"});
 
   auto program = test::FigureProgram();
@@ -34,16 +34,16 @@ TEST(AnimationMenu, KeysAreAddedDeletedAndClearedEachAsOneStep) {
   Scene& scene = program->scene();
   TForm1& form1 = program->form1();
   const size_t steps = program->app().history.DoneCount();
-  click(*program, form1.AddKey);
+  click(*program, program->form2().Animation.AddKey);
   test::TurnSubtree(scene, 1, {1, 0, 0}, 0.4);
-  click(*program, form1.AddKey);
+  click(*program, program->form2().Animation.AddKey);
   ASSERT_EQ(scene.AnimationKeys.size(), 2u);
-  EXPECT_TRUE(SameKeys({*KeyOfScene(scene)}, {scene.AnimationKeys[1]}));
-  click(*program, form1.DeleteKey);
+  EXPECT_TRUE(SameKeys({{KeyOfScene(scene)->joints, 1}}, {scene.AnimationKeys[1]}));
+  click(*program, program->form2().Animation.DeleteKey);
   EXPECT_EQ(scene.AnimationKeys.size(), 1u);
-  click(*program, form1.ClearKeys);
+  click(*program, program->form2().Animation.ClearKeys);
   EXPECT_TRUE(scene.AnimationKeys.empty());
-  click(*program, form1.ClearKeys);  // nothing to clear: no step
+  click(*program, program->form2().Animation.ClearKeys);  // nothing to clear: no step
   EXPECT_EQ(program->app().history.DoneCount(), steps + 4);
   click(*program, form1.Undo);
   EXPECT_EQ(scene.AnimationKeys.size(), 1u);
@@ -54,7 +54,7 @@ TEST(AnimationMenu, KeysAreAddedDeletedAndClearedEachAsOneStep) {
   Frame& frame = scene.PartFrame[2];
   frame.TipX = {2 * frame.Origin.x - frame.TipX.x, 2 * frame.Origin.y - frame.TipX.y,
                 2 * frame.Origin.z - frame.TipX.z};
-  click(*program, form1.AddKey);
+  click(*program, program->form2().Animation.AddKey);
   EXPECT_EQ(program->messages.back(), "このポーズはキーフレームにできません！");
   EXPECT_EQ(scene.AnimationKeys.size(), 2u);
 }
@@ -63,7 +63,7 @@ TEST(AnimationMenu, KeysKeepOneJointPerPartAsPartsComeAndGo) {
   auto program = test::FigureProgram();
   test::PoseFigure(*program);
   Scene& scene = program->scene();
-  click(*program, program->form1().AddKey);
+  click(*program, program->form2().Animation.AddKey);
   const KeyPose taken = scene.AnimationKeys[0];
   program->AddPicture(test::PatternDisc(40, 40, 15, 8), "tail.bmp");
   ASSERT_EQ(scene.PartCount, 6);
@@ -87,29 +87,28 @@ TEST(AnimationMenu, PlayingShowsTheKeysAndStoppingPutsBackThePoseAndView) {
   auto program = test::FigureProgram();
   Scene& scene = program->scene();
   TForm1& form1 = program->form1();
-  click(*program, form1.Play);
-  EXPECT_EQ(program->messages.back(), "キーフレームがありません！");
+  EXPECT_FALSE(program->form2().Animation.Play.Enabled());  // nothing to play
   test::PoseFigure(*program);
-  click(*program, form1.AddKey);
+  click(*program, program->form2().Animation.AddKey);
   test::TurnSubtree(scene, 3, {0, 0, 1}, 1.2);
-  click(*program, form1.AddKey);
+  click(*program, program->form2().Animation.AddKey);
   // Back to the flat view: playing switches the 3D view on, stopping off.
   program->Dispatch([&] { form1.Button4.Click(); });
   const auto before = scene.PartFrame;
   const size_t steps = program->app().history.StepCount();
 
   Playback& playback = program->app().playback;
-  click(*program, form1.Play);
+  click(*program, program->form2().Animation.Play);
   EXPECT_TRUE(playback.Playing());
   EXPECT_TRUE(scene.View3D);
   EXPECT_EQ(program->form2().TimerInterval(), 1000 / PlaybackRate);
   program->Dispatch([&] { playback.ShowTime(1.5); });  // halfway back to the first key
   Scene expected = scene;
-  PoseScene(expected, PoseAtTime(scene.AnimationKeys, 1, 1.5));
+  PoseScene(expected, PoseAtTime(scene.AnimationKeys, scene.LoopLength, 1.5));
   EXPECT_TRUE(sameFrames(scene, expected.PartFrame));
   DrawScene3D(expected);
   EXPECT_TRUE(program->form2().Surface() == expected.ViewBitmap);
-  click(*program, form1.Stop);
+  click(*program, program->form2().Animation.Stop);
   EXPECT_FALSE(playback.Playing());
   EXPECT_FALSE(scene.View3D);
   EXPECT_TRUE(sameFrames(scene, before));
@@ -119,7 +118,7 @@ TEST(AnimationMenu, PlayingShowsTheKeysAndStoppingPutsBackThePoseAndView) {
   // A press in the part window only stops playing: its drag moves nothing.
   program->Dispatch([&] { form1.Button4.Click(); });
   const auto posed = scene.PartFrame;
-  click(*program, form1.Play);
+  click(*program, program->form2().Animation.Play);
   TForm2& form2 = program->form2();
   const int x = static_cast<int>(scene.PartPosX[0]);
   const int y = static_cast<int>(scene.PartPosY[0]);
@@ -141,11 +140,11 @@ TEST(AnimationMenu, UndoWhilePlayingTakesBackTheLastChange) {
   auto program = test::FigureProgram();
   test::PoseFigure(*program);
   Scene& scene = program->scene();
-  click(*program, program->form1().AddKey);
+  click(*program, program->form2().Animation.AddKey);
   test::TurnSubtree(scene, 3, {0, 0, 1}, 1.2);
-  click(*program, program->form1().AddKey);
+  click(*program, program->form2().Animation.AddKey);
   const auto posed = scene.PartFrame;
-  click(*program, program->form1().Play);
+  click(*program, program->form2().Animation.Play);
   program->Dispatch([&] { program->app().playback.ShowTime(0.5); });
   click(*program, program->form1().Undo);
   EXPECT_FALSE(program->app().playback.Playing());

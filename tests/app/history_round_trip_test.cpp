@@ -72,14 +72,15 @@ std::string differences(const Seen& a, const Seen& b) {
 Seen look(ScriptedApp& program) {
   program.Dispatch([&] { program.form2().FormPaint(); });
   const Scene& scene = program.scene();
-  return {EncodeProject(scene),
-          EncodeAnimation({scene.KeyInterval, scene.AnimationKeys}, scene.PartCount),
-          program.form2().Surface(),
-          program.form1().Surface(),
-          program.form1().Label1.Caption(),
-          program.form2().ClientWidth(),
-          program.form2().ClientHeight(),
-          program.form2().GetBorderStyle()};
+  return {
+      EncodeProject(scene),
+      EncodeAnimation({scene.KeyInterval, scene.AnimationKeys, scene.LoopLength}, scene.PartCount),
+      program.form2().Surface(),
+      program.form1().Surface(),
+      program.form1().Label1.Caption(),
+      program.form2().ClientWidth(),
+      program.form2().ClientHeight(),
+      program.form2().GetBorderStyle()};
 }
 
 // A small generator of its own, the same on every standard library.
@@ -158,10 +159,10 @@ class RoundTrip {
   // A key added (most often; with no part it is refused), deleted or
   // cleared, another interval, or the soft joints switched or their reach.
   void animation() {
-    TForm1& f = form1();
-    MenuEntry* entries[] = {&f.AddKey,     &f.AddKey,       &f.AddKey,       &f.DeleteKey,
-                            &f.ClearKeys,  &f.KeyInterval1, &f.KeyInterval2, &f.KeyInterval4,
-                            &f.SoftJoints, &f.JointReach1};
+    AnimationMenu& f = program_.form2().Animation;
+    MenuEntry* entries[] = {&f.AddKey,     &f.AddKey,         &f.AddKey,         &f.DeleteKey,
+                            &f.ClearKeys,  &f.KeyInterval[0], &f.KeyInterval[1], &f.KeyInterval[3],
+                            &f.SoftJoints, &f.JointReach[0]};
     MenuEntry& entry = *entries[dice_.below(10)];
     program_.Dispatch([&] { entry.Click(); });
   }

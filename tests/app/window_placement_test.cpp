@@ -53,5 +53,28 @@ TEST(WindowPlacement, PartWindowStaysOnTheFreeAreaWhenNothingIsClear) {
   EXPECT_GE(part.top, 0);
 }
 
+// The timeline goes right under the part window where that fits, else
+// right above it, else as low as the screen allows; never over the main
+// window nor off the free area.
+TEST(WindowPlacement, TimelineSitsUnderThePartWindowWhereItFits) {
+  const ScreenRect main{24, 24, 216, 507};
+  struct Case {
+    ScreenRect area;
+    ScreenRect part;
+    int top;
+  };
+  for (const Case& c : {Case{{0, 0, 1920, 1040}, {594, 298, 416, 439}, 737},
+                        Case{{0, 0, 1024, 768}, {264, 24, 416, 439}, 463},
+                        Case{{0, 0, 1024, 768}, {264, 500, 416, 260}, 375},
+                        Case{{0, 0, 800, 560}, {264, 24, 416, 439}, 435}}) {
+    SCOPED_TRACE(c.top);
+    const ScreenRect timeline = TimelineWindowPlace(c.area, main, c.part, 406, 125);
+    EXPECT_EQ(timeline.left, c.part.left);
+    EXPECT_EQ(timeline.top, c.top);
+    EXPECT_FALSE(overlap(timeline, main));
+    EXPECT_LE(timeline.top + timeline.height, c.area.top + c.area.height);
+  }
+}
+
 }  // namespace
 }  // namespace puffel

@@ -77,6 +77,10 @@ TEST(ScriptCommand, EveryCommandParsesItsArguments) {
   EXPECT_EQ(snapshot.form, ScriptForm::Form1);
   EXPECT_EQ(snapshot.path, "a b.bmp");
   EXPECT_EQ(parsedAs<CloseCommand>("close form2").form, ScriptForm::Form2);
+  EXPECT_EQ(parsedAs<SelectKeyCommand>("set SelectedKey 3").key, 3);
+  EXPECT_EQ(parsedAs<KeyTimeCommand>("set KeyTime 1.25").seconds, 1.25);
+  EXPECT_EQ(parsedAs<KeyEasingCommand>("set KeyEasing hold").easing,
+            2);  // the third easing
   EXPECT_EQ(parsedAs<PrintHeightCommand>("set PrintHeight 1000").millimetres, 1000);
   EXPECT_EQ(parsedAs<SheetDirectionsCommand>("set SheetDirections 8").directions, 8);
   EXPECT_TRUE(parsedAs<SheetFramesCommand>("set SheetFrames files").files);
@@ -116,12 +120,15 @@ TEST(ScriptCommand, MalformedLinesAreRefusedWithTheirReason) {
       {"set TrackBar1 3x", "not an integer: 3x"},
       {"set TrackBar1 99999999999", "not an integer: 99999999999"},
       {"set TrackBar1 \"\"", "not an integer: "},
+      {"set SelectedKey -1", "keys are counted from 1, not -1"},
+      {"set KeyTime -0.5", "a time before the start: -0.5"},
+      {"set KeyEasing bouncy", "the key easing is linear, smooth or hold, not bouncy"},
       {"set SheetDirections 2", "a sheet has 1, 4 or 8 directions, not 2"},
       {"set SheetFrames both", "sheet frames are sheet or files, not both"},
       {"check CheckBox1 2", "check takes 0 or 1"},
       {"set JointReach 0", "the joint reach is 1, 2 or 3, not 0"},
       {"set JointReach 4", "the joint reach is 1, 2 or 3, not 4"},
-      {"press form3 1 1 left", "unknown window: form3"},
+      {"press form4 1 1 left", "unknown window: form4"},
       {"move form2 1 1 thumb", "unknown button set: thumb"},
       {"move form2 1 1 left+", "unknown button set: left+"},
       {"move form2 1 1 +left", "unknown button set: +left"},
@@ -129,7 +136,7 @@ TEST(ScriptCommand, MalformedLinesAreRefusedWithTheirReason) {
       {"wheel form2 sideways 1 1", "wheel takes up or down"},
       {"answer \"\"", "not a usable path: \"\""},
       {"drop form1", "drop takes a window and at least one path"},
-      {"drop form3 a.png", "unknown window: form3"},
+      {"drop form4 a.png", "unknown window: form4"},
       {"drop form1 a.png \"\"", "not a usable path: \"\""},
       {"set PrintHeight 0", "the print height is 1 to 1000 millimetres, not 0"},
       {"set PrintHeight 1001", "the print height is 1 to 1000 millimetres, not 1001"},

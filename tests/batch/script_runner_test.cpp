@@ -59,7 +59,7 @@ TEST(ScriptRunner, ReportsScriptErrorsWithTheLineNumber) {
       "print form1\nset TrackBar9 3\n",
       "print form1\nset TrackBar1 x\n",
       "print form1\nclick Button1\n",
-      "print form1\npress form3 1 1 left\n",
+      "print form1\npress form4 1 1 left\n",
       "print form1\nmove form2 1 1 thumb\n",
       "print form1\nprint \"Label1\n",
       "print form1\nanswer \"\"\n",
@@ -82,6 +82,41 @@ TEST(ScriptRunner, AnswersDialogsAndPrintsMessages) {
   const ScriptRun run = runScript(script.str(), folder.Path());
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, "message: これ以上は読み込めません！\n");
+}
+
+// The keys' commands reach the part window's animation menu; entries that
+// cannot act (no key selected) are greyed and do nothing, and what a person
+// cannot do is told, not done.
+TEST(ScriptRunner, EditsTheKeysAndTellsWhatCannotBeDone) {
+  test::ProgramFolderFixture folder;
+  SaveBitmapFile(folder / "obj/disc.bmp", test::DiscPicture(8, 8, 4, 4, 3, 0xFF0000, 0xFFFFFF));
+  const ScriptRun run = runScript(
+      "click UpdateKey\n"
+      "answer \"" +
+          folder / "obj/disc.bmp" +
+          "\"\n"
+          "click Button1\n"
+          "click Button4\n"
+          "set KeyInterval 0.5\n"
+          "click AddKey\n"
+          "click AddKey\n"
+          "set SelectedKey 1\n"
+          "click InsertKey\n"
+          "set KeyEasing smooth\n"
+          "set KeyTime 0.4\n"
+          "set KeyTime 0.6\n"
+          "set SelectedKey 4\n"
+          "click UpdateKey\n"
+          "click DeleteKey\n"
+          "set SelectedKey 0\n"
+          "set KeyEasing hold\n"
+          "click Play\n"
+          "click Stop\n",
+      folder.Path());
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out,
+            "message: その時刻にはキーフレームを置けません！\n"
+            "message: そのキーフレームはありません！\n");
 }
 
 TEST(ScriptRunner, DropsFilesOnEitherWindow) {

@@ -4,6 +4,7 @@
 
 #include <numeric>
 
+#include "anim/key_edits.h"
 #include "anim/key_poses.h"
 #include "export/export_refusal.h"
 #include "export/gif_reading.h"
@@ -32,7 +33,7 @@ TEST(AnimationGif, PlaysOneLoopOfTheKeysAtThePlaybackRate) {
   EXPECT_THROW(AnimationGif(scene), ExportRefusal);
   scene.KeyInterval = 0.25;
   for (int k = 0; k < 3; ++k) {
-    scene.AnimationKeys.push_back(*KeyOfScene(scene));
+    AppendKey(scene, *KeyOfScene(scene));
     test::TurnSubtree(scene, 3, {0, 0, 1}, 0.6);
   }
   const auto posed = scene.PartFrame;
@@ -49,7 +50,7 @@ TEST(AnimationGif, PlaysOneLoopOfTheKeysAtThePlaybackRate) {
   // Each frame shows the view posed at its time, but for the palette.
   for (const int f : {0, 4, 15, 22}) {
     Scene expected = scene;
-    PoseScene(expected, PoseAtTime(scene.AnimationKeys, 0.25, f / 30.0));
+    PoseScene(expected, PoseAtTime(scene.AnimationKeys, scene.LoopLength, f / 30.0));
     DrawScene3D(expected);
     EXPECT_LT(meanDifference(gif.shown[f], expected.ViewBitmap), 1.0) << f;
   }

@@ -1,6 +1,9 @@
 // The animation in an exported GLB file holds exactly the keys.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "anim/key_edits.h"
 #include "anim/key_poses.h"
 #include "export/glb_reading.h"
 #include "export/model_export.h"
@@ -15,7 +18,7 @@ TEST(GlbAnimation, SamplersHoldTheKeysAndTurnBackIntoTheFirst) {
   test::PoseFigure(*program);
   scene.KeyInterval = 0.5;
   for (int k = 0; k < 3; ++k) {
-    scene.AnimationKeys.push_back(*KeyOfScene(scene));
+    AppendKey(scene, *KeyOfScene(scene));
     // Turns of more than half a round between keys: a rotation's quaternion
     // may change sign from one key to the next.
     test::TurnSubtree(scene, 3, {0, 0, 1}, 2.5);
@@ -63,6 +66,61 @@ TEST(GlbAnimation, SamplersHoldTheKeysAndTurnBackIntoTheFirst) {
   // The nodes keep the pose of the moment, not the first key's.
   const JointPose now = KeyOfScene(scene)->joints[0];
   EXPECT_DOUBLE_EQ(gltf.nodes[0].translation[0], now.translation.x);
+}
+
+// Eased keys are sampled into linear samplers: every key's time and every
+// frame's, each pose the program's; a player joining them by straight lines
+// meets the program's poses at 0, 1/4, 1/2 and 3/4 of every span to well
+// under a tenth of a millimetre.
+TEST(GlbAnimation, EasedKeysAreSampledSoThatAPlayerMeetsTheProgramsPoses) {
+  auto program = test::FigureProgram();
+  Scene& scene = program->scene();
+  test::PoseFigure(*program);
+  for (int k = 0; k < 3; ++k) {
+    AppendKey(scene, *KeyOfScene(scene));
+    test::TurnSubtree(scene, 3, {0, 0, 1}, 1.2);
+    test::MoveTree(scene, 0, 40, -25);
+  }
+  ASSERT_TRUE(RetimeKey(scene, 1, 0.7));
+  scene.AnimationKeys[0].easing = Easing::Smooth;
+  scene.AnimationKeys[2].easing = Easing::Hold;
+  const std::string path = program->folder() / "pic_hozon/eased.glb";
+  ExportFigure(scene, path);
+  const tinygltf::Model gltf = test::ReadGlb(path);
+  const tinygltf::Animation& animation = gltf.animations.at(0);
+  const std::vector<double> times = test::ReadAccessor(gltf, animation.samplers[0].input);
+  for (const KeyPose& key : scene.AnimationKeys) {
+    EXPECT_EQ(std::count(times.begin(), times.end(), static_cast<float>(key.time)), 1);
+  }
+  for (int f = 0; f < 90; ++f) {
+    EXPECT_EQ(std::count(times.begin(), times.end(), static_cast<float>(f / 30.0)), 1) << f;
+  }
+  EXPECT_EQ(times.back(), static_cast<float>(scene.LoopLength));
+  double worst = 0;
+  for (const tinygltf::AnimationChannel& channel : animation.channels) {
+    if (channel.target_path != "translation") continue;
+    const std::vector<double> values =
+        test::ReadAccessor(gltf, animation.samplers.at(channel.sampler).output);
+    const int k = channel.target_node;
+    for (size_t span = 0; span < scene.AnimationKeys.size(); ++span) {
+      const double start = scene.AnimationKeys[span].time;
+      const double end = span + 1 < scene.AnimationKeys.size() ? scene.AnimationKeys[span + 1].time
+                                                               : scene.LoopLength;
+      for (const double share : {0.0, 0.25, 0.5, 0.75}) {
+        const double time = start + share * (end - start);
+        const size_t after = std::upper_bound(times.begin(), times.end(), time) - times.begin();
+        const double t = (time - times[after - 1]) / (times[after] - times[after - 1]);
+        const Point3 wanted =
+            PoseAtTime(scene.AnimationKeys, scene.LoopLength, time).joints[k].translation;
+        const double want[] = {wanted.x, wanted.y, wanted.z};
+        for (size_t c = 0; c < 3; ++c) {
+          const double played = (1 - t) * values[3 * (after - 1) + c] + t * values[3 * after + c];
+          worst = std::max(worst, std::abs(played - want[c]));
+        }
+      }
+    }
+  }
+  EXPECT_LT(worst, 1e-4);
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ TEST(SoftJointsExport, GlbAndObjHoldThePointsWhereTheViewBendsThem) {
   auto program = test::FigureProgram();
   test::PoseFigure(*program);
   test::TurnPartAlone(program->scene(), 3, {0, 0, 1}, 1.2);
-  program->Dispatch([&] { program->form1().SoftJoints.Click(); });
+  program->Dispatch([&] { program->form2().Animation.SoftJoints.Click(); });
   const Scene& scene = program->scene();
   const std::string glb = program->folder() / "pic_hozon/soft.glb";
   const std::string obj = program->folder() / "pic_hozon/soft.obj";

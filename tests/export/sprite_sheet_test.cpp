@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 #include <numeric>
 
+#include "anim/key_edits.h"
 #include "anim/key_poses.h"
 #include "anim/playback_rate.h"
 #include "export/png_reading.h"
@@ -39,8 +40,15 @@ TEST_P(SpriteSheetExport, FramesAreTheViewWhereAPartIsDrawn) {
   test::PoseFigure(*program);
   scene.KeyInterval = 0.25;
   for (int k = 0; k < c.keys; ++k) {
-    scene.AnimationKeys.push_back(*KeyOfScene(scene));
+    AppendKey(scene, *KeyOfScene(scene));
     test::TurnSubtree(scene, 3, {0, 0, 1}, 0.6);
+  }
+  // Keys at their own times, one eased, and a loop that is no whole number
+  // of intervals: the frames follow the keys as the GIF's do.
+  if (c.keys > 2) {
+    ASSERT_TRUE(RetimeKey(scene, 1, 0.1));
+    ASSERT_TRUE(RetimeKey(scene, 2, 0.6));
+    scene.AnimationKeys[1].easing = Easing::Smooth;
   }
   program->Dispatch(
       [&] { form1.FindMenuEntry("SheetDirections" + std::to_string(c.directions))->Click(); });
@@ -59,7 +67,8 @@ TEST_P(SpriteSheetExport, FramesAreTheViewWhereAPartIsDrawn) {
 
   const Bitmap sheet = readRgbaPng(path + ".png");
   const nlohmann::json atlas = nlohmann::json::parse(ReadFileBytes(path + ".json"));
-  const int frames = c.keys == 0 ? 1 : static_cast<int>(std::ceil(c.keys * 0.25 * PlaybackRate));
+  const int frames =
+      c.keys == 0 ? 1 : static_cast<int>(std::ceil(before.LoopLength * PlaybackRate));
   ASSERT_EQ(atlas["frames"].size(), static_cast<size_t>(c.directions * frames));
   EXPECT_EQ(atlas["meta"]["image"], "walk.png");
   EXPECT_EQ(atlas["meta"]["size"]["w"], sheet.Width());
@@ -94,7 +103,8 @@ TEST_P(SpriteSheetExport, FramesAreTheViewWhereAPartIsDrawn) {
 
     Scene expected = before;
     expected.OutlineMode = false;
-    if (c.keys > 0) PoseScene(expected, PoseAtTime(expected.AnimationKeys, 0.25, f / 30.0));
+    if (c.keys > 0)
+      PoseScene(expected, PoseAtTime(expected.AnimationKeys, expected.LoopLength, f / 30.0));
     TurnFigure(expected, d, c.directions);
     DrawScene3D(expected);
     int wrong = 0;
@@ -128,7 +138,7 @@ TEST_P(SpriteSheetExport, FramesAreTheViewWhereAPartIsDrawn) {
   }
   EXPECT_EQ(outside, Bitmap(sheet.Width(), sheet.Height()));
   EXPECT_TRUE(edges[0] && edges[1] && edges[2] && edges[3]);
-  EXPECT_EQ(total, c.keys == 0 ? 33 : std::lround(c.keys * 250.0));
+  EXPECT_EQ(total, c.keys == 0 ? 33 : std::lround(before.LoopLength * 1000));
   const auto files =
       std::distance(std::filesystem::directory_iterator(program->folder() / "pic_hozon"), {});
   EXPECT_EQ(files, 2 + (c.frameFiles ? c.directions * frames : 0));

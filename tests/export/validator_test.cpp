@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "anim/key_edits.h"
 #include "anim/key_poses.h"
 #include "app/main_window.h"
 #include "export/model_export.h"
@@ -59,19 +60,20 @@ TEST(GltfValidator, FindsNoErrorOrWarningInAnyExportedFigure) {
   files.push_back(turned.folder() / "pic_hozon/turned.glb");
   ExportFigure(turned.scene(), files.back());
 
-  // The figure with an animation of three keys.
+  // The figure with an animation of three keys, the last two eased (sampled).
   programs.push_back(test::FigureProgram());
   test::ScriptedApp& animated = *programs.back();
   test::PoseFigure(animated);
   for (int k = 0; k < 3; ++k) {
-    animated.scene().AnimationKeys.push_back(*KeyOfScene(animated.scene()));
+    AppendKey(animated.scene(), *KeyOfScene(animated.scene()));
+    animated.scene().AnimationKeys.back().easing = static_cast<Easing>(k);
     test::TurnSubtree(animated.scene(), 3, {0, 0, 1}, 1.1);
     test::ScaleTree(animated.scene(), 0, 1.1);
   }
   files.push_back(animated.folder() / "pic_hozon/animated.glb");
   ExportFigure(animated.scene(), files.back());
   // The same with soft joints: each bending vertex on two joints.
-  animated.Dispatch([&] { animated.form1().SoftJoints.Click(); });
+  animated.Dispatch([&] { animated.form2().Animation.SoftJoints.Click(); });
   files.push_back(animated.folder() / "pic_hozon/soft.glb");
   ExportFigure(animated.scene(), files.back());
 

@@ -1,4 +1,5 @@
 #include <QAbstractButton>
+#include <QActionGroup>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QImage>
@@ -70,6 +71,7 @@ TEST_F(MainWindowTest, ShowsEveryControlAtItsBoundsWithItsCaptionAndFont) {
     switch (model->kind) {
       case ControlKind::Button:
       case ControlKind::CheckBox:
+      case ControlKind::RadioButton:
         EXPECT_EQ(qobject_cast<QAbstractButton*>(widget)->text(), caption);
         break;
       case ControlKind::StaticText:
@@ -182,15 +184,22 @@ TEST_F(MainWindowTest, MouseInThePickersMovesTheMarksAndRepaints) {
   EXPECT_EQ(scene().LightDirZ, 1);
 }
 
-TEST_F(MainWindowTest, MenuBarHoldsTheFileEditAnimationAndHelpMenus) {
+// The main window's menus all show on the bar's one line, none behind an
+// overflow arrow; the animation menu is the part window's.
+TEST_F(MainWindowTest, MenuBarHoldsTheFileEditAndHelpMenusOnOneLine) {
   const QMenuBar* bar = program().mainWindow.findChild<QMenuBar*>();
   ASSERT_NE(bar, nullptr);
   const QList<QAction*> menus = bar->actions();
-  ASSERT_EQ(menus.size(), 4);
+  ASSERT_EQ(menus.size(), 3);
   EXPECT_EQ(menus[0]->text(), QStringLiteral("ファイル"));
   EXPECT_EQ(menus[1]->text(), QStringLiteral("編集"));
-  EXPECT_EQ(menus[2]->text(), QStringLiteral("アニメーション"));
-  EXPECT_EQ(menus[3]->text(), QStringLiteral("ヘルプ"));
+  EXPECT_EQ(menus[2]->text(), QStringLiteral("ヘルプ"));
+  for (QAction* menu : menus) {
+    const QRect place = bar->actionGeometry(menu);
+    EXPECT_FALSE(place.isEmpty()) << menu->text().toStdString();
+    EXPECT_EQ(place.top(), bar->actionGeometry(menus[0]).top());
+    EXPECT_LE(place.right(), bar->width());
+  }
   // Projects, exports with the sprite sheet's settings, and the end, set
   // apart by separators.
   const QList<QAction*> file = menus[0]->menu()->actions();
@@ -223,53 +232,72 @@ TEST_F(MainWindowTest, MenuBarHoldsTheFileEditAnimationAndHelpMenus) {
   // Nothing to take back or redo yet: both greyed.
   EXPECT_FALSE(edit[0]->isEnabled());
   EXPECT_FALSE(edit[1]->isEnabled());
-  const QList<QAction*> animation = menus[2]->menu()->actions();
-  ASSERT_EQ(animation.size(), 11);
-  const char* captions[] = {"キーフレーム追加",
-                            "キーフレーム削除",
-                            "キーフレーム全消去",
-                            "再生",
-                            "停止",
-                            "キー間隔",
-                            "",
-                            "関節をなめらかに",
-                            "狭い",
-                            "普通",
-                            "広い"};
-  for (int n = 0; n < 11; ++n) EXPECT_EQ(animation[n]->text(), QString::fromUtf8(captions[n]));
-  EXPECT_TRUE(animation[6]->isSeparator());
-  // The soft joints off, reaching "普通": checked entries outside a submenu.
-  for (int n = 7; n < 11; ++n) {
-    EXPECT_TRUE(animation[n]->isCheckable());
-    EXPECT_EQ(animation[n]->isChecked(), n == 9);
+  ASSERT_EQ(menus[2]->menu()->actions().size(), 2);
+  EXPECT_EQ(menus[2]->menu()->actions()[0]->text(), QStringLiteral("readme を開く"));
+  EXPECT_EQ(menus[2]->menu()->actions()[1]->objectName(), QStringLiteral("About"));
+
+  // The part window's animation menu: its entries, the key intervals one
+  // radio group with one second checked.
+  const QMenuBar* partBar = program().partWindow.findChild<QMenuBar*>();
+  ASSERT_NE(partBar, nullptr);
+  ASSERT_EQ(partBar->actions().size(), 1);
+  EXPECT_EQ(partBar->actions()[0]->text(), QStringLiteral("アニメーション"));
+  AnimationMenu& model = program().app.form2.Animation;
+  for (MenuEntry* entry : model.Entries()) {
+    const auto* action = partBar->findChild<QAction*>(QString::fromStdString(entry->name));
+    ASSERT_NE(action, nullptr) << entry->name;
+    EXPECT_EQ(action->text(), QString::fromStdString(entry->caption));
+    EXPECT_EQ(action->isEnabled(), entry->Enabled()) << entry->name;
   }
-  // The key intervals, one second checked.
-  const QList<QAction*> intervals = animation[5]->menu()->actions();
-  ASSERT_EQ(intervals.size(), 4);
-  const char* seconds[] = {"0.25秒", "0.5秒", "1秒", "2秒"};
-  for (int n = 0; n < 4; ++n) {
-    EXPECT_EQ(intervals[n]->text(), QString::fromUtf8(seconds[n]));
-    EXPECT_TRUE(intervals[n]->isCheckable());
-    EXPECT_EQ(intervals[n]->isChecked(), n == 2);
+  // Nothing to play or stop yet.
+  EXPECT_FALSE(partBar->findChild<QAction*>(QStringLiteral("Play"))->isEnabled());
+  EXPECT_FALSE(partBar->findChild<QAction*>(QStringLiteral("Stop"))->isEnabled());
+  std::vector<QAction*> intervals;
+  for (const MenuEntry& entry : model.KeyInterval) {
+    intervals.push_back(partBar->findChild<QAction*>(QString::fromStdString(entry.name)));
+    ASSERT_NE(intervals.back()->actionGroup(), nullptr);
+    EXPECT_TRUE(intervals.back()->actionGroup()->isExclusive());
+    EXPECT_EQ(intervals.back()->actionGroup(), intervals.front()->actionGroup());
+    EXPECT_EQ(intervals.back()->isChecked(), entry.Checked());
   }
-  // Choosing one moves the check mark to it, and undo moves it back.
-  intervals[0]->trigger();
-  EXPECT_EQ(scene().KeyInterval, 0.25);
-  EXPECT_TRUE(intervals[0]->isChecked());
-  EXPECT_FALSE(intervals[2]->isChecked());
+  EXPECT_TRUE(intervals[2]->isChecked());
+  // Choosing one moves the mark to it, choosing it again keeps it there, and
+  // undo moves it back.
+  for (int again = 0; again < 2; ++again) {
+    intervals[0]->trigger();
+    EXPECT_EQ(scene().KeyInterval, 0.25);
+    EXPECT_TRUE(intervals[0]->isChecked());
+    EXPECT_FALSE(intervals[2]->isChecked());
+  }
   edit[0]->trigger();
   EXPECT_EQ(scene().KeyInterval, 1);
   EXPECT_FALSE(intervals[0]->isChecked());
   EXPECT_TRUE(intervals[2]->isChecked());
-  animation[7]->trigger();
+  // The soft joints after a separator: off, reaching "普通", checked entries
+  // outside a submenu; switching them is one step of the history.
+  auto* soft = partBar->findChild<QAction*>(QStringLiteral("SoftJoints"));
+  const QList<QAction*> animation = partBar->actions()[0]->menu()->actions();
+  const qsizetype place = animation.indexOf(soft);
+  ASSERT_GT(place, 0);
+  EXPECT_TRUE(animation[place - 1]->isSeparator());
+  for (qsizetype n = 0; n <= static_cast<qsizetype>(model.JointReach.size()); ++n) {
+    ASSERT_LT(place + n, animation.size());
+    EXPECT_TRUE(animation[place + n]->isCheckable());
+    EXPECT_EQ(animation[place + n]->actionGroup(), nullptr);
+    EXPECT_EQ(animation[place + n]->isChecked(), n == DefaultJointReach);
+  }
+  soft->trigger();
   EXPECT_TRUE(scene().SoftJoints);
-  EXPECT_TRUE(animation[7]->isChecked());
+  EXPECT_TRUE(soft->isChecked());
+  animation[place + 3]->trigger();
+  EXPECT_EQ(scene().JointReach, 3);
+  EXPECT_TRUE(animation[place + 3]->isChecked());
+  EXPECT_FALSE(animation[place + DefaultJointReach]->isChecked());
+  edit[0]->trigger();
   edit[0]->trigger();
   EXPECT_FALSE(scene().SoftJoints);
-  EXPECT_FALSE(animation[7]->isChecked());
-  ASSERT_EQ(menus[3]->menu()->actions().size(), 2);
-  EXPECT_EQ(menus[3]->menu()->actions()[0]->text(), QStringLiteral("readme を開く"));
-  EXPECT_EQ(menus[3]->menu()->actions()[1]->objectName(), QStringLiteral("About"));
+  EXPECT_FALSE(soft->isChecked());
+  EXPECT_TRUE(animation[place + DefaultJointReach]->isChecked());
 }
 
 TEST_F(MainWindowTest, EditShortcutsUndoAndRedoWhileEitherWindowIsActive) {

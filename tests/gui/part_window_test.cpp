@@ -14,6 +14,11 @@ namespace {
 
 using PartWindowTest = DesktopTest;
 
+// The height of the part window's menu bar, above the view.
+int menuBar(DesktopProgram& program) {
+  return program.partWindow.height() - program.app.form2.ClientHeight();
+}
+
 // True when some pixel of the rectangle is not black.
 bool anyLit(const Bitmap& picture, int left, int top, int right, int bottom) {
   for (int y = top; y < bottom; ++y) {
@@ -27,7 +32,8 @@ bool anyLit(const Bitmap& picture, int left, int top, int right, int bottom) {
 TEST_F(PartWindowTest, StartsSizeableAt400By400WithTheHelpLines) {
   const QWidget& window = program().partWindow;
   EXPECT_EQ(window.windowTitle(), QStringLiteral("Parts No.0"));
-  EXPECT_EQ(window.size(), QSize(400, 400));
+  EXPECT_GT(menuBar(program()), 0);
+  EXPECT_EQ(window.size(), QSize(400, 400 + menuBar(program())));
   EXPECT_EQ(window.maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
   EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
   EXPECT_EQ(scene().ViewWidth, 400);
@@ -47,7 +53,7 @@ TEST_F(PartWindowTest, ResizeKeepsTheSceneCentred) {
   scene().PartPosX[0] = 100;
   scene().PartOffsetY[0] = 50;
 
-  program().partWindow.resize(403, 390);
+  program().partWindow.resize(403, 390 + menuBar(program()));
   ASSERT_TRUE(WaitFor([&] { return scene().ViewWidth == 403; }));
 
   EXPECT_EQ(scene().ViewHeight, 390);
@@ -81,14 +87,15 @@ TEST_F(PartWindowTest, FixedBorderPinsTheClientSizeUntilSizeableAgain) {
   form2.SetBorder(BorderStyle::Single, form2.GetBorderIcons());
   form2.SetClientSize(300, 200);
   QWidget& window = program().partWindow;
-  EXPECT_EQ(window.size(), QSize(300, 200));
-  EXPECT_EQ(window.maximumSize(), QSize(300, 200));
+  const int bar = menuBar(program());
+  EXPECT_EQ(window.size(), QSize(300, 200 + bar));
+  EXPECT_EQ(window.maximumSize(), QSize(300, 200 + bar));
   EXPECT_TRUE(window.isVisible());
   EXPECT_EQ(scene().ViewWidth, 300);
 
   form2.SetBorder(BorderStyle::Sizeable, form2.GetBorderIcons());
   EXPECT_EQ(window.maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
-  EXPECT_EQ(window.minimumSize(), QSize(0, 0));
+  EXPECT_EQ(window.minimumSize(), QSize(0, bar));
 }
 
 TEST_F(PartWindowTest, ADragThatLeavesTheWindowStillReachesTheHandlers) {
@@ -102,15 +109,16 @@ TEST_F(PartWindowTest, ADragThatLeavesTheWindowStillReachesTheHandlers) {
   ASSERT_EQ(scene().PartCount, 1);
 
   QWidget& window = program().partWindow;
-  QTest::mousePress(&window, Qt::LeftButton, {}, QPoint(170, 200));
+  const int bar = menuBar(program());
+  QTest::mousePress(&window, Qt::LeftButton, {}, QPoint(170, 200 + bar));
   const auto moveTo = [&](QPointF at) {
     QMouseEvent move(QEvent::MouseMove, at, window.mapToGlobal(at), Qt::NoButton, Qt::LeftButton,
                      Qt::NoModifier);
     QApplication::sendEvent(&window, &move);
   };
-  moveTo({150, 190});
-  moveTo({-40, 180});  // outside: no motion along x
-  QTest::mouseRelease(&window, Qt::LeftButton, {}, QPoint(-40, 180));
+  moveTo({150.0, 190.0 + bar});
+  moveTo({-40.0, 180.0 + bar});  // outside: no motion along x
+  QTest::mouseRelease(&window, Qt::LeftButton, {}, QPoint(-40, 180 + bar));
   EXPECT_EQ(scene().PartPosX[0], 180);
   EXPECT_EQ(scene().PartPosY[0], 180);
   EXPECT_EQ(window.windowTitle(), QStringLiteral("Parts No.0"));
@@ -127,14 +135,15 @@ TEST_F(PartWindowTest, ABackgroundFixesTheWindowAtItsSizeUntilCleared) {
   };
   QTest::mouseClick(control("Button2"), Qt::LeftButton);
   QWidget& window = program().partWindow;
-  EXPECT_EQ(window.size(), QSize(300, 200));
-  EXPECT_EQ(window.maximumSize(), QSize(300, 200));
+  const int bar = menuBar(program());
+  EXPECT_EQ(window.size(), QSize(300, 200 + bar));
+  EXPECT_EQ(window.maximumSize(), QSize(300, 200 + bar));
   EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
   EXPECT_EQ(scene().ViewWidth, 300);
-  ASSERT_TRUE(WaitFor([&] { return window.grab().toImage().pixel(5, 5) == 0xFF336699; }));
+  ASSERT_TRUE(WaitFor([&] { return window.grab().toImage().pixel(5, 5 + bar) == 0xFF336699; }));
 
   QTest::mouseClick(control("Button3"), Qt::LeftButton);
-  EXPECT_EQ(window.size(), QSize(300, 200));
+  EXPECT_EQ(window.size(), QSize(300, 200 + bar));
   EXPECT_EQ(window.maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
   EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
   EXPECT_TRUE(messages.empty());
@@ -175,6 +184,7 @@ class PartWindowMouseTest : public DesktopTest {
 
   void wheel(int angle, QPoint client) {
     QWidget& window = program().partWindow;
+    client.ry() += menuBar(program());
     QWheelEvent event(client, window.mapToGlobal(QPointF(client)), QPoint(), QPoint(0, angle),
                       Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(&window, &event);
@@ -185,11 +195,13 @@ class PartWindowMouseTest : public DesktopTest {
 
 TEST_F(PartWindowMouseTest, PressesMovesAndReleasesCarryClientPixelsAndHeldButtons) {
   QWidget& window = program().partWindow;
-  QTest::mousePress(&window, Qt::RightButton, {}, QPoint(30, 40));
-  QMouseEvent move(QEvent::MouseMove, QPointF(31.5, 41), window.mapToGlobal(QPointF(31.5, 41)),
-                   Qt::NoButton, Qt::RightButton, Qt::NoModifier);
+  const int bar = menuBar(program());
+  QTest::mousePress(&window, Qt::RightButton, {}, QPoint(30, 40 + bar));
+  const QPointF to(31.5, 41 + bar);
+  QMouseEvent move(QEvent::MouseMove, to, window.mapToGlobal(to), Qt::NoButton, Qt::RightButton,
+                   Qt::NoModifier);
   QApplication::sendEvent(&window, &move);
-  QTest::mouseRelease(&window, Qt::RightButton, {}, QPoint(32, 42));
+  QTest::mouseRelease(&window, Qt::RightButton, {}, QPoint(32, 42 + bar));
 
   const std::vector<std::string> expected = {"down right R 30,40", "move R 31,41",
                                              "up right  32,42"};
@@ -198,7 +210,7 @@ TEST_F(PartWindowMouseTest, PressesMovesAndReleasesCarryClientPixelsAndHeldButto
 
 TEST_F(PartWindowMouseTest, LeftDoubleClickIsReportedBeforeThePressItCompletes) {
   QWidget& window = program().partWindow;
-  const QPoint at(50, 60);
+  const QPoint at(50, 60 + menuBar(program()));
   QTest::mousePress(&window, Qt::LeftButton, {}, at);
   QTest::mouseRelease(&window, Qt::LeftButton, {}, at);
   QTest::mouseDClick(&window, Qt::LeftButton, {}, at);

@@ -33,10 +33,10 @@ std::unique_ptr<ScriptedApp> animatedFigure() {
   auto program = test::FigureProgram();
   test::PoseFigure(*program);
   for (int k = 0; k < 3; ++k) {
-    program->Dispatch([&] { program->form1().AddKey.Click(); });
+    program->Dispatch([&] { program->form2().Animation.AddKey.Click(); });
     test::TurnSubtree(program->scene(), 3, {0, 0, 1}, 0.5);
   }
-  program->Dispatch([&] { program->form1().KeyInterval2.Click(); });
+  program->Dispatch([&] { program->form2().Animation.KeyInterval[1].Click(); });
   save(*program, program->folder() / "save/figure");
   return program;
 }
@@ -49,7 +49,8 @@ TEST(AnimationProject, KeysAreSavedBesideTheProjectAndLoadedWithIt) {
   const std::string anim = program->folder() / "save/figure.anim";
   const std::string datBytes = ReadFileBytes(dat);
   const std::string animBytes = ReadFileBytes(anim);
-  EXPECT_EQ(animBytes, EncodeAnimation({0.5, scene.AnimationKeys}, scene.PartCount));
+  EXPECT_EQ(animBytes,
+            EncodeAnimation({0.5, scene.AnimationKeys, scene.LoopLength}, scene.PartCount));
 
   // Into a fresh program, then saved again: both files the same, byte for byte.
   ScriptedApp other;
@@ -64,7 +65,7 @@ TEST(AnimationProject, KeysAreSavedBesideTheProjectAndLoadedWithIt) {
   load(other, dat);
   ASSERT_TRUE(other.errors.empty() && other.messages.empty());
   EXPECT_EQ(other.scene().KeyInterval, 0.5);
-  EXPECT_TRUE(other.form1().KeyInterval2.Checked());
+  EXPECT_TRUE(other.form2().Animation.KeyInterval[1].Checked());
   save(other, copy);
   EXPECT_EQ(ReadFileBytes(copy + ".dat"), datBytes);
   EXPECT_EQ(ReadFileBytes(copy + ".anim"), animBytes);
@@ -92,7 +93,8 @@ TEST(AnimationProject, ADamagedAnimationFileIsRefusedAndLeavesTheScene) {
   program->Dispatch([&] { program->form1().SpeedButton2.Click(); });  // one part fewer
   for (const std::string& bytes :
        {good.substr(0, good.size() - 8), good + "x", std::string("PFAX") + good.substr(4),
-        EncodeAnimation({1, program->scene().AnimationKeys}, program->scene().PartCount)}) {
+        EncodeAnimation({1, program->scene().AnimationKeys, program->scene().LoopLength},
+                        program->scene().PartCount)}) {
     WriteFileBytes(anim, bytes);
     const size_t messages = program->messages.size();
     const int parts = program->scene().PartCount;

@@ -24,12 +24,12 @@ void choose(test::ScriptedApp& program, MenuEntry& entry, const std::string& ans
 // The scene's soft joints as a settings file's bytes, and whether the menu
 // shows them so.
 std::string shown(test::ScriptedApp& program) {
-  const TForm1& f = program.form1();
+  const AnimationMenu& menu = program.form2().Animation;
   const JointSettings settings{program.scene().SoftJoints, program.scene().JointReach};
-  const bool checks = f.SoftJoints.Checked() == settings.soft &&
-                      f.JointReach1.Checked() == (settings.reach == 1) &&
-                      f.JointReach2.Checked() == (settings.reach == 2) &&
-                      f.JointReach3.Checked() == (settings.reach == 3);
+  bool checks = menu.SoftJoints.Checked() == settings.soft;
+  for (size_t n = 0; n < menu.JointReach.size(); ++n) {
+    checks &= menu.JointReach[n].Checked() == (settings.reach == static_cast<int>(n) + 1);
+  }
   return EncodeJointSettings(settings) + (checks ? "" : " not shown");
 }
 
@@ -37,6 +37,7 @@ TEST(SoftJointsProject, TheSettingIsSavedLoadedUndoneAndDamagedFilesAreRefused) 
   auto program = test::FigureProgram();
   test::PoseFigure(*program);
   TForm1& f = program->form1();
+  AnimationMenu& a = program->form2().Animation;
   const std::string dat = program->folder() / "save/figure.dat";
   const std::string joints = program->folder() / "save/figure.joints";
   choose(*program, f.Save, dat);
@@ -44,8 +45,8 @@ TEST(SoftJointsProject, TheSettingIsSavedLoadedUndoneAndDamagedFilesAreRefused) 
   program->Dispatch([&] { program->form2().FormPaint(); });
   const Bitmap rigidView = program->scene().ViewBitmap;
 
-  choose(*program, f.SoftJoints);
-  choose(*program, f.JointReach3);
+  choose(*program, a.SoftJoints);
+  choose(*program, a.JointReach[2]);
   EXPECT_FALSE(program->scene().ViewBitmap == rigidView);
   choose(*program, f.Save, dat);
   EXPECT_EQ(ReadFileBytes(joints), EncodeJointSettings({true, 3}));
@@ -57,9 +58,9 @@ TEST(SoftJointsProject, TheSettingIsSavedLoadedUndoneAndDamagedFilesAreRefused) 
   choose(*program, f.Open, dat);
   EXPECT_EQ(shown(*program), EncodeJointSettings({true, 3}));
   // Switched off and saved over: the file beside says so.
-  choose(*program, f.SoftJoints);
+  choose(*program, a.SoftJoints);
   choose(*program, f.Save, dat);
-  choose(*program, f.JointReach1);
+  choose(*program, a.JointReach[0]);
   choose(*program, f.Open, dat);
   EXPECT_EQ(shown(*program), EncodeJointSettings({false, 3}));
   ASSERT_TRUE(program->messages.empty());

@@ -167,6 +167,15 @@ TEST_F(WindowsTest, MenusShowTheEntriesGreyedAndCheckedAsTheyAre) {
     EXPECT_EQ((state(*entry) & MF_CHECKED) != 0, !checked) << entry->name;
     entry->SetChecked(checked);
   }
+  // A submenu's choice is marked with bullets, an entry that checks on its
+  // own (the sheet's frame files among the directions) with a tick.
+  for (const MenuEntry* entry : shown) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_FTYPE;
+    ASSERT_TRUE(GetMenuItemInfoW(bar, idOf(*entry), FALSE, &info)) << entry->name;
+    EXPECT_EQ((info.fType & MFT_RADIOCHECK) != 0, entry->InChoice()) << entry->name;
+  }
 
   int chosen = 0;
   form.OpenReadme.OnClick = [&] { ++chosen; };

@@ -1,6 +1,7 @@
 // Fuzz entry for the animation file reader: the first byte gives the
 // project's part count, the rest is the file. Any bytes are either refused as
-// damaged or read into keys that write back to the same bytes.
+// damaged or read into keys that write back (as the newest version) to bytes
+// that read again to the same: to the very bytes read, for a newest file.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -15,8 +16,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const int parts = data[0] % 33;
   const std::string_view bytes(reinterpret_cast<const char*>(data + 1), size - 1);
   try {
-    const Animation animation = DecodeAnimation(bytes, parts);
-    if (EncodeAnimation(animation, parts) != bytes) std::abort();
+    const std::string written = EncodeAnimation(DecodeAnimation(bytes, parts), parts);
+    const bool newest = bytes.substr(4, 4) == written.substr(4, 4);
+    if (newest ? written != bytes
+               : EncodeAnimation(DecodeAnimation(written, parts), parts) != written) {
+      std::abort();
+    }
   } catch (const DamagedProject&) {
   }
   return 0;
