@@ -65,6 +65,7 @@ class SampleCat {
   }
   Scene& scene() { return program_.scene(); }
   TForm2& form2() { return program_.form2(); }
+  TForm3& form3() { return program_.app().form3; }
 
  private:
   SampleCat() {
@@ -91,6 +92,13 @@ void BM_PlayedFrame(benchmark::State& state) {
     time = std::fmod(time + 1.0 / PlaybackRate, 4.0);
   }
   cat.scene().SoftJoints = false;
+}
+
+// What the timeline adds to every played frame: its controls and ruler
+// shown again at the frame's time.
+void BM_TimelineRedraw(benchmark::State& state) {
+  SampleCat& cat = SampleCat::Get();
+  for (auto _ : state) cat.form3().ShowTimeline();
 }
 
 void BM_AnimationGif(benchmark::State& state) {
@@ -128,6 +136,7 @@ void BM_SpriteSheetExport(benchmark::State& state) {
 }
 
 BENCHMARK(BM_PlayedFrame)->ArgName("soft")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TimelineRedraw)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_AnimationGif)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_SpriteSheetRender)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(BM_SpriteSheetExport)->Unit(benchmark::kMillisecond)->Iterations(2);
