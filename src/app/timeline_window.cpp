@@ -97,8 +97,14 @@ void TForm3::ShowTimeline() {
   }
   TimeLabel.SetCaption(
       timeText(timeShown(), draggingEnd_ ? draggedLoop_ : scene_.LoopLength, scene_));
+  // Played ticks redraw too: the keys are copied only to show a dragged one
+  // at its new time.
+  if (draggedKey_ < 0) {
+    drawRuler(scene_.AnimationKeys);
+    return;
+  }
   std::vector<KeyPose> keys = scene_.AnimationKeys;
-  if (draggedKey_ >= 0) keys[draggedKey_].time = draggedTime_;
+  keys[draggedKey_].time = draggedTime_;
   drawRuler(keys);
 }
 

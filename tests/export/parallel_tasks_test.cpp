@@ -58,7 +58,9 @@ TEST(TasksInOrder, PassOnAFailureAndUseNothingAfterIt) {
     EXPECT_THROW(run(), std::runtime_error);
     // A failed use stops right there; a failed make may stop the hand-on
     // before every earlier piece is used, but never hands on a later one.
-    if (inUse) EXPECT_EQ(used.size(), 17u);
+    if (inUse) {
+      EXPECT_EQ(used.size(), 17u);
+    }
     EXPECT_LE(used.size(), 17u);
     for (size_t n = 0; n < used.size(); ++n) EXPECT_EQ(used[n], std::to_string(n));
   }
